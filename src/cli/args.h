@@ -1,0 +1,24 @@
+// The command line of nivar-prove.
+#pragma once
+
+#include "model/formula.h"
+#include "model/options.h"
+
+#include <cstdint>
+#include <string>
+
+enum class TMode : std::uint8_t { Prove, Parse, Compile, Help };
+
+struct TArguments {
+    TMode Mode = TMode::Prove;
+    std::string File;
+    TOptionState Options;
+    TStrategy Strategy = TStrategy::Linear;
+    std::int32_t DCFLimit = 10;
+    double Timeout = 0; // seconds; 0 for none
+    bool Bytes = false;
+    std::string Error; // set when the command line is bad
+};
+
+TArguments ParseArguments(int Argc, const char* const* Argv);
+std::string UsageText();

@@ -1,0 +1,165 @@
+#include "cli/encoding.h"
+
+#include "model/symbols.h"
+
+namespace {
+struct TSymbolCode {
+    unsigned char Byte;
+    char32_t Code;
+};
+
+constexpr TSymbolCode Symbols[] = {
+    {Sym::ForAll, U'\u2200'},  {Sym::Exists, U'\u2203'},   {Sym::Not, U'\u00AC'},
+    {Sym::And, U'\u2227'},     {Sym::Or, U'\u2228'},       {Sym::Implies, U'\u2192'},
+    {Sym::Equiv, U'\u2194'},   {Sym::LessEq, U'\u2264'},   {Sym::GreaterEq, U'\u2265'},
+    {Sym::NotEq, U'\u2260'},   {Sym::True, U'\u22A4'},     {Sym::False, U'\u22A5'},
+};
+
+// Length of the valid UTF-8 sequence of two or more bytes at I, or 0.
+std::size_t SequenceAt(const std::string& S, std::size_t I, char32_t& Code)
+{
+    const auto B0 = static_cast<unsigned char>(S[I]);
+    std::size_t Len = 0;
+    char32_t Min = 0;
+    if (B0 >= 0xC2 && B0 <= 0xDF) {
+        Len = 2;
+        Code = B0 & 0x1F;
+        Min = 0x80;
+    } else if (B0 >= 0xE0 && B0 <= 0xEF) {
+        Len = 3;
+        Code = B0 & 0x0F;
+        Min = 0x800;
+    } else if (B0 >= 0xF0 && B0 <= 0xF4) {
+        Len = 4;
+        Code = B0 & 0x07;
+        Min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (I + Len > S.size())
+        return 0;
+    for (std::size_t K = 1; K < Len; ++K) {
+        const auto B = static_cast<unsigned char>(S[I + K]);
+        if ((B & 0xC0) != 0x80)
+            return 0;
+        Code = (Code << 6) | (B & 0x3F);
+    }
+    if (Code < Min || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF))
+        return 0;
+    return Len;
+}
+
+bool IsValidUtf8(const std::string& S)
+{
+    for (std::size_t I = 0; I < S.size();) {
+        if (static_cast<unsigned char>(S[I]) < 0x80) {
+            ++I;
+            continue;
+        }
+        char32_t Code = 0;
+        const std::size_t Len = SequenceAt(S, I, Code);
+        if (Len == 0)
+            return false;
+        I += Len;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& Out, char32_t Code)
+{
+    if (Code < 0x80) {
+        Out += static_cast<char>(Code);
+    } else if (Code < 0x800) {
+        Out += static_cast<char>(0xC0 | (Code >> 6));
+        Out += static_cast<char>(0x80 | (Code & 0x3F));
+    } else if (Code < 0x10000) {
+        Out += static_cast<char>(0xE0 | (Code >> 12));
+        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (Code & 0x3F));
+    } else {
+        Out += static_cast<char>(0xF0 | (Code >> 18));
+        Out += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
+        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (Code & 0x3F));
+    }
+}
+} // namespace
+
+TDocument DecodeDocument(const std::string& File)
+{
+    TDocument Doc;
+    const bool Utf8 = IsValidUtf8(File);
+    for (std::size_t I = 0; I < File.size();) {
+        char32_t Code = 0;
+        const std::size_t Len = Utf8 ? SequenceAt(File, I, Code) : 0;
+        if (Len > 0) {
+            bool Mapped = false;
+            for (const TSymbolCode& S : Symbols)
+                if (S.Code == Code) {
+                    Doc.Text += static_cast<char>(S.Byte);
+                    Doc.FileOffset.push_back(I);
+                    Mapped = true;
+                }
+            if (!Mapped)
+                for (std::size_t K = 0; K < Len; ++K) {
+                    Doc.Text += File[I + K];
+                    Doc.FileOffset.push_back(I + K);
+                }
+            I += Len;
+        } else {
+            Doc.Text += File[I];
+            Doc.FileOffset.push_back(I);
+            ++I;
+        }
+    }
+    Doc.FileOffset.push_back(File.size());
+    return Doc;
+}
+
+std::string EncodeReport(const std::string& Bytes)
+{
+    std::string Out;
+    Out.reserve(Bytes.size() + Bytes.size() / 4);
+    for (std::size_t I = 0; I < Bytes.size();) {
+        const auto B = static_cast<unsigned char>(Bytes[I]);
+        if (B < 0x80) {
+            Out += static_cast<char>(B);
+            ++I;
+            continue;
+        }
+        char32_t Code = 0;
+        if (const std::size_t Len = SequenceAt(Bytes, I, Code)) {
+            Out.append(Bytes, I, Len);
+            I += Len;
+            continue;
+        }
+        char32_t Mapped = B; // Latin-1
+        for (const TSymbolCode& S : Symbols)
+            if (S.Byte == B)
+                Mapped = S.Code;
+        AppendUtf8(Out, Mapped);
+        ++I;
+    }
+    return Out;
+}
+
+TPosition PositionOf(const std::string& File, std::size_t Offset)
+{
+    if (Offset > File.size())
+        Offset = File.size();
+    TPosition P{1, 1};
+    const bool Utf8 = IsValidUtf8(File);
+    for (std::size_t I = 0; I < Offset;) {
+        if (File[I] == '\n') {
+            ++P.Line;
+            P.Column = 1;
+            ++I;
+            continue;
+        }
+        char32_t Code = 0;
+        const std::size_t Len = Utf8 ? SequenceAt(File, I, Code) : 0;
+        I += Len > 0 ? Len : 1;
+        ++P.Column;
+    }
+    return P;
+}

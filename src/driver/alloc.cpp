@@ -1,0 +1,79 @@
+#include "driver/alloc.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define NIVAR_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define NIVAR_SANITIZED 1
+#endif
+#endif
+
+#ifdef NIVAR_SANITIZED
+
+#include <sanitizer/allocator_interface.h>
+
+// The sanitizer's allocator keeps the count; replacing operator new would blind its checks.
+std::int64_t AllocatedBytes()
+{
+    return static_cast<std::int64_t>(__sanitizer_get_current_allocated_bytes());
+}
+
+#else
+
+#include <atomic>
+#include <cstdlib>
+#include <malloc.h>
+#include <new>
+
+namespace {
+std::atomic<std::int64_t> Allocated{0};
+
+void* Allocate(std::size_t Size, bool Throw)
+{
+    for (;;) {
+        if (void* P = std::malloc(Size ? Size : 1)) {
+            Allocated.fetch_add(static_cast<std::int64_t>(malloc_usable_size(P)),
+                                std::memory_order_relaxed);
+            return P;
+        }
+        std::new_handler Handler = std::get_new_handler();
+        if (!Handler) {
+            if (Throw)
+                throw std::bad_alloc();
+            return nullptr;
+        }
+        Handler();
+    }
+}
+
+void Release(void* P) noexcept
+{
+    if (!P)
+        return;
+    Allocated.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(P)),
+                        std::memory_order_relaxed);
+    std::free(P);
+}
+} // namespace
+
+std::int64_t AllocatedBytes() { return Allocated.load(std::memory_order_relaxed); }
+
+// Every allocation of the process through operator new is counted.
+void* operator new(std::size_t Size) { return Allocate(Size, true); }
+void* operator new[](std::size_t Size) { return Allocate(Size, true); }
+void* operator new(std::size_t Size, const std::nothrow_t&) noexcept
+{
+    return Allocate(Size, false);
+}
+void* operator new[](std::size_t Size, const std::nothrow_t&) noexcept
+{
+    return Allocate(Size, false);
+}
+void operator delete(void* P) noexcept { Release(P); }
+void operator delete[](void* P) noexcept { Release(P); }
+void operator delete(void* P, std::size_t) noexcept { Release(P); }
+void operator delete[](void* P, std::size_t) noexcept { Release(P); }
+void operator delete(void* P, const std::nothrow_t&) noexcept { Release(P); }
+void operator delete[](void* P, const std::nothrow_t&) noexcept { Release(P); }
+
+#endif

@@ -1,0 +1,6 @@
+// The heap statistic of the process: bytes currently allocated, in constant time.
+#pragma once
+
+#include <cstdint>
+
+std::int64_t AllocatedBytes();

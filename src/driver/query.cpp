@@ -1,0 +1,153 @@
+#include "driver/alloc.h"
+#include "driver/runstate.h"
+#include "model/formula.h"
+#include "model/owner.h"
+#include "model/symbols.h"
+#include "unify/unify.h"
+
+namespace {
+std::string Printed(TFALFormula* F)
+{
+    std::string S;
+    F->Print(S);
+    return S;
+}
+
+std::string Label(char Prefix, std::int64_t Index) { return Prefix + std::to_string(Index); }
+
+void Heading(TPLProgram* Program)
+{
+    if (!OptionOn(TOption::Axioms)) {
+        WriteLine("Solution to " + Printed(Program->ListF.Last()));
+        return;
+    }
+    WriteLine(std::string(30, '_'));
+    WriteLine("Source formulas (axioms) : ");
+    for (std::int32_t I = 0; I < Program->ListF.Count(); ++I) {
+        TFALFormula* F = Program->ListF.Get(I);
+        if (!F)
+            continue;
+        std::string Line = Label('F', I);
+        if (F->Is(TClass::Query))
+            Line += std::string(" (") + Sym::Ch(Sym::Not) + "query)";
+        WriteLine(Line + " : " + Printed(F));
+        YieldToHost();
+    }
+    WriteLine(std::string(30, '_'));
+}
+
+void Search(TPLProgram* Program)
+{
+    TList<TFALFormula>& ListF = Program->ListF;
+    const std::int32_t N = ListF.Count();
+    switch (Program->Strategy) {
+    case TStrategy::Linear:
+        CenterLabel = Label('F', N - 1);
+        ListF.Get(N - 1)->AllPosRes4();
+        break;
+    case TStrategy::ModifLinear1:
+        for (std::int32_t I = N - 2; I >= 0; --I) {
+            CenterLabel = Label('F', I);
+            if (TFALFormula* F = ListF.Get(I))
+                F->AllPosRes4();
+            YieldToHost();
+            if (RefutationStop)
+                break;
+        }
+        CenterLabel = Label('F', N - 1);
+        if (!RefutationStop)
+            ListF.Get(N - 1)->AllPosRes4();
+        break;
+    case TStrategy::Breadthfirst1: {
+        for (std::int32_t I = N - 1; I >= 0; --I) {
+            CenterLabel = Label('F', I);
+            if (TFALFormula* F = ListF.Get(I))
+                F->AllPosRes3();
+            YieldToHost();
+            if (RefutationStop)
+                break;
+        }
+        std::int64_t LevelLow = 0;
+        while (NewResolvent && !RefutationStop) {
+            NewResolvent = false;
+            const std::int64_t LevelStart = ResolventCount;
+            for (std::int64_t I = Program->ListR.Count() - 1; I >= LevelLow; --I) {
+                CenterLabel = Label('R', I);
+                if (TFALFormula* F = Program->ListR.Get(static_cast<std::int32_t>(I)))
+                    F->AllPosRes();
+                YieldToHost();
+                if (RefutationStop)
+                    break;
+            }
+            LevelLow = LevelStart;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+} // namespace
+
+void TQuery::NegQ()
+{
+    Cont->Negate();
+    Cont->EvalPol();
+}
+
+void TQuery::EvalQuery()
+{
+    TPLProgram* Program = Owner;
+    NegQ();
+    Program->ListF.Add(this);
+    FromQuery = true;
+    Dive('v', nullptr, TDiveArgs{});
+    QueryRefuted = false;
+    Program->Consist();
+    ++QueriesEvaluated;
+    if (QueryRefuted)
+        ++QueriesRefuted;
+    Program->ListF.Remove(this);
+    delete this;
+}
+
+void TPLProgram::Consist()
+{
+    ClearResolvents();
+    NewResolvent = true;
+    if (Owner)
+        Owner->FocusOutput();
+    ResolventCount = 0;
+    TautologyCount = FactoringCount = RedundantCount = 0;
+    UnificationCount = SimplificationCount = 0;
+    CenterLabel.clear();
+    MGUn1.Clear();
+    RefutationStop = false;
+    AnyVarBindable = false;
+    Heading(this);
+    Search(this);
+    if (OptionOn(TOption::Resolvents)) {
+        WriteLine(std::string(21, '_'));
+        WriteLine("Produced resolvents : ");
+        for (std::int32_t I = 0; I < ListR.Count(); ++I) {
+            if (TFALFormula* F = ListR.Get(I))
+                WriteLine(Label('R', I) + " : " + Printed(F));
+            YieldToHost();
+        }
+        WriteLine(std::string(21, '_'));
+    }
+    if (OptionOn(TOption::Stat)) {
+        WriteLine("Inference statistics : ");
+        WriteLine("Resolvents : " + std::to_string(ListR.Count()));
+        WriteLine("Removed tautologies : " + std::to_string(TautologyCount));
+        WriteLine("Usage of factoring rule : " + std::to_string(FactoringCount));
+        WriteLine("Redundant formulas : " + std::to_string(RedundantCount));
+        WriteLine("Unification : " + std::to_string(UnificationCount));
+        WriteLine("Simplification : " + std::to_string(SimplificationCount));
+        WriteLine(std::string(21, '_'));
+    }
+    const std::int64_t Now = AllocatedBytes();
+    if (Now > PeakAllocated)
+        PeakAllocated = Now;
+    ClearResolvents();
+}

@@ -1,0 +1,54 @@
+#include "driver/alloc.h"
+#include "driver/runstate.h"
+#include "model/formula.h"
+#include "model/owner.h"
+#include "model/print.h"
+
+#include <chrono>
+
+void TPLProgram::Generate()
+{
+    const std::string Text = Owner->GetEditorText();
+    CurrentProgram = this;
+    ClearFormulas();
+    Owner->ClearOutput();
+    StartAllocated = AllocatedBytes();
+    PeakAllocated = StartAllocated;
+    const auto Start = std::chrono::steady_clock::now();
+    std::size_t Position = 0;
+    std::int32_t Consumed = 0;
+    // A NUL inside the text is no end of it: it is reported where it stands.
+    while (Position < Text.size()) {
+        YieldToHost();
+        if (StopRequested)
+            return;
+        TFALFormula* Formula = nullptr;
+        XComp(Text.c_str() + Position, Formula);
+        if (!Formula) {
+            Owner->SetCaret(Consumed + TextPos + 1);
+            ClearFormulas();
+            break;
+        }
+        Formula->Simplify();
+        if (Formula->Is(TClass::Query))
+            static_cast<TQuery*>(Formula)->EvalQuery();
+        else
+            ListF.Add(Formula);
+        Position += static_cast<std::size_t>(TextPos);
+        Consumed += TextPos;
+    }
+    // A Stop during the last query leaves the run without its closing lines too.
+    if (StopRequested)
+        return;
+    const std::chrono::duration<double> Elapsed = std::chrono::steady_clock::now() - Start;
+    std::string Line;
+    if (OptionOn(TOption::Time))
+        Line = "Solving time : " + FormatFixed2(Elapsed.count()) + " s. ";
+    if (OptionOn(TOption::Memory1)) {
+        Owner->AddLine(Line + "Used memory for proof: " +
+                       std::to_string(PeakAllocated - StartAllocated) + " B.");
+        Owner->AddLine("Total allocated for NIVAR: " + std::to_string(AllocatedBytes()) + " B.");
+    } else if (OptionOn(TOption::Time)) {
+        Owner->AddLine(Line);
+    }
+}

@@ -1,0 +1,39 @@
+// Process-wide run state shared by the prover: the program running, Stop, counters, labels.
+#pragma once
+
+#include "model/options.h"
+
+#include <cstdint>
+#include <string>
+
+class TPLProgram;
+
+extern TPLProgram* CurrentProgram;  // the program of the run in progress
+extern bool StopRequested;          // set by the stop command, polled at the yield points
+extern bool RefutationStop;         // a refutation under "One refutation" ends the search
+extern bool NewResolvent;           // a resolvent was appended in this breadth-first level
+extern std::int64_t ResolventCount; // resolvents appended in this query evaluation
+extern std::string CenterLabel;
+extern std::string PartnerLabel;
+extern std::int64_t TautologyCount;
+extern std::int64_t FactoringCount;
+extern std::int64_t RedundantCount;
+extern std::int64_t UnificationCount;
+extern std::int64_t SimplificationCount;
+extern std::int64_t StartAllocated;
+extern std::int64_t PeakAllocated;
+extern std::int32_t DCFLimit; // shared by all windows
+extern bool QueryRefuted;     // the query in evaluation has been refuted at least once
+extern std::int64_t QueriesEvaluated;
+extern std::int64_t QueriesRefuted;
+
+// The check mark of an option in the window of CurrentProgram; the window default when no
+// program runs.
+bool OptionOn(TOption Item);
+// Lets the window of CurrentProgram handle its pending events.
+void YieldToHost();
+// Adds a line to the output pane of CurrentProgram's window.
+void WriteLine(const std::string& Line);
+
+// Resets every counter and flag of the run state (DCFLimit keeps its value).
+void ResetRunState();

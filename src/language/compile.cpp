@@ -1,0 +1,58 @@
+#include "driver/runstate.h"
+#include "language/lexer.h"
+#include "language/parser.h"
+#include "model/formula.h"
+#include "model/owner.h"
+
+void TPLProgram::XComp(const char* Text, TFALFormula*& Formula)
+{
+    Formula = nullptr;
+    FirstAtom = nullptr;
+    LastAtom = nullptr;
+    bool IsQuery = false;
+    ScanReset(Text);
+    ParseReset();
+    ReadNext();
+    if (CurChar() == '?' && ScanBase()[ScanIndex()] == '-') {
+        IsQuery = true;
+        ReadRaw();
+        ReadNext();
+    }
+    if (!ScanError())
+        ParseFormula();
+    if (!ScanError()) {
+        const bool AfterPeriod = ScanIndex() > 0 && ScanBase()[ScanIndex() - 1] == '.';
+        if (CurChar() == ')')
+            SetError(ErrUnexpectedRightBracket);
+        else if (CurChar() == 0 && AfterPeriod)
+            SetError(ErrComplete);
+        else if (CurChar() == 0)
+            SetError(ErrMissingDelimiter);
+        else
+            SetError(ErrMissingOperator);
+    }
+    std::uint8_t Code = ScanError();
+    if (Code == ErrComplete) {
+        ClearError();
+        Code = ErrNone;
+        auto* Root = static_cast<TSub*>(Pop());
+        TFALFormula* F = IsQuery ? new TQuery(this) : new TFALFormula(this);
+        F->Cont = Root;
+        Root->Ac = F;
+        F->MF = FirstAtom;
+        F->ML = LastAtom;
+        F->PostComp();
+        Formula = F;
+        ReadNext();
+        TextPos = CurChar() == 0 ? ScanIndex() : ScanIndex() - 1;
+    } else {
+        ReleaseParseStack();
+        TextPos = ScanIndex() - LastReadCount() - 1;
+    }
+    FirstAtom = nullptr;
+    LastAtom = nullptr;
+    ErrCode = Code;
+    const std::string Message = ErrorMessage(Code);
+    if (!Message.empty() && Owner)
+        Owner->ShowMessage(Message);
+}

@@ -1,0 +1,37 @@
+#include "language/eqvexpand.h"
+
+#include "language/parser.h"
+#include "model/formula.h"
+#include "unify/dive.h"
+
+void ExpandEquivalence()
+{
+    auto* C = new TCon;
+    BuildBinary(C);
+    TSub* A = C->L;
+    TSub* B = C->R;
+    // The terms still hold names only, so the copies make fresh variables for the prefixes
+    // inside A and B alone; the copied atoms join the chain being built.
+    NegateMarks = false;
+    NewVars = new TQuant;
+    CopyParent = C;
+    auto* B2 = static_cast<TSub*>(B->Dive('r', nullptr, TDiveArgs{}));
+    CopyParent = C;
+    auto* A2 = static_cast<TSub*>(A->Dive('r', nullptr, TDiveArgs{}));
+    NewVars->RFree(); // empty: names are not variables yet
+    NewVars = nullptr;
+    auto* I1 = new TImp;
+    I1->L = A;
+    I1->R = B;
+    I1->Ac = C;
+    A->Ac = I1;
+    B->Ac = I1;
+    C->L = I1;
+    auto* I2 = new TImp;
+    I2->L = B2;
+    I2->R = A2;
+    I2->Ac = C;
+    B2->Ac = I2;
+    A2->Ac = I2;
+    C->R = I2;
+}

@@ -1,0 +1,174 @@
+#include "language/lexer.h"
+
+#include "language/parser.h"
+#include "model/formula.h"
+
+namespace {
+// Scanner state of the compilation in progress.
+const unsigned char* Base = nullptr;
+std::int32_t Index = 0;
+unsigned char Current = 0;
+std::int32_t LastRead = 0;
+std::string Token;
+std::int32_t AnonymousCounter = 0;
+std::uint8_t Error = 0;
+
+unsigned char At(std::int32_t I) { return Base[I]; }
+
+// A "." followed by a byte below 0x21 ends the formula.
+void TakeCurrent()
+{
+    Current = At(Index);
+    if (Current != 0) {
+        ++Index;
+        ++LastRead;
+    }
+    if (Current == '.' && At(Index) < 0x21)
+        Current = 0;
+}
+} // namespace
+
+std::string ErrorMessage(std::uint8_t Code)
+{
+    switch (Code) {
+    case ErrMissingOperator:
+        return "Missing operator.";
+    case ErrMissingExpression:
+        return "Missing expression.";
+    case ErrMissingRightBracket:
+        return "Missing right bracket.";
+    case ErrUnexpectedRightBracket:
+        return "Unexpected right bracket.";
+    case ErrMissingDelimiter:
+        return "Missing Delimiter.";
+    case ErrWrongAtom:
+        return "Wrong atom expression.";
+    case ErrInvalidReal:
+        return "Invalid real expression.";
+    case ErrInvalidInteger:
+        return "Invalid integer expression.";
+    case ErrInvalidIdTerm:
+        return "Invalid IDTerm.";
+    case ErrInvalidVariable:
+        return "Invalid variable expression.";
+    case ErrNestedTooDeeply:
+        return "Expression nested too deeply.";
+    case ErrStringNotClosed:
+        return "String literal not closed.";
+    default:
+        return "";
+    }
+}
+
+void ScanReset(const char* Text)
+{
+    Base = reinterpret_cast<const unsigned char*>(Text);
+    Index = 0;
+    Current = 0;
+    LastRead = 0;
+    Token.clear();
+    AnonymousCounter = 0;
+    Error = 0;
+}
+
+const char* ScanBase() { return reinterpret_cast<const char*>(Base); }
+unsigned char CurChar() { return Current; }
+std::int32_t ScanIndex() { return Index; }
+std::int32_t LastReadCount() { return LastRead; }
+std::uint8_t ScanError() { return Error; }
+
+void SetError(std::uint8_t Code)
+{
+    if (Error == 0)
+        Error = Code;
+}
+
+void ClearError() { Error = 0; }
+
+void ReadRaw()
+{
+    if (Error)
+        return;
+    LastRead = 0;
+    TakeCurrent();
+}
+
+void ReadNext()
+{
+    if (Error)
+        return;
+    LastRead = 0;
+    do
+        TakeCurrent();
+    while (IsBlank(Current));
+}
+
+void ReadString()
+{
+    ReadRaw();
+    while (Current != '"' && !Error) {
+        // The end of the text, or a "." before a blank, before the closing quote.
+        if (Current == 0) {
+            SetError(ErrStringNotClosed);
+            Token.clear();
+            return;
+        }
+        Token += static_cast<char>(Current);
+        ReadRaw();
+    }
+    ReadNext();
+    if (Error) {
+        Token.clear();
+        return;
+    }
+    Push(new TStrLit(Token));
+    Token.clear();
+}
+
+void ReadNumber()
+{
+    bool Real = false;
+    while (IsDigit(Current) && !Error) {
+        Token += static_cast<char>(Current);
+        ReadRaw();
+        if (Current == 'E' || Current == 'e' || Current == '.') {
+            Real = true;
+            Token += static_cast<char>(Current);
+            ReadRaw();
+            if (Current == '+' || Current == '-') {
+                Token += static_cast<char>(Current);
+                ReadRaw();
+            }
+        }
+    }
+    if (IsBlank(Current))
+        ReadNext();
+    bool Ok = true;
+    TId* Number = Real ? static_cast<TId*>(new TReal(Token, Ok))
+                       : static_cast<TId*>(new TInteger(Token, Ok));
+    if (!Ok)
+        SetError(Real ? ErrInvalidReal : ErrInvalidInteger);
+    Push(Number); // released with the rest of the parse on an error
+    Token.clear();
+}
+
+std::string ReadIdentifier()
+{
+    while (IsIdentChar(Current) && !Error) {
+        Token += static_cast<char>(Current);
+        ReadRaw();
+    }
+    std::string Name;
+    Name.swap(Token);
+    return Name;
+}
+
+void ReadVariable()
+{
+    std::string Name = ReadIdentifier();
+    if (IsBlank(Current))
+        ReadNext();
+    if (Name == "_")
+        Name += "#" + std::to_string(AnonymousCounter++);
+    Push(new TVar(Name));
+}

@@ -1,0 +1,11 @@
+// Text of numbers in the report: locale-free, "." as decimal separator.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The general format with 15 significant digits: fixed notation for magnitudes from 0.00001
+// up to 15 digits before the point, otherwise mantissa, "E" and exponent.
+std::string FormatReal(long double Value);
+// Fixed-point notation with exactly two decimals.
+std::string FormatFixed2(double Value);

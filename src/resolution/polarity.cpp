@@ -1,0 +1,133 @@
+#include "resolution/polarity.h"
+
+#include "model/formula.h"
+#include "model/symbols.h"
+
+#include <cmath>
+
+namespace {
+// The node whose prefix LinkVariables searches first; valid during PostComp only.
+TSub* ScopeNode = nullptr;
+
+TVariable* FindInPrefix(TQuant* Q, const std::string& Name)
+{
+    if (!Q)
+        return nullptr;
+    for (std::int32_t I = Q->Count() - 1; I >= 0; --I) // the last of a prefix wins
+        if (TVariable* V = Q->Get(I); V && V->Name == Name)
+            return V;
+    return nullptr;
+}
+
+TSub* RootOf(TSub* Node)
+{
+    while (TSub* P = Node->Parent())
+        Node = P;
+    return Node;
+}
+
+TId* Unbound(TId* Term)
+{
+    while (Term && Term->Is(TClass::Variable))
+        Term = static_cast<TVariable*>(Term)->Id;
+    return Term;
+}
+} // namespace
+
+void TSub::EvalPol()
+{
+    if (TSub* P = Parent()) {
+        std::int8_t Inherited = P->Pol;
+        if (P->Is(TClass::Imp) && P->L == this)
+            Inherited = static_cast<std::int8_t>(-Inherited);
+        Pol = Neg ? static_cast<std::int8_t>(-Inherited) : Inherited;
+    } else {
+        Pol = Neg ? -1 : 1;
+    }
+    if (Is(TClass::Eqv) || Is(TClass::Atom))
+        return;
+    if (L)
+        L->EvalPol();
+    if (R)
+        R->EvalPol();
+}
+
+TObject* LinkVariables(TObject* Obj, char& Mode, TDiveArgs)
+{
+    if (Obj->IsNode()) {
+        ScopeNode = static_cast<TSub*>(Obj);
+        if (ScopeNode->Q)
+            for (TVariable* V : ScopeNode->Q->Items)
+                if (V)
+                    V->Master = ScopeNode;
+        if (Obj->Is(TClass::Atom))
+            Mode = '3';
+        return Obj;
+    }
+    if (!Obj->Is(TClass::Var) || !ScopeNode)
+        return Obj;
+    auto* Ref = static_cast<TVar*>(Obj);
+    TVariable* Found = nullptr;
+    for (TSub* Level = ScopeNode; Level && !Found; Level = Level->Parent())
+        Found = FindInPrefix(Level->Q, Ref->Name);
+    if (!Found) {
+        // A free name: universal at the root, one variable per name.
+        TSub* Root = RootOf(ScopeNode);
+        Found = new TVariable(Ref->Name, Sym::ForAll);
+        Found->Master = Root;
+        if (!Root->Q)
+            Root->Q = new TQuant;
+        Root->Q->Add(Found);
+    }
+    Ref->RFree();
+    return Found;
+}
+
+TObject* FoldArithmetic(TObject* Obj, char&, TDiveArgs)
+{
+    if (!Obj->Is(TClass::Functor))
+        return Obj;
+    auto* F = static_cast<TFunctor*>(Obj);
+    if (F->Name.size() != 1 || F->Params.Count() != 2)
+        return Obj;
+    const char Op = F->Name[0];
+    if (Op != '*' && Op != '+' && Op != '-' && Op != '/')
+        return Obj;
+    TId* A = Unbound(F->Params.Get(0));
+    TId* B = Unbound(F->Params.Get(1));
+    if (!A || !B || !A->IsNumber() || !B->IsNumber())
+        return Obj;
+    const long double X = static_cast<TNumber*>(A)->GetNumber();
+    const long double Y = static_cast<TNumber*>(B)->GetNumber();
+    long double Result = 0;
+    switch (Op) {
+    case '*':
+        Result = X * Y;
+        break;
+    case '+':
+        Result = X + Y;
+        break;
+    case '-':
+        Result = X - Y;
+        break;
+    default:
+        if (Y == 0)
+            return Obj; // division by zero stays unfolded
+        Result = X / Y;
+        break;
+    }
+    if (!std::isfinite(Result))
+        return Obj; // overflow or an invalid operation
+    F->RFree();
+    return new TReal(Result);
+}
+
+void TFALFormula::PostComp()
+{
+    ScopeNode = nullptr;
+    Dive('4', LinkVariables, TDiveArgs{});
+    ScopeNode = nullptr;
+    Dive('3', FoldArithmetic, TDiveArgs{});
+    if (Cont)
+        Cont->EvalPol();
+}

@@ -1,0 +1,126 @@
+#include "resolution/resolve.h"
+
+#include "driver/runstate.h"
+#include "model/formula.h"
+#include "unify/dive.h"
+#include "unify/unify.h"
+
+TAtom* ResAtom1 = nullptr;
+TAtom* ResAtom2 = nullptr;
+bool FalseInFirst = false;
+bool SelfResolution = false;
+std::int8_t ResValue = 0;
+
+namespace {
+// Marks every atom of the chain that unifies with A under the growing unifier.
+void MarkMatches(TAtom* A, TAtom* First, std::int8_t Value)
+{
+    for (TAtom* R = First; R; R = static_cast<TAtom*>(R->R))
+        if (A->UnifySL(R))
+            MarkAtom(R, Value);
+}
+
+void PlaceNewVars(TSub* Root)
+{
+    if (NewVars->Count() == 0)
+        delete NewVars;
+    else
+        Root->AppendToQuant(NewVars);
+    NewVars = nullptr;
+}
+} // namespace
+
+void MarkAtom(TAtom* Atom, std::int8_t T)
+{
+    Atom->Val = static_cast<std::int8_t>(Atom->Neg ? -T : T);
+}
+
+void CommitUnifier()
+{
+    TList<TId>& List = Unifier();
+    for (std::int32_t I = 0; I + 1 < List.Count(); I += 2) {
+        auto* V = static_cast<TVariable*>(List.Get(I));
+        bool Earlier = false;
+        for (std::int32_t J = 0; J < I && !Earlier; J += 2)
+            Earlier = List.Get(J) == V;
+        if (!Earlier) // only the first pair of a variable counts
+            V->NewId = List.Get(I + 1);
+    }
+    List.Clear();
+}
+
+TFALFormula* TFALFormula::Resolve(TFALFormula* G)
+{
+    TFALFormula* F = this;
+    FirstAtom = nullptr;
+    LastAtom = nullptr;
+    NewVars = new TQuant;
+    auto* D = new TDis;
+    auto* N = new TFALFormula(F->Owner);
+    if (SelfResolution) {
+        N->Parent1 = F->Parent1;
+        N->Parent2 = F->Parent2;
+    } else {
+        N->Parent1 = F;
+        N->Parent2 = G;
+    }
+    N->FromQuery = F->FromQuery || G->FromQuery;
+    ResValue = FalseInFirst ? -1 : 1;
+    const auto Opposite = static_cast<std::int8_t>(-ResValue);
+    MarkAtom(ResAtom1, ResValue);
+    if (F != G)
+        MarkAtom(ResAtom2, Opposite);
+    MarkMatches(ResAtom1, F->MF, ResValue);
+    if (F != G && (SelfResolution || OptionOn(TOption::General))) {
+        MarkAtom(ResAtom2, Opposite);
+        MarkMatches(ResAtom1, G->MF, Opposite);
+    }
+    CommitUnifier();
+    N->Cont = D;
+    D->Ac = N;
+    CopyParent = D;
+    TSub* FCopy = static_cast<TSub*>(F->Cont->Dive('r', nullptr, TDiveArgs{}));
+    CopyParent = D;
+    NegateMarks = F == G;
+    TSub* GCopy = static_cast<TSub*>(G->Cont->Dive('r', nullptr, TDiveArgs{}));
+    NegateMarks = false;
+    D->L = FCopy;
+    D->R = GCopy;
+    N->MF = FirstAtom;
+    N->ML = LastAtom;
+    PlaceNewVars(D);
+    F->Dive('d', nullptr, TDiveArgs{});
+    if (F != G)
+        G->Dive('d', nullptr, TDiveArgs{});
+    return N;
+}
+
+TFALFormula* TFALFormula::ResolveAWC(TFALFormula*)
+{
+    TFALFormula* F = this;
+    FirstAtom = nullptr;
+    LastAtom = nullptr;
+    NewVars = new TQuant;
+    auto* D = new TDis;
+    ResValue = FalseInFirst ? -1 : 1;
+    MarkAtom(ResAtom1, ResValue);
+    MarkMatches(ResAtom1, F->MF, ResValue);
+    TSub* T = F->Cont;
+    T->Ac = D;
+    FirstAtom = F->MF;
+    LastAtom = F->ML;
+    CommitUnifier();
+    CopyParent = D;
+    NegateMarks = true;
+    TSub* TCopy = static_cast<TSub*>(T->Dive('r', nullptr, TDiveArgs{}));
+    NegateMarks = false;
+    F->Cont = D;
+    D->Ac = F;
+    D->L = T;
+    D->R = TCopy;
+    F->MF = FirstAtom;
+    F->ML = LastAtom;
+    PlaceNewVars(D);
+    // The marks on F's own atoms stay for the simplification that follows.
+    return F;
+}

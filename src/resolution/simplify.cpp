@@ -1,0 +1,111 @@
+#include "resolution/simplify.h"
+
+#include "driver/runstate.h"
+#include "model/formula.h"
+#include "resolution/polarity.h"
+#include "unify/dive.h"
+
+#include <algorithm>
+
+TObject* SimplifyNode(TObject* Obj, char&, TDiveArgs)
+{
+    auto* Node = static_cast<TSub*>(Obj);
+    if (!Node->L || !Node->R || (Node->L->Val == 0 && Node->R->Val == 0))
+        return Node;
+    ++SimplificationCount;
+    const std::int8_t B = Node->L->Val;
+    const std::int8_t C = Node->R->Val;
+    std::int8_t N = 0;
+    switch (Node->Class) {
+    case TClass::Con:
+        N = std::min(B, C);
+        break;
+    case TClass::Dis:
+        N = std::max(B, C);
+        break;
+    case TClass::Imp:
+        N = std::max<std::int8_t>(static_cast<std::int8_t>(-B), C);
+        break;
+    default: // equivalence
+        N = std::min(std::max<std::int8_t>(static_cast<std::int8_t>(-B), C),
+                     std::max<std::int8_t>(B, static_cast<std::int8_t>(-C)));
+        break;
+    }
+    TSub* Result = Node;
+    if (N != 0) {
+        Node->L->RFree();
+        Node->L = nullptr;
+        Node->R->RFree();
+        Node->R = nullptr;
+        Node->Val = N;
+    } else {
+        const bool Negate = (Node->Is(TClass::Imp) && C == -1) ||
+                            (Node->Is(TClass::Eqv) && (B == -1 || C == -1));
+        Result = Node->SubstTo(B == 0 ? Node->L : Node->R);
+        if (Negate)
+            Result->Negate();
+    }
+    if (Result->Neg)
+        Result->Val = static_cast<std::int8_t>(-Result->Val);
+    return Result;
+}
+
+TSub* TSub::SubstTo(TSub* Child)
+{
+    TSub* P = static_cast<TSub*>(Child->Ac);
+    TObject* G = P->Ac;
+    Child->Ac = G;
+    bool WasLeft = false;
+    if (G && G->IsNode()) {
+        auto* GNode = static_cast<TSub*>(G);
+        WasLeft = GNode->L == P;
+        if (WasLeft)
+            GNode->L = Child;
+        else
+            GNode->R = Child;
+    } else if (G && G->IsFormula()) {
+        static_cast<TFALFormula*>(G)->Cont = Child;
+    }
+    if (P->L == Child)
+        P->L = nullptr;
+    else
+        P->R = nullptr;
+    if (P->Neg)
+        Child->Negate();
+    // P goes as RFree would take it, from the place the child now holds.
+    P->FreeOperands();
+    P->ClimbPrefix(WasLeft);
+    delete P;
+    return Child;
+}
+
+TObject* MarkUsedVariables(TObject* Obj, char& Mode, TDiveArgs Args)
+{
+    if (Obj->IsNode()) {
+        auto* Node = static_cast<TSub*>(Obj);
+        if (Node->Q)
+            for (TVariable* V : Node->Q->Items)
+                if (V && V->Id)
+                    V->Id = static_cast<TId*>(V->Id->Dive('3', MarkUsedVariables, Args));
+        if (Obj->Is(TClass::Atom))
+            Mode = '3';
+    } else if (Obj->Is(TClass::Variable)) {
+        static_cast<TVariable*>(Obj)->Visited = true;
+    }
+    return Obj;
+}
+
+void TFALFormula::Simplify()
+{
+    Dive('3', FoldArithmetic, TDiveArgs{});
+    FirstAtom = MF;
+    LastAtom = ML;
+    Dive('s', SimplifyNode, TDiveArgs{});
+    MF = FirstAtom;
+    ML = LastAtom;
+    do {
+        VarRemoved = false;
+        Dive('4', MarkUsedVariables, TDiveArgs{});
+        Dive('d', nullptr, TDiveArgs{});
+    } while (VarRemoved);
+}

@@ -1,0 +1,314 @@
+#include "unify/dive.h"
+
+#include "model/formula.h"
+#include "model/symbols.h"
+#include "unify/unify.h"
+
+TObject* CopyParent = nullptr;
+bool NegateMarks = false;
+TQuant* NewVars = nullptr;
+bool VarRemoved = false;
+
+namespace {
+TObject* Visit(TObject* Obj, TVisitor Visitor, char& Mode, TDiveArgs Args)
+{
+    return Visitor ? Visitor(Obj, Mode, Args) : Obj;
+}
+
+template <class T> void Replace(T*& Field, char Mode, TVisitor Visitor, TDiveArgs Args)
+{
+    if (Field)
+        Field = static_cast<T*>(Field->Dive(Mode, Visitor, Args));
+}
+
+// Walks a prefix in the sweep and drops the list when nothing is left in it.
+void SweepPrefix(TQuant*& Q, TVisitor Visitor, TDiveArgs Args)
+{
+    if (!Q)
+        return;
+    Q->Dive('d', Visitor, Args);
+    if (Q->Count() == 0) {
+        delete Q;
+        Q = nullptr;
+    }
+}
+
+void SetMasters(TQuant* Q, TSub* Master)
+{
+    if (Q)
+        for (TVariable* V : Q->Items)
+            if (V)
+                V->Master = Master;
+}
+
+void AppendToChain(TAtom* Atom)
+{
+    if (LastAtom) {
+        Atom->L = LastAtom;
+        LastAtom->R = Atom;
+    } else {
+        FirstAtom = Atom;
+    }
+    LastAtom = Atom;
+}
+
+TId* CopyTerm(TId* Term, char Mode, TVisitor Visitor, TDiveArgs Args)
+{
+    switch (Term->Class) {
+    case TClass::Functor: {
+        auto* Source = static_cast<TFunctor*>(Term);
+        auto* Copy = new TFunctor(Source->Name);
+        for (TId* Arg : Source->Params.Items)
+            if (Arg)
+                Copy->Params.Add(static_cast<TId*>(Arg->Dive(Mode, Visitor, Args)));
+        return Copy;
+    }
+    case TClass::FunctorA:
+        return new TFunctorA(static_cast<TFunctorA*>(Term)->Name);
+    case TClass::StrLit:
+        return new TStrLit(static_cast<TStrLit*>(Term)->Value);
+    case TClass::Integer:
+        return new TInteger(static_cast<TInteger*>(Term)->Value);
+    case TClass::Real:
+        return new TReal(static_cast<TReal*>(Term)->Value);
+    case TClass::Var:
+        return new TVar(static_cast<TVar*>(Term)->Name);
+    case TClass::Variable: {
+        auto* V = static_cast<TVariable*>(Term);
+        if (Mode == 'P') {
+            V->Cloned = true;
+            V->Visited = true;
+            return V;
+        }
+        // In mode "r" the prefix copy normally made New already; a binding that reaches a
+        // variable of a subtree not yet copied gets its copy on demand, as in mode "p".
+        return V->New ? V->New : CopyOnDemand(V);
+    }
+    default:
+        return Term;
+    }
+}
+} // namespace
+
+TVariable* CopyOnDemand(TVariable* V)
+{
+    V->New = new TVariable(V);
+    V->Cloned = true;
+    V->Visited = true;
+    if (!NewVars)
+        NewVars = new TQuant;
+    NewVars->Add(V->New);
+    if (V->Master && V->Master->OuterPol() < 0)
+        V->New->Kind = Sym::Turned(V->New->Kind);
+    return V->New;
+}
+
+TObject* TSub::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+{
+    switch (Mode) {
+    case '3':
+        Replace(Q, Mode, Visitor, Args);
+        Replace(L, Mode, Visitor, Args);
+        Replace(R, Mode, Visitor, Args);
+        return Visit(this, Visitor, Mode, Args);
+    case '4': {
+        TObject* Result = Visit(this, Visitor, Mode, Args);
+        Replace(L, Mode, Visitor, Args);
+        Replace(R, Mode, Visitor, Args);
+        return Result;
+    }
+    case 's':
+        if (L && !L->Is(TClass::Atom) && L->Val == 0)
+            L = static_cast<TSub*>(L->Dive(Mode, Visitor, Args));
+        if (R && !R->Is(TClass::Atom) && R->Val == 0)
+            R = static_cast<TSub*>(R->Dive(Mode, Visitor, Args));
+        return Visit(this, Visitor, Mode, Args);
+    case 'd':
+        if (L)
+            L->Dive(Mode, Visitor, Args);
+        if (R)
+            R->Dive(Mode, Visitor, Args);
+        SweepPrefix(Q, Visitor, Args);
+        return this;
+    case 'v':
+        if (Q)
+            Q->Dive(Mode, Visitor, Args);
+        return this;
+    case 'r': {
+        TSub* N = NewConnective(Class);
+        N->Neg = Neg;
+        N->Val = Val;
+        N->Pol = Pol;
+        N->Ac = CopyParent;
+        if (Q) {
+            N->Q = static_cast<TQuant*>(Q->Dive('r', Visitor, Args));
+            SetMasters(N->Q, N);
+        }
+        CopyParent = N;
+        if (L)
+            N->L = static_cast<TSub*>(L->Dive('r', Visitor, Args));
+        CopyParent = N;
+        if (R)
+            N->R = static_cast<TSub*>(R->Dive('r', Visitor, Args));
+        if (Q)
+            Q->Dive('q', Visitor, Args);
+        CopyParent = N;
+        return N;
+    }
+    default:
+        return this;
+    }
+}
+
+TObject* TAtom::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+{
+    switch (Mode) {
+    case '3':
+        Replace(Q, Mode, Visitor, Args);
+        Replace(Id, Mode, Visitor, Args);
+        return Visit(this, Visitor, Mode, Args);
+    case '4': {
+        TObject* Result = Visit(this, Visitor, Mode, Args);
+        Replace(Id, Mode, Visitor, Args);
+        return Result;
+    }
+    case 'd':
+        Val = 0; // the mark that resolution put on a resolved atom
+        SweepPrefix(Q, Visitor, Args);
+        return this;
+    case 'v':
+        if (Q)
+            Q->Dive(Mode, Visitor, Args);
+        return this;
+    case 'r': {
+        auto* N = new TAtom;
+        N->Neg = Neg;
+        N->Val = static_cast<std::int8_t>(NegateMarks ? -Val : Val);
+        N->Pol = Pol;
+        N->Ac = CopyParent;
+        AppendToChain(N);
+        if (Q) {
+            N->Q = static_cast<TQuant*>(Q->Dive('r', Visitor, Args));
+            SetMasters(N->Q, N);
+        }
+        if (Id)
+            N->Id = static_cast<TId*>(Id->Dive('r', Visitor, Args));
+        if (Q)
+            Q->Dive('q', Visitor, Args);
+        return N;
+    }
+    default:
+        return this;
+    }
+}
+
+TObject* TQuant::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+{
+    switch (Mode) {
+    case '3':
+        for (std::int32_t I = 0; I < Count(); ++I)
+            if (TVariable* V = Get(I))
+                Put(I, static_cast<TVariable*>(V->Dive(Mode, Visitor, Args)));
+        return Visit(this, Visitor, Mode, Args);
+    case 'd': {
+        bool Removed = false;
+        for (std::int32_t I = 0; I < Count(); ++I) {
+            TVariable* V = Get(I);
+            if (!V)
+                continue;
+            if (V->Visited || (V->Watch && V->Id)) {
+                V->Cloned = false;
+                V->Visited = false;
+                V->New = nullptr;
+                V->NewId = nullptr;
+            } else {
+                delete V;
+                Put(I, nullptr);
+                Removed = true;
+            }
+        }
+        if (Removed) {
+            VarRemoved = true;
+            Pack();
+        }
+        return this;
+    }
+    case 'v':
+        for (TVariable* V : Items)
+            if (V) {
+                V->New = nullptr;
+                if (V->Id) {
+                    V->Id->RFree();
+                    V->Id = nullptr;
+                }
+                V->Visited = false;
+                V->Watch = V;
+            }
+        return this;
+    case 'r': {
+        auto* C = new TQuant;
+        for (TVariable* V : Items) {
+            if (!V)
+                continue;
+            V->Visited = true;
+            if (!V->Cloned) {
+                V->New = new TVariable(V);
+                C->Add(V->New);
+            }
+        }
+        if (C->Count() == 0) {
+            delete C;
+            return nullptr;
+        }
+        return C;
+    }
+    case 'q':
+        for (TVariable* V : Items) {
+            if (!V || !V->New || V->New->Id)
+                continue;
+            if (V->NewId)
+                V->New->Id = static_cast<TId*>(V->NewId->Dive('p', Visitor, Args));
+            else if (V->Id)
+                V->New->Id = static_cast<TId*>(V->Id->Dive('r', Visitor, Args));
+        }
+        return this;
+    default:
+        return this;
+    }
+}
+
+TObject* TId::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+{
+    switch (Mode) {
+    case '3':
+    case '4':
+        if (Is(TClass::Functor)) {
+            auto& Params = static_cast<TFunctor*>(this)->Params;
+            for (std::int32_t I = 0; I < Params.Count(); ++I)
+                if (TId* Arg = Params.Get(I))
+                    Params.Put(I, static_cast<TId*>(Arg->Dive(Mode, Visitor, Args)));
+        } else if (Is(TClass::Variable)) {
+            Replace(static_cast<TVariable*>(this)->Id, Mode, Visitor, Args);
+        }
+        return Visit(this, Visitor, Mode, Args);
+    case 'r':
+    case 'p':
+    case 'P':
+        return CopyTerm(this, Mode, Visitor, Args);
+    case '5':
+        UnifyWalk(this, Visitor, Args);
+        return this;
+    case '6':
+        OccurWalk(this, Visitor, Args);
+        return this;
+    default:
+        return this;
+    }
+}
+
+TFALFormula* TFALFormula::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+{
+    if (Cont)
+        Cont->Dive(Mode, Visitor, Args);
+    return this;
+}

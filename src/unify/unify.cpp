@@ -1,0 +1,338 @@
+#include "unify/unify.h"
+
+#include "driver/runstate.h"
+#include "model/symbols.h"
+
+#include <vector>
+
+std::int8_t UnifyResult = 1;
+bool PassClean = true;
+bool OccurFree = true;
+TId* OccurTarget = nullptr;
+bool AnyVarBindable = false;
+
+namespace {
+TId* LookUp(TId* X)
+{
+    return X && X->Is(TClass::Variable) ? static_cast<TVariable*>(X)->CompInMgu() : X;
+}
+
+TVariable* AsBoundVariable(TId* X)
+{
+    if (X && X->Is(TClass::Variable) && static_cast<TVariable*>(X)->Id)
+        return static_cast<TVariable*>(X);
+    return nullptr;
+}
+
+bool HasPairBefore(TList<TId>& List, TId* V, std::int32_t End)
+{
+    for (std::int32_t I = 0; I + 1 < End; I += 2)
+        if (List.Get(I) == V)
+            return true;
+    return false;
+}
+
+// Calls Fn on every variable quantified outside W, in the order MAssigned looks at them.
+template <class TFn> bool AnyOuterVariable(TVariable* W, TFn Fn)
+{
+    TSub* M = W->Master;
+    if (!M)
+        return false;
+    if (M->Q) {
+        const std::int32_t At = M->Q->IndexOf(W);
+        for (std::int32_t I = At - 1; I >= 0; --I)
+            if (TVariable* X = M->Q->Get(I); X && Fn(X))
+                return true;
+    }
+    for (TSub* A = M->Parent(); A; A = A->Parent())
+        if (A->Q)
+            for (std::int32_t I = A->Q->Count() - 1; I >= 0; --I)
+                if (TVariable* X = A->Q->Get(I); X && Fn(X))
+                    return true;
+    return false;
+}
+
+bool IsEffectivelyExistential(const TVariable* V)
+{
+    return IsDefinite(V) && !IsEffectivelyUniversal(V);
+}
+
+// Whether V occurs in T when every effectively existential variable is read as a term over
+// the universal variables outside it, following the unifier and the bindings.
+bool DependsOn(TVariable* V, TId* T, std::vector<TVariable*>& Seen)
+{
+    if (!T)
+        return false;
+    if (T->Is(TClass::Functor)) {
+        for (TId* Arg : static_cast<TFunctor*>(T)->Params.Items)
+            if (DependsOn(V, Arg, Seen))
+                return true;
+        return false;
+    }
+    if (!T->Is(TClass::Variable))
+        return false;
+    auto* X = static_cast<TVariable*>(T);
+    if (X == V)
+        return true;
+    for (TVariable* S : Seen)
+        if (S == X)
+            return false;
+    Seen.push_back(X);
+    TId* W = X->CompInMgu();
+    if (W != X && DependsOn(V, W, Seen))
+        return true;
+    if (W == X && X->Id && DependsOn(V, X->Id, Seen))
+        return true;
+    if (IsEffectivelyExistential(X))
+        return AnyOuterVariable(X, [&](TVariable* U) {
+            return IsDefinite(U) && IsEffectivelyUniversal(U) && DependsOn(V, U, Seen);
+        });
+    return false;
+}
+} // namespace
+
+TList<TId>& Unifier() { return CurrentProgram->MGUn1; }
+
+void AddPair(TVariable* V, TId* T)
+{
+    Unifier().Add(V);
+    Unifier().Add(T);
+}
+
+bool QuantifierCheck() { return OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1); }
+
+bool IsDefinite(const TVariable* V) { return V->Master && V->Master->Pol != 0; }
+
+bool IsEffectivelyUniversal(const TVariable* V)
+{
+    if (!IsDefinite(V))
+        return false;
+    return (V->Kind == Sym::ForAll) == (V->Master->OuterPol() > 0);
+}
+
+TId* TVariable::CompInMgu()
+{
+    TList<TId>& List = Unifier();
+    const std::int32_t N = List.Count();
+    for (std::int32_t I = 0; I + 1 < N; I += 2)
+        if (List.Get(I) == this)
+            return List.Get(I + 1);
+    return this;
+}
+
+bool TVariable::MAssigned()
+{
+    if (IsEffectivelyUniversal(this) || (Master && Master->Pol == 0 && Master->Neg))
+        return true;
+    return !AnyOuterVariable(this, [](TVariable* X) {
+        return IsDefinite(X) && IsEffectivelyUniversal(X) && !X->Id && X->CompInMgu() == X;
+    });
+}
+
+bool MayBind(TId* V, TId* W)
+{
+    if (AnyVarBindable)
+        return true;
+    if (!V || !V->Is(TClass::Variable))
+        return false;
+    auto* Var = static_cast<TVariable*>(V);
+    if (!IsDefinite(Var) || !IsEffectivelyUniversal(Var))
+        return false;
+    if (W && W->Is(TClass::Variable) && !static_cast<TVariable*>(W)->MAssigned())
+        return false;
+    // An existential stands for a term over the universals outside it: V may not become a
+    // value that depends on V itself.
+    std::vector<TVariable*> Seen;
+    return !DependsOn(Var, W, Seen);
+}
+
+void UnifyWalk(TId* S, TVisitor Visitor, TDiveArgs Args)
+{
+    auto* T = static_cast<TId*>(Args.Value);
+    TId* R = S;
+    if (T == R)
+        return;
+    T = LookUp(T);
+    if (T == R)
+        return;
+    if (S->Is(TClass::Variable)) {
+        R = static_cast<TVariable*>(S)->CompInMgu();
+        if (T == R)
+            return;
+    }
+    while (TVariable* V = AsBoundVariable(T)) {
+        T = V->Id;
+        if (T == R)
+            return;
+        T = LookUp(T);
+    }
+    while (TVariable* V = AsBoundVariable(R)) {
+        R = V->Id;
+        if (T == R)
+            return;
+        T = LookUp(T);
+    }
+    if (T && T->Is(TClass::Variable) && static_cast<TVariable*>(T)->NewId) {
+        T = static_cast<TVariable*>(T)->NewId;
+        if (T == R)
+            return;
+    }
+    if (R->Is(TClass::Variable) && static_cast<TVariable*>(R)->NewId) {
+        R = static_cast<TVariable*>(R)->NewId;
+        if (T == R)
+            return;
+    }
+    Args.Value = T;
+    if (R != S) {
+        R->Dive('5', Visitor, Args);
+        return;
+    }
+    char Mode = '5';
+    if (Visitor)
+        Visitor(S, Mode, Args);
+    if (S->Is(TClass::Functor) && UnifyResult == 1 && T && T->Is(TClass::Functor)) {
+        auto& SP = static_cast<TFunctor*>(S)->Params;
+        auto& TP = static_cast<TFunctor*>(T)->Params;
+        for (std::int32_t I = 0; I < SP.Count() && I < TP.Count() && UnifyResult != 0; ++I)
+            if (SP.Get(I) && TP.Get(I))
+                SP.Get(I)->Dive('5', Visitor, TDiveArgs{TP.Get(I), 7});
+    }
+}
+
+TObject* UnifyStep(TObject* Obj, char&, TDiveArgs Args)
+{
+    if (!Obj || !Obj->IsTerm() || Args.Tag != 7 || UnifyResult == 0)
+        return Obj;
+    auto* S = static_cast<TId*>(Obj);
+    auto* T = static_cast<TId*>(Args.Value);
+    if (!T)
+        return Obj;
+    if (T->Is(TClass::Variable)) {
+        if (S->OccurCheck(T) && (!QuantifierCheck() || MayBind(T, S))) {
+            AddPair(static_cast<TVariable*>(T), S);
+            UnifyResult = -1;
+            return Obj;
+        }
+        if (!S->Is(TClass::Variable))
+            PassClean = false;
+    }
+    switch (S->Class) {
+    case TClass::Functor: {
+        auto* SF = static_cast<TFunctor*>(S);
+        UnifyResult = T->Is(TClass::Functor) && static_cast<TFunctor*>(T)->Name == SF->Name &&
+                              static_cast<TFunctor*>(T)->Params.Count() == SF->Params.Count()
+                          ? 1
+                          : 0;
+        break;
+    }
+    case TClass::FunctorA:
+        if (!T->Is(TClass::FunctorA) ||
+            static_cast<TFunctorA*>(T)->Name != static_cast<TFunctorA*>(S)->Name)
+            UnifyResult = 0;
+        break;
+    case TClass::StrLit:
+        if (!T->Is(TClass::StrLit) ||
+            static_cast<TStrLit*>(T)->Value != static_cast<TStrLit*>(S)->Value)
+            UnifyResult = 0;
+        break;
+    case TClass::Integer:
+    case TClass::Real:
+        if (!T->IsNumber() ||
+            static_cast<TNumber*>(T)->GetNumber() != static_cast<TNumber*>(S)->GetNumber())
+            UnifyResult = 0;
+        break;
+    case TClass::Variable:
+        if (T->OccurCheck(S) && (!QuantifierCheck() || MayBind(S, T))) {
+            AddPair(static_cast<TVariable*>(S), T);
+            UnifyResult = 1;
+        } else {
+            PassClean = false;
+        }
+        break;
+    default:
+        UnifyResult = 0;
+        break;
+    }
+    return Obj;
+}
+
+void OccurWalk(TId* X, TVisitor Visitor, TDiveArgs Args)
+{
+    char Mode = '6';
+    if (Visitor)
+        Visitor(X, Mode, Args);
+    if (!OccurFree)
+        return;
+    if (X->Is(TClass::Functor)) {
+        for (TId* Arg : static_cast<TFunctor*>(X)->Params.Items) {
+            if (!OccurFree)
+                break;
+            if (Arg)
+                Arg->Dive('6', Visitor, Args);
+        }
+    } else if (X->Is(TClass::Variable)) {
+        auto* V = static_cast<TVariable*>(X);
+        TId* W = V->CompInMgu();
+        if (W != X)
+            W->Dive('6', Visitor, Args);
+        else if (V->Id)
+            V->Id->Dive('6', Visitor, Args);
+    }
+}
+
+TObject* OccurProbe(TObject* Obj, char&, TDiveArgs)
+{
+    if (Obj == OccurTarget)
+        OccurFree = false;
+    return Obj;
+}
+
+bool TId::OccurCheck(TId* V)
+{
+    OccurFree = true;
+    OccurTarget = V;
+    Dive('6', OccurProbe, TDiveArgs{nullptr, 5});
+    return OccurFree;
+}
+
+// Passes repeat while a failed pass added pairs, since a binding the quantifier check refused
+// may succeed once later pairs exist. A pass whose new pairs are all for variables that had a
+// pair before it leaves every lookup as it was, so the next pass would repeat it exactly: the
+// passes stop there, which makes every unification end (p(Y, a, Y) against p(X, X, b)).
+void TId::UnifyId(TId* T)
+{
+    TList<TId>& List = Unifier();
+    for (;;) {
+        PassClean = true;
+        UnifyResult = 1;
+        const std::int32_t N = List.Count();
+        Dive('5', UnifyStep, TDiveArgs{T, 7});
+        if (!PassClean)
+            UnifyResult = 0;
+        if (List.Count() <= N || UnifyResult != 0)
+            return;
+        bool AddedNewVariable = false;
+        for (std::int32_t I = N; I + 1 < List.Count() && !AddedNewVariable; I += 2)
+            AddedNewVariable = !HasPairBefore(List, List.Get(I), N);
+        if (!AddedNewVariable)
+            return;
+    }
+}
+
+int TAtom::UnifyS(TAtom* B)
+{
+    ++UnificationCount;
+    TList<TId>& List = Unifier();
+    const std::int32_t N = List.Count();
+    if (B->Val != 0)
+        return 0;
+    UnifyResult = 1;
+    if (Id)
+        Id->UnifyId(B->Id);
+    if (UnifyResult != 0)
+        return UnifyResult;
+    List.Truncate(N);
+    return 0;
+}
+
+int TAtom::UnifySL(TAtom* B) { return UnifyS(B); }

@@ -1,0 +1,30 @@
+// Unification of atoms into the running program's unifier, with the quantifier check.
+#pragma once
+
+#include "model/formula.h"
+
+#include <cstdint>
+
+// Unification state; only one unification runs at a time.
+extern std::int8_t UnifyResult; // 1 or -1: succeeding (-1: last step bound a whole term)
+extern bool PassClean;          // cleared when a pass had to refuse a binding
+extern bool OccurFree;          // the occurs walk has not met its target
+extern TId* OccurTarget;
+extern bool AnyVarBindable; // the quantifier check allows every binding
+
+// The unifier list that unification works on: the running program's MGUn1.
+TList<TId>& Unifier();
+void AddPair(TVariable* V, TId* T);
+
+// The quantifier check applies: "Quantification On" without "Skolemization".
+bool QuantifierCheck();
+
+bool IsDefinite(const TVariable* V);
+bool IsEffectivelyUniversal(const TVariable* V);
+bool MayBind(TId* V, TId* W);
+
+// The unify walk (mode "5") and the occurs walk (mode "6") of a term.
+void UnifyWalk(TId* S, TVisitor Visitor, TDiveArgs Args);
+void OccurWalk(TId* X, TVisitor Visitor, TDiveArgs Args);
+TObject* UnifyStep(TObject* Obj, char& Mode, TDiveArgs Args);
+TObject* OccurProbe(TObject* Obj, char& Mode, TDiveArgs Args);

@@ -1,0 +1,67 @@
+// Test support: a recording host, symbol conversion and a fixture with a running program.
+#pragma once
+
+#include "model/formula.h"
+#include "model/owner.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Records what the prover asks of its window; Stop can be pressed at the n-th yield.
+class TTestOwner : public TProgramOwner {
+public:
+    bool Checked(TOption Item) const override { return Options.Checked(Item); }
+    std::string GetEditorText() override { return Text; }
+    void ClearOutput() override { Lines.clear(); }
+    void AddLine(const std::string& Line) override { Lines.push_back(Line); }
+    void SetCaret(std::int32_t Index) override { Caret = Index; }
+    void ShowMessage(const std::string& Message) override { Messages.push_back(Message); }
+    void ProcessMessages() override;
+    void FocusOutput() override { Focused = true; }
+
+    std::vector<std::string> TakeMessages();
+    // The lines in UTF-8, symbols shown as Unicode.
+    std::vector<std::string> Report() const;
+
+    TOptionState Options;
+    std::string Text;
+    std::vector<std::string> Lines;
+    std::vector<std::string> Messages;
+    std::int32_t Caret = -1;
+    std::int64_t Yields = 0;
+    std::int64_t StopAt = -1; // press Stop at this yield
+    bool Focused = false;
+};
+
+// Formula text written with Unicode symbols, as the prover reads it.
+std::string Bytes(std::string_view Utf8);
+// Prover bytes shown with Unicode symbols.
+std::string Utf8(const std::string& Bytes);
+
+class TProverTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void Set(TOption Item, bool Value = true) { Owner.Options.Set(Item, Value); }
+    // Compiles one formula written in Unicode; fails the test on a syntax error.
+    TFALFormula* Compile(std::string_view Text);
+    // Compiles and simplifies, as the proof run does.
+    TFALFormula* Compiled(std::string_view Text);
+    std::string Print(TFALFormula* F);
+    // A whole proof run of a document; the report in UTF-8 without time and memory lines.
+    std::vector<std::string> Run(std::string_view Document, TStrategy Strategy);
+    std::string RunText(std::string_view Document, TStrategy Strategy);
+
+    TTestOwner Owner;
+    TPLProgram* Program = nullptr;
+};
+
+// The tree, its atom chain, its parents, masters and prefixes agree; no term refers to a
+// variable outside the prefixes of its ancestors; no copy marks are left.
+void ExpectWellFormed(TFALFormula* F);
+
+// Counts the lines equal to Text.
+int CountLines(const std::vector<std::string>& Lines, std::string_view Text);
