@@ -12,9 +12,19 @@ TId* OccurTarget = nullptr;
 bool AnyVarBindable = false;
 
 namespace {
+// Follows the unifier to the end: the term a variable is given may be a variable that has a
+// pair of its own, and binding that one again would be a second, unchecked pair.
 TId* LookUp(TId* X)
 {
-    return X && X->Is(TClass::Variable) ? static_cast<TVariable*>(X)->CompInMgu() : X;
+    for (std::int32_t Steps = Unifier().Count(); Steps >= 0; --Steps) {
+        if (!X || !X->Is(TClass::Variable))
+            return X;
+        TId* Next = static_cast<TVariable*>(X)->CompInMgu();
+        if (Next == X)
+            return X;
+        X = Next;
+    }
+    return X;
 }
 
 TVariable* AsBoundVariable(TId* X)
@@ -296,9 +306,10 @@ bool TId::OccurCheck(TId* V)
 }
 
 // Passes repeat while a failed pass added pairs, since a binding the quantifier check refused
-// may succeed once later pairs exist. A pass whose new pairs are all for variables that had a
-// pair before it leaves every lookup as it was, so the next pass would repeat it exactly: the
-// passes stop there, which makes every unification end (p(Y, a, Y) against p(X, X, b)).
+// may succeed once later pairs exist. They end: lookups follow the unifier to the end, so a
+// pass gives pairs only to variables that had none, and a pass that adds no pair for a new
+// variable stops the repetition (it would leave every lookup as it was, and the next pass
+// would repeat it exactly). So p(Y, a, Y) against p(X, X, b) fails after its second pass.
 void TId::UnifyId(TId* T)
 {
     TList<TId>& List = Unifier();
