@@ -10,7 +10,9 @@
 
 #ifdef NIVAR_SANITIZED
 
-#include <sanitizer/allocator_interface.h>
+#include <cstddef>
+
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
 // The sanitizer's allocator keeps the count; replacing operator new would blind its checks.
 std::int64_t AllocatedBytes()
