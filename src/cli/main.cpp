@@ -58,7 +58,6 @@ int Prove(TConsoleHost& Host, TStrategy Strategy)
     auto* Program = new TPLProgram(&Host);
     Program->Strategy = Strategy;
     StopRequested = false;
-    QueriesEvaluated = QueriesRefuted = 0;
     Program->Generate();
     const bool Stopped = StopRequested;
     StopRequested = false;

@@ -12,6 +12,7 @@ void TPLProgram::Generate()
     CurrentProgram = this;
     ClearFormulas();
     Owner->ClearOutput();
+    QueriesEvaluated = QueriesRefuted = 0;
     StartAllocated = AllocatedBytes();
     PeakAllocated = StartAllocated;
     const auto Start = std::chrono::steady_clock::now();

@@ -198,6 +198,12 @@ private:
                 --Top.I;
                 continue;
             }
+            // After Stop every later trial would return at its first atom pair: the loops
+            // end at once instead of walking every partner of every level.
+            if (StopRequested) {
+                Pop();
+                continue;
+            }
             TPLProgram* Program = Top.Center->Owner;
             if (Top.Phase == TPhase::Sources && Top.I < 0) {
                 if (!WithResolvents) {
