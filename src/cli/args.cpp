@@ -11,18 +11,12 @@ struct TFlag {
 };
 
 constexpr TFlag Flags[] = {
-    {"--axioms", TOption::Axioms, true},
-    {"--no-progress", TOption::Progress, false},
-    {"--no-sources", TOption::Sources, false},
-    {"--resolvents", TOption::Resolvents, true},
-    {"--no-time", TOption::Time, false},
-    {"--no-memory", TOption::Memory1, false},
-    {"--unsimplified", TOption::Unsim, true},
-    {"--statistics", TOption::Stat, true},
-    {"--sr-check", TOption::SRcheck1, true},
-    {"--quantification", TOption::Quant1, true},
-    {"--general-cut", TOption::General, true},
-    {"--skolem", TOption::Skolem1, true},
+    {"--axioms", TOption::Axioms, true},          {"--no-progress", TOption::Progress, false},
+    {"--no-sources", TOption::Sources, false},    {"--resolvents", TOption::Resolvents, true},
+    {"--no-time", TOption::Time, false},          {"--no-memory", TOption::Memory1, false},
+    {"--unsimplified", TOption::Unsim, true},     {"--statistics", TOption::Stat, true},
+    {"--sr-check", TOption::SRcheck1, true},      {"--quantification", TOption::Quant1, true},
+    {"--general-cut", TOption::General, true},    {"--skolem", TOption::Skolem1, true},
     {"--one-refutation", TOption::Oneref1, true},
 };
 
@@ -33,14 +27,10 @@ struct TChoice {
 };
 
 constexpr TChoice Choices[] = {
-    {"--check", "none", TOption::Redcheck1},
-    {"--check", "consequence", TOption::Checkby1},
-    {"--check", "equivalence", TOption::Checkby2},
-    {"--restrict", "none", TOption::Without1},
-    {"--restrict", "filtration", TOption::Filtra1},
-    {"--restrict", "support", TOption::Support1},
-    {"--exit", "first-match", TOption::Exiton1},
-    {"--exit", "last-match", TOption::Exiton2},
+    {"--check", "none", TOption::Redcheck1},        {"--check", "consequence", TOption::Checkby1},
+    {"--check", "equivalence", TOption::Checkby2},  {"--restrict", "none", TOption::Without1},
+    {"--restrict", "filtration", TOption::Filtra1}, {"--restrict", "support", TOption::Support1},
+    {"--exit", "first-match", TOption::Exiton1},    {"--exit", "last-match", TOption::Exiton2},
     {"--exit", "first-unused", TOption::Exiton3},
 };
 

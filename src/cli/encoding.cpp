@@ -9,10 +9,10 @@ struct TSymbolCode {
 };
 
 constexpr TSymbolCode Symbols[] = {
-    {Sym::ForAll, U'\u2200'},  {Sym::Exists, U'\u2203'},   {Sym::Not, U'\u00AC'},
-    {Sym::And, U'\u2227'},     {Sym::Or, U'\u2228'},       {Sym::Implies, U'\u2192'},
-    {Sym::Equiv, U'\u2194'},   {Sym::LessEq, U'\u2264'},   {Sym::GreaterEq, U'\u2265'},
-    {Sym::NotEq, U'\u2260'},   {Sym::True, U'\u22A4'},     {Sym::False, U'\u22A5'},
+    {Sym::ForAll, U'\u2200'}, {Sym::Exists, U'\u2203'}, {Sym::Not, U'\u00AC'},
+    {Sym::And, U'\u2227'},    {Sym::Or, U'\u2228'},     {Sym::Implies, U'\u2192'},
+    {Sym::Equiv, U'\u2194'},  {Sym::LessEq, U'\u2264'}, {Sym::GreaterEq, U'\u2265'},
+    {Sym::NotEq, U'\u2260'},  {Sym::True, U'\u22A4'},   {Sym::False, U'\u22A5'},
 };
 
 // Length of the valid UTF-8 sequence of two or more bytes at I, or 0.

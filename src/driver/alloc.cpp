@@ -58,11 +58,20 @@ void Release(void* P) noexcept
 }
 } // namespace
 
-std::int64_t AllocatedBytes() { return Allocated.load(std::memory_order_relaxed); }
+std::int64_t AllocatedBytes()
+{
+    return Allocated.load(std::memory_order_relaxed);
+}
 
 // Every allocation of the process through operator new is counted.
-void* operator new(std::size_t Size) { return Allocate(Size, true); }
-void* operator new[](std::size_t Size) { return Allocate(Size, true); }
+void* operator new(std::size_t Size)
+{
+    return Allocate(Size, true);
+}
+void* operator new[](std::size_t Size)
+{
+    return Allocate(Size, true);
+}
 void* operator new(std::size_t Size, const std::nothrow_t&) noexcept
 {
     return Allocate(Size, false);
@@ -71,11 +80,29 @@ void* operator new[](std::size_t Size, const std::nothrow_t&) noexcept
 {
     return Allocate(Size, false);
 }
-void operator delete(void* P) noexcept { Release(P); }
-void operator delete[](void* P) noexcept { Release(P); }
-void operator delete(void* P, std::size_t) noexcept { Release(P); }
-void operator delete[](void* P, std::size_t) noexcept { Release(P); }
-void operator delete(void* P, const std::nothrow_t&) noexcept { Release(P); }
-void operator delete[](void* P, const std::nothrow_t&) noexcept { Release(P); }
+void operator delete(void* P) noexcept
+{
+    Release(P);
+}
+void operator delete[](void* P) noexcept
+{
+    Release(P);
+}
+void operator delete(void* P, std::size_t) noexcept
+{
+    Release(P);
+}
+void operator delete[](void* P, std::size_t) noexcept
+{
+    Release(P);
+}
+void operator delete(void* P, const std::nothrow_t&) noexcept
+{
+    Release(P);
+}
+void operator delete[](void* P, const std::nothrow_t&) noexcept
+{
+    Release(P);
+}
 
 #endif

@@ -13,7 +13,10 @@ std::string Printed(TFALFormula* F)
     return S;
 }
 
-std::string Label(char Prefix, std::int64_t Index) { return Prefix + std::to_string(Index); }
+std::string Label(char Prefix, std::int64_t Index)
+{
+    return Prefix + std::to_string(Index);
+}
 
 void Heading(TPLProgram* Program)
 {

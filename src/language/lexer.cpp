@@ -13,7 +13,10 @@ std::string Token;
 std::int32_t AnonymousCounter = 0;
 std::uint8_t Error = 0;
 
-unsigned char At(std::int32_t I) { return Base[I]; }
+unsigned char At(std::int32_t I)
+{
+    return Base[I];
+}
 
 // A "." followed by a byte below 0x21 ends the formula.
 void TakeCurrent()
@@ -71,11 +74,26 @@ void ScanReset(const char* Text)
     Error = 0;
 }
 
-const char* ScanBase() { return reinterpret_cast<const char*>(Base); }
-unsigned char CurChar() { return Current; }
-std::int32_t ScanIndex() { return Index; }
-std::int32_t LastReadCount() { return LastRead; }
-std::uint8_t ScanError() { return Error; }
+const char* ScanBase()
+{
+    return reinterpret_cast<const char*>(Base);
+}
+unsigned char CurChar()
+{
+    return Current;
+}
+std::int32_t ScanIndex()
+{
+    return Index;
+}
+std::int32_t LastReadCount()
+{
+    return LastRead;
+}
+std::uint8_t ScanError()
+{
+    return Error;
+}
 
 void SetError(std::uint8_t Code)
 {
@@ -83,7 +101,10 @@ void SetError(std::uint8_t Code)
         Error = Code;
 }
 
-void ClearError() { Error = 0; }
+void ClearError()
+{
+    Error = 0;
+}
 
 void ReadRaw()
 {
@@ -144,8 +165,8 @@ void ReadNumber()
     if (IsBlank(Current))
         ReadNext();
     bool Ok = true;
-    TId* Number = Real ? static_cast<TId*>(new TReal(Token, Ok))
-                       : static_cast<TId*>(new TInteger(Token, Ok));
+    TId* Number =
+        Real ? static_cast<TId*>(new TReal(Token, Ok)) : static_cast<TId*>(new TInteger(Token, Ok));
     if (!Ok)
         SetError(Real ? ErrInvalidReal : ErrInvalidInteger);
     Push(Number); // released with the rest of the parse on an error

@@ -46,10 +46,22 @@ void ReadVariable();
 // Collects an identifier from the current character on, without skipping blanks after it.
 std::string ReadIdentifier();
 
-inline bool IsBlank(unsigned char C) { return C >= 0x01 && C <= 0x20; }
-inline bool IsDigit(unsigned char C) { return C >= '0' && C <= '9'; }
-inline bool IsUpperStart(unsigned char C) { return (C >= 'A' && C <= 'Z') || C == '_'; }
-inline bool IsLowerStart(unsigned char C) { return C >= 'a' && C <= 'z'; }
+inline bool IsBlank(unsigned char C)
+{
+    return C >= 0x01 && C <= 0x20;
+}
+inline bool IsDigit(unsigned char C)
+{
+    return C >= '0' && C <= '9';
+}
+inline bool IsUpperStart(unsigned char C)
+{
+    return (C >= 'A' && C <= 'Z') || C == '_';
+}
+inline bool IsLowerStart(unsigned char C)
+{
+    return C >= 'a' && C <= 'z';
+}
 inline bool IsIdentChar(unsigned char C)
 {
     return IsDigit(C) || IsUpperStart(C) || IsLowerStart(C);

@@ -23,7 +23,10 @@ bool Enter(std::int32_t Levels = 1)
     return true;
 }
 
-void Leave(std::int32_t Levels = 1) { Nesting -= Levels; }
+void Leave(std::int32_t Levels = 1)
+{
+    Nesting -= Levels;
+}
 
 void ReleaseObject(TObject* Object)
 {
@@ -49,8 +52,7 @@ void ParseUnary();
 void ParseSum();
 
 // An operator chain: operands combined from the left while the operator follows.
-template <class TOperand>
-void ParseChain(unsigned char Operator, TClass Node, TOperand Operand)
+template <class TOperand> void ParseChain(unsigned char Operator, TClass Node, TOperand Operand)
 {
     Operand();
     std::int32_t Links = 0;
@@ -67,9 +69,18 @@ void ParseChain(unsigned char Operator, TClass Node, TOperand Operand)
     Leave(Links);
 }
 
-void ParseCon() { ParseChain(Sym::And, TClass::Con, ParseUnary); }
-void ParseDis() { ParseChain(Sym::Or, TClass::Dis, ParseCon); }
-void ParseImp() { ParseChain(Sym::Implies, TClass::Imp, ParseDis); }
+void ParseCon()
+{
+    ParseChain(Sym::And, TClass::Con, ParseUnary);
+}
+void ParseDis()
+{
+    ParseChain(Sym::Or, TClass::Dis, ParseCon);
+}
+void ParseImp()
+{
+    ParseChain(Sym::Implies, TClass::Imp, ParseDis);
+}
 
 void ParsePrefix()
 {
@@ -246,11 +257,20 @@ void ParseTermChain(unsigned char Op1, unsigned char Op2, TOperand Operand)
     Leave(Links);
 }
 
-void ParseProduct() { ParseTermChain('*', '/', ParseFactor); }
-void ParseSum() { ParseTermChain('+', '-', ParseProduct); }
+void ParseProduct()
+{
+    ParseTermChain('*', '/', ParseFactor);
+}
+void ParseSum()
+{
+    ParseTermChain('+', '-', ParseProduct);
+}
 } // namespace
 
-void Push(TObject* Object) { ParseStack.push_back(Object); }
+void Push(TObject* Object)
+{
+    ParseStack.push_back(Object);
+}
 
 TObject* Pop()
 {
@@ -261,9 +281,15 @@ TObject* Pop()
     return Object;
 }
 
-TObject* Top() { return ParseStack.empty() ? nullptr : ParseStack.back(); }
+TObject* Top()
+{
+    return ParseStack.empty() ? nullptr : ParseStack.back();
+}
 
-std::int32_t StackDepth() { return static_cast<std::int32_t>(ParseStack.size()); }
+std::int32_t StackDepth()
+{
+    return static_cast<std::int32_t>(ParseStack.size());
+}
 
 void BuildBinary(TSub* Node)
 {
@@ -303,7 +329,10 @@ void ApplyPrefix()
     Push(Node);
 }
 
-void SetAtomTerm(TAtom* Atom) { Atom->Id = static_cast<TId*>(Pop()); }
+void SetAtomTerm(TAtom* Atom)
+{
+    Atom->Id = static_cast<TId*>(Pop());
+}
 
 void LinkAtom(TAtom* Atom)
 {

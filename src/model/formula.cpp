@@ -180,7 +180,10 @@ void TQuant::RFree()
     delete this;
 }
 
-void TId::RFree() { delete this; }
+void TId::RFree()
+{
+    delete this;
+}
 
 void TFunctor::RFree()
 {

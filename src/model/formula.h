@@ -69,10 +69,10 @@ public:
     explicit TSub(TClass AClass) : TObject(AClass) {}
 
     bool Neg = false;
-    std::int8_t Val = 0; // 1 true, -1 false: the node stands for that constant alone
-    std::int8_t Pol = 0; // 1 positive, -1 negative, 0 below an equivalence
-    TSub* L = nullptr;   // in an atom: the previous atom of the chain
-    TSub* R = nullptr;   // in an atom: the next atom of the chain
+    std::int8_t Val = 0;   // 1 true, -1 false: the node stands for that constant alone
+    std::int8_t Pol = 0;   // 1 positive, -1 negative, 0 below an equivalence
+    TSub* L = nullptr;     // in an atom: the previous atom of the chain
+    TSub* R = nullptr;     // in an atom: the next atom of the chain
     TObject* Ac = nullptr; // the parent node, or the formula for the root
     TQuant* Q = nullptr;   // owned prefix, never empty
 
@@ -98,7 +98,6 @@ protected:
     // whether the node stood as its parent's left operand.
     void ClimbPrefix(bool WasLeft);
     bool IsLeftOfParent() const;
-
 };
 
 class TCon : public TSub {

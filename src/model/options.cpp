@@ -25,8 +25,7 @@ constexpr TOptionItem Items[OptionCount] = {
     {TOption::Without1, "Without1", "Without restr. strategy", true, G::Restriction,
      M::ProveTheorem},
     {TOption::Filtra1, "Filtra1", "Filtration strategy", false, G::Restriction, M::ProveTheorem},
-    {TOption::Support1, "Support1", "Support set strategy", false, G::Restriction,
-     M::ProveTheorem},
+    {TOption::Support1, "Support1", "Support set strategy", false, G::Restriction, M::ProveTheorem},
     {TOption::Quant1, "Quant1", "Quantification On", false, G::None, M::Unification},
     {TOption::General, "General", "General cut", false, G::None, M::Unification},
     {TOption::Skolem1, "Skolem1", "Skolemization", false, G::None, M::Unification},
@@ -38,9 +37,15 @@ constexpr TOptionItem Items[OptionCount] = {
 };
 } // namespace
 
-const TOptionItem (&OptionItems())[OptionCount] { return Items; }
+const TOptionItem (&OptionItems())[OptionCount]
+{
+    return Items;
+}
 
-const TOptionItem& OptionItem(TOption Item) { return Items[static_cast<int>(Item)]; }
+const TOptionItem& OptionItem(TOption Item)
+{
+    return Items[static_cast<int>(Item)];
+}
 
 int GroupMembers(TOptionGroup Group, TOption (&Members)[OptionCount])
 {

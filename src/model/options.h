@@ -40,7 +40,13 @@ inline constexpr int OptionCount = static_cast<int>(TOption::Allref1) + 1;
 enum class TOptionMenu : std::uint8_t { Output, ProveTheorem, Unification };
 
 // Radio groups: exactly one item of a group is checked at any time.
-enum class TOptionGroup : std::uint8_t { None, RedundancyCheck, Restriction, AtomLoop, Refutations };
+enum class TOptionGroup : std::uint8_t {
+    None,
+    RedundancyCheck,
+    Restriction,
+    AtomLoop,
+    Refutations
+};
 
 struct TOptionItem {
     TOption Item;

@@ -12,8 +12,7 @@ std::string FormatReal(long double Value)
     if (Value == 0)
         return "0";
     char Buf[64];
-    const auto Res =
-        std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::scientific, 14);
+    const auto Res = std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::scientific, 14);
     const std::string Sci(Buf, Res.ptr); // [-]d.dddddddddddddde[+-]x
     const std::size_t E = Sci.find('e');
     const int Exp = std::atoi(Sci.c_str() + E + 1);
@@ -75,7 +74,8 @@ bool IsRelationName(const std::string& Name)
 
 bool IsArithmeticName(const std::string& Name)
 {
-    return Name.size() == 1 && (Name[0] == '+' || Name[0] == '-' || Name[0] == '*' || Name[0] == '/');
+    return Name.size() == 1 &&
+           (Name[0] == '+' || Name[0] == '-' || Name[0] == '*' || Name[0] == '/');
 }
 
 void PrintArgs(std::string& S, TFunctor* F, const std::string& Separator, bool ParenSums)
@@ -171,13 +171,25 @@ void TFALFormula::Print(std::string& S)
     S += ". ";
 }
 
-void TStrLit::RPrint(std::string& S) { S += '"' + Value + '"'; }
+void TStrLit::RPrint(std::string& S)
+{
+    S += '"' + Value + '"';
+}
 
-void TInteger::RPrint(std::string& S) { S += std::to_string(Value); }
+void TInteger::RPrint(std::string& S)
+{
+    S += std::to_string(Value);
+}
 
-void TReal::RPrint(std::string& S) { S += FormatReal(Value); }
+void TReal::RPrint(std::string& S)
+{
+    S += FormatReal(Value);
+}
 
-void TVar::RPrint(std::string& S) { S += Name; }
+void TVar::RPrint(std::string& S)
+{
+    S += Name;
+}
 
 void TVariable::RPrint(std::string& S)
 {
@@ -190,7 +202,10 @@ void TVariable::RPrint(std::string& S)
         S += "#" + std::to_string(Number);
 }
 
-void TFunctorA::RPrint(std::string& S) { S += Name; }
+void TFunctorA::RPrint(std::string& S)
+{
+    S += Name;
+}
 
 void TFunctor::RPrint(std::string& S)
 {

@@ -15,7 +15,10 @@ inline constexpr unsigned char NotEq = 0xE1;
 inline constexpr unsigned char True = 0xE4;  // output only
 inline constexpr unsigned char False = 0xE7; // output only
 
-inline constexpr char Ch(unsigned char Byte) { return static_cast<char>(Byte); }
+inline constexpr char Ch(unsigned char Byte)
+{
+    return static_cast<char>(Byte);
+}
 
 // The other quantifier: for-all and there-exists swap, anything else stays.
 inline constexpr unsigned char Turned(unsigned char Kind)

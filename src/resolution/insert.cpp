@@ -23,7 +23,10 @@ void SamplePeak()
         PeakAllocated = Now;
 }
 
-bool IsRefutation(const TFALFormula* F) { return F && F->Cont && F->Cont->Val == -1; }
+bool IsRefutation(const TFALFormula* F)
+{
+    return F && F->Cont && F->Cont->Val == -1;
+}
 
 // Clears the copy marks that binding left on the formula's variables, so that the next copy
 // of the formula is whole.
@@ -57,7 +60,10 @@ void BindUnifier()
     List.Clear();
 }
 
-void ClearUnifier() { Unifier().Clear(); }
+void ClearUnifier()
+{
+    Unifier().Clear();
+}
 
 int JunctionKind(const TObject* X)
 {

@@ -10,7 +10,10 @@
 // bound; the nesting lives on an explicit stack here, so a deep search cannot exhaust the
 // machine stack, and the pairs are tried in exactly the order of the nested loops.
 namespace {
-std::string Label(char Prefix, std::int64_t Index) { return Prefix + std::to_string(Index); }
+std::string Label(char Prefix, std::int64_t Index)
+{
+    return Prefix + std::to_string(Index);
+}
 
 std::string Printed(TFALFormula* F)
 {
@@ -30,7 +33,10 @@ bool PairAllowed(TFALFormula* F, TFALFormula* G)
     return false;
 }
 
-std::string PairLabel() { return "[" + CenterLabel + "&" + PartnerLabel + "] : "; }
+std::string PairLabel()
+{
+    return "[" + CenterLabel + "&" + PartnerLabel + "] : ";
+}
 
 // Resolves F and G on the atoms A and B, which have just unified, and disposes of the
 // resolvent; returns it when it was recorded.
@@ -240,17 +246,35 @@ private:
 };
 } // namespace
 
-void TFALFormula::AllPosRes() { TSearch(false, true).PartnerLoop(this); }
+void TFALFormula::AllPosRes()
+{
+    TSearch(false, true).PartnerLoop(this);
+}
 
-void TFALFormula::AllPosRes3() { TSearch(false, false).PartnerLoop(this); }
+void TFALFormula::AllPosRes3()
+{
+    TSearch(false, false).PartnerLoop(this);
+}
 
-void TFALFormula::AllPosRes4() { TSearch(true, true).PartnerLoop(this); }
+void TFALFormula::AllPosRes4()
+{
+    TSearch(true, true).PartnerLoop(this);
+}
 
-void TFALFormula::TryToRes(TFALFormula* G) { TSearch(false, true).SingleTrial(this, G); }
+void TFALFormula::TryToRes(TFALFormula* G)
+{
+    TSearch(false, true).SingleTrial(this, G);
+}
 
-void TFALFormula::TryToRes2(TFALFormula* G) { TSearch(false, false).SingleTrial(this, G); }
+void TFALFormula::TryToRes2(TFALFormula* G)
+{
+    TSearch(false, false).SingleTrial(this, G);
+}
 
-void TFALFormula::TryToRes3(TFALFormula* G) { TSearch(true, true).SingleTrial(this, G); }
+void TFALFormula::TryToRes3(TFALFormula* G)
+{
+    TSearch(true, true).SingleTrial(this, G);
+}
 
 bool TFALFormula::IsValidPair(TFALFormula* G)
 {

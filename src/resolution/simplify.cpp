@@ -39,8 +39,8 @@ TObject* SimplifyNode(TObject* Obj, char&, TDiveArgs)
         Node->R = nullptr;
         Node->Val = N;
     } else {
-        const bool Negate = (Node->Is(TClass::Imp) && C == -1) ||
-                            (Node->Is(TClass::Eqv) && (B == -1 || C == -1));
+        const bool Negate =
+            (Node->Is(TClass::Imp) && C == -1) || (Node->Is(TClass::Eqv) && (B == -1 || C == -1));
         Result = Node->SubstTo(B == 0 ? Node->L : Node->R);
         if (Negate)
             Result->Negate();

@@ -18,7 +18,10 @@ std::int32_t CompareTexts(const std::string& A, const std::string& B)
     return static_cast<std::int32_t>(A.size()) - static_cast<std::int32_t>(B.size());
 }
 
-std::int32_t CompareNumbers(long double A, long double B) { return A > B ? 1 : A < B ? -1 : 0; }
+std::int32_t CompareNumbers(long double A, long double B)
+{
+    return A > B ? 1 : A < B ? -1 : 0;
+}
 
 TId* BoundValue(TId* Other)
 {
@@ -50,9 +53,15 @@ std::int32_t CompareNumber(TNumber* Self, TId* Other)
 }
 } // namespace
 
-std::int32_t TInteger::Compare(TId* Other) { return CompareNumber(this, Other); }
+std::int32_t TInteger::Compare(TId* Other)
+{
+    return CompareNumber(this, Other);
+}
 
-std::int32_t TReal::Compare(TId* Other) { return CompareNumber(this, Other); }
+std::int32_t TReal::Compare(TId* Other)
+{
+    return CompareNumber(this, Other);
+}
 
 std::int32_t TVar::Compare(TId* Other)
 {

@@ -101,7 +101,10 @@ bool DependsOn(TVariable* V, TId* T, std::vector<TVariable*>& Seen)
 }
 } // namespace
 
-TList<TId>& Unifier() { return CurrentProgram->MGUn1; }
+TList<TId>& Unifier()
+{
+    return CurrentProgram->MGUn1;
+}
 
 void AddPair(TVariable* V, TId* T)
 {
@@ -109,9 +112,15 @@ void AddPair(TVariable* V, TId* T)
     Unifier().Add(T);
 }
 
-bool QuantifierCheck() { return OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1); }
+bool QuantifierCheck()
+{
+    return OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1);
+}
 
-bool IsDefinite(const TVariable* V) { return V->Master && V->Master->Pol != 0; }
+bool IsDefinite(const TVariable* V)
+{
+    return V->Master && V->Master->Pol != 0;
+}
 
 bool IsEffectivelyUniversal(const TVariable* V)
 {
@@ -346,4 +355,7 @@ int TAtom::UnifyS(TAtom* B)
     return 0;
 }
 
-int TAtom::UnifySL(TAtom* B) { return UnifyS(B); }
+int TAtom::UnifySL(TAtom* B)
+{
+    return UnifyS(B);
+}

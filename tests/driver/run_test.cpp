@@ -31,7 +31,8 @@ TEST_F(ProofRun, TimeAndMemoryLinesFollowTheOptions)
     EXPECT_EQ(Closing(""), (L{"Solving time : N s. "}));
     Set(TOption::Memory1, true);
     Set(TOption::Time, false);
-    EXPECT_EQ(Closing("p(a). "), (L{"Used memory for proof: N B.", "Total allocated for NIVAR: N B."}));
+    EXPECT_EQ(Closing("p(a). "),
+              (L{"Used memory for proof: N B.", "Total allocated for NIVAR: N B."}));
     Set(TOption::Memory1, false);
     EXPECT_EQ(Closing("p(a). q(b). "), L{});
     EXPECT_EQ(Program->ListF.Count(), 2) << "the axioms stay until the next run";

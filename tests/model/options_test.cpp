@@ -11,12 +11,12 @@ TEST(Options, DefaultsAndGroupsOfANewWindow)
     for (const TOptionItem& Item : OptionItems())
         Checked[Item.Name] = State.Checked(Item.Item);
     const std::map<std::string_view, bool> Expected = {
-        {"Axioms", false},   {"Progress", true},  {"Sources", true},   {"Resolvents", false},
-        {"Time", true},      {"Memory1", true},   {"Unsim", false},    {"Stat", false},
-        {"SRcheck1", false}, {"Redcheck1", false}, {"Checkby1", true}, {"Checkby2", false},
-        {"Without1", true},  {"Filtra1", false},  {"Support1", false}, {"Quant1", false},
-        {"General", false},  {"Skolem1", false},  {"Exiton3", false},  {"Exiton1", true},
-        {"Exiton2", false},  {"Oneref1", false},  {"Allref1", true},
+        {"Axioms", false},   {"Progress", true},   {"Sources", true},   {"Resolvents", false},
+        {"Time", true},      {"Memory1", true},    {"Unsim", false},    {"Stat", false},
+        {"SRcheck1", false}, {"Redcheck1", false}, {"Checkby1", true},  {"Checkby2", false},
+        {"Without1", true},  {"Filtra1", false},   {"Support1", false}, {"Quant1", false},
+        {"General", false},  {"Skolem1", false},   {"Exiton3", false},  {"Exiton1", true},
+        {"Exiton2", false},  {"Oneref1", false},   {"Allref1", true},
     };
     EXPECT_EQ(Checked, Expected);
     // Exactly one item of each group is checked.

@@ -80,12 +80,9 @@ TEST_F(Printing, AnswerBindingsNameValuesNotVariables)
 TEST_F(Printing, ArithmeticParenthesesOnlyForSumsUnderProducts)
 {
     const std::pair<const char*, const char*> Rows[] = {
-        {"p(a-(b-c)). ", "p(a-b-c). "},
-        {"p(a*(b+c)). ", "p(a*(b+c)). "},
-        {"p((a*b)+c). ", "p(a*b+c). "},
-        {"p(-(a+b)). ", "p(-a+b). "},
-        {"p(a/(b*c)). ", "p(a/b*c). "},
-        {"a+b. ", "a+b. "},
+        {"p(a-(b-c)). ", "p(a-b-c). "}, {"p(a*(b+c)). ", "p(a*(b+c)). "},
+        {"p((a*b)+c). ", "p(a*b+c). "}, {"p(-(a+b)). ", "p(-a+b). "},
+        {"p(a/(b*c)). ", "p(a/b*c). "}, {"a+b. ", "a+b. "},
     };
     for (const auto& [Text, Expected] : Rows) {
         SCOPED_TRACE(Text);

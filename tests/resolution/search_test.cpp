@@ -74,8 +74,8 @@ TEST_F(PairSearch, ExitOptionsBoundTheAtomPairsOfATrial)
     };
     // First match stops after the first resolution; last match tries all four pairs;
     // first unused tries only the first pair.
-    for (const TRow& Row : {TRow{TOption::Exiton1, 1}, TRow{TOption::Exiton2, 4},
-                            TRow{TOption::Exiton3, 1}}) {
+    for (const TRow& Row :
+         {TRow{TOption::Exiton1, 1}, TRow{TOption::Exiton2, 4}, TRow{TOption::Exiton3, 1}}) {
         SCOPED_TRACE(OptionItem(Row.Exit).Caption);
         Set(Row.Exit);
         Set(TOption::Redcheck1);

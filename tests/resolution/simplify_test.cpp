@@ -33,18 +33,30 @@ protected:
 TEST_F(Simplification, EveryRowOfTheConstantTables)
 {
     const std::tuple<const char*, const char*, const char*> Rows[] = {
-        {"p ∧ q. ", "t-", "q. "},     {"p ∧ q. ", "f-", " ⊥. "},
-        {"p ∧ q. ", "-t", "p. "},     {"p ∧ q. ", "-f", " ⊥. "},
-        {"p ∨ q. ", "t-", " ⊤. "},    {"p ∨ q. ", "f-", "q. "},
-        {"p ∨ q. ", "-t", " ⊤. "},    {"p ∨ q. ", "-f", "p. "},
-        {"p → q. ", "t-", "q. "},     {"p → q. ", "f-", " ⊤. "},
-        {"p → q. ", "-t", " ⊤. "},    {"p → q. ", "-f", "¬p. "},
-        {"p ↔ q. ", "t-", "q. "},     {"p ↔ q. ", "f-", "¬q. "},
-        {"p ↔ q. ", "-t", "p. "},     {"p ↔ q. ", "-f", "¬p. "},
-        {"p ∧ q. ", "tt", " ⊤. "},    {"p → q. ", "tf", " ⊥. "},
-        {"p ↔ q. ", "ff", " ⊤. "},    {"p ↔ q. ", "tf", " ⊥. "},
-        {"¬[p ∧ q]. ", "t-", "¬q. "}, {"¬[p ∨ q]. ", "t-", " ⊥. "},
-        {"¬p ∨ q. ", "t-", "q. "},    {"¬p ∨ q. ", "f-", " ⊤. "},
+        {"p ∧ q. ", "t-", "q. "},
+        {"p ∧ q. ", "f-", " ⊥. "},
+        {"p ∧ q. ", "-t", "p. "},
+        {"p ∧ q. ", "-f", " ⊥. "},
+        {"p ∨ q. ", "t-", " ⊤. "},
+        {"p ∨ q. ", "f-", "q. "},
+        {"p ∨ q. ", "-t", " ⊤. "},
+        {"p ∨ q. ", "-f", "p. "},
+        {"p → q. ", "t-", "q. "},
+        {"p → q. ", "f-", " ⊤. "},
+        {"p → q. ", "-t", " ⊤. "},
+        {"p → q. ", "-f", "¬p. "},
+        {"p ↔ q. ", "t-", "q. "},
+        {"p ↔ q. ", "f-", "¬q. "},
+        {"p ↔ q. ", "-t", "p. "},
+        {"p ↔ q. ", "-f", "¬p. "},
+        {"p ∧ q. ", "tt", " ⊤. "},
+        {"p → q. ", "tf", " ⊥. "},
+        {"p ↔ q. ", "ff", " ⊤. "},
+        {"p ↔ q. ", "tf", " ⊥. "},
+        {"¬[p ∧ q]. ", "t-", "¬q. "},
+        {"¬[p ∨ q]. ", "t-", " ⊥. "},
+        {"¬p ∨ q. ", "t-", "q. "},
+        {"¬p ∨ q. ", "f-", " ⊤. "},
         {"p ∨ [q ∧ r]. ", "f--", "q∧r. "},
         {"p ∧ [q ∨ r] ∧ s. ", "--f-", "p∧q∧s. "},
         {"[p ∨ q] → [r ∧ s]. ", "f---", "q→r∧s. "},
@@ -177,7 +189,8 @@ TEST_F(Simplification, RandomFormulasStayWellFormed)
         ExpectWellFormed(F);
         // Copies take their variables unnumbered: X#1 of the source prints as X.
         const std::regex Number("#[0-9]+");
-        EXPECT_EQ(std::regex_replace(Print(G), Number, ""), std::regex_replace(Printed, Number, ""));
+        EXPECT_EQ(std::regex_replace(Print(G), Number, ""),
+                  std::regex_replace(Printed, Number, ""));
         delete F;
         for (TAtom* A = G->MF; A; A = static_cast<TAtom*>(A->R))
             if (Pick(3) == 0)

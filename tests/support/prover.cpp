@@ -33,9 +33,15 @@ std::vector<std::string> TTestOwner::Report() const
     return Out;
 }
 
-std::string Bytes(std::string_view Text) { return DecodeDocument(std::string(Text)).Text; }
+std::string Bytes(std::string_view Text)
+{
+    return DecodeDocument(std::string(Text)).Text;
+}
 
-std::string Utf8(const std::string& Text) { return EncodeReport(Text); }
+std::string Utf8(const std::string& Text)
+{
+    return EncodeReport(Text);
+}
 
 void TProverTest::SetUp()
 {

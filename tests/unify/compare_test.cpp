@@ -22,18 +22,18 @@ protected:
 TEST_F(Comparison, TermsOrderByKindThenTextValueOrArguments)
 {
     const std::tuple<const char*, int, int> Rows[] = {
-        {"\"abc\", \"ABC\"", 0, 0},       // texts ignore letter case
-        {"\"ab\", \"abc\"", -1, 1},       // a prefix orders first
-        {"2, 2.0", 0, 0},                 // numbers by value
+        {"\"abc\", \"ABC\"", 0, 0}, // texts ignore letter case
+        {"\"ab\", \"abc\"", -1, 1}, // a prefix orders first
+        {"2, 2.0", 0, 0},           // numbers by value
         {"3, 2.5", 1, -1},
-        {"\"z\", 1", -1, 1},              // string literals before numbers
-        {"1, X", -1, 1},                  // numbers before variables
-        {"X, a", -1, 1},                  // variables before function terms
-        {"f(a), f(a, b)", -1, 1},         // fewer arguments first, whatever they are
-        {"f(z), g(a)", -1, 1},            // names decide before arguments
+        {"\"z\", 1", -1, 1},      // string literals before numbers
+        {"1, X", -1, 1},          // numbers before variables
+        {"X, a", -1, 1},          // variables before function terms
+        {"f(a), f(a, b)", -1, 1}, // fewer arguments first, whatever they are
+        {"f(z), g(a)", -1, 1},    // names decide before arguments
         {"fA(b), fa(b)", 0, 0},
         {"f(a, b), f(a, c)", -1, 1},
-        {"a, f(a)", -1, 1},               // constants before applications, whatever the names
+        {"a, f(a)", -1, 1}, // constants before applications, whatever the names
         {"zz, a(b)", -1, 1},
         {"X, Y", -1, 1},
         {"X, x", -1, 1},
