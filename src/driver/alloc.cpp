@@ -1,5 +1,14 @@
 #include "driver/alloc.h"
 
+#include "driver/runstate.h"
+
+void SamplePeak()
+{
+    const std::int64_t Now = AllocatedBytes();
+    if (Now > PeakAllocated)
+        PeakAllocated = Now;
+}
+
 #if defined(__SANITIZE_ADDRESS__)
 #define NIVAR_SANITIZED 1
 #elif defined(__has_feature)

@@ -4,3 +4,5 @@
 #include <cstdint>
 
 std::int64_t AllocatedBytes();
+// Raises PeakAllocated to the bytes allocated now when that is more.
+void SamplePeak();

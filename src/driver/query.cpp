@@ -2,22 +2,11 @@
 #include "driver/runstate.h"
 #include "model/formula.h"
 #include "model/owner.h"
+#include "model/print.h"
 #include "model/symbols.h"
 #include "unify/unify.h"
 
 namespace {
-std::string Printed(TFALFormula* F)
-{
-    std::string S;
-    F->Print(S);
-    return S;
-}
-
-std::string Label(char Prefix, std::int64_t Index)
-{
-    return Prefix + std::to_string(Index);
-}
-
 void Heading(TPLProgram* Program)
 {
     if (!OptionOn(TOption::Axioms)) {
@@ -149,8 +138,6 @@ void TPLProgram::Consist()
         WriteLine("Simplification : " + std::to_string(SimplificationCount));
         WriteLine(std::string(21, '_'));
     }
-    const std::int64_t Now = AllocatedBytes();
-    if (Now > PeakAllocated)
-        PeakAllocated = Now;
+    SamplePeak();
     ClearResolvents();
 }

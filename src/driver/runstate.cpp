@@ -41,6 +41,11 @@ void WriteLine(const std::string& Line)
         CurrentProgram->Owner->AddLine(Line);
 }
 
+std::string Label(char Prefix, std::int64_t Index)
+{
+    return Prefix + std::to_string(Index);
+}
+
 void ResetRunState()
 {
     CurrentProgram = nullptr;

@@ -35,5 +35,8 @@ void YieldToHost();
 // Adds a line to the output pane of CurrentProgram's window.
 void WriteLine(const std::string& Line);
 
+// A formula label: "F" or "R" and the index.
+std::string Label(char Prefix, std::int64_t Index);
+
 // Resets every counter and flag of the run state (DCFLimit keeps its value).
 void ResetRunState();

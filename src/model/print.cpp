@@ -171,6 +171,13 @@ void TFALFormula::Print(std::string& S)
     S += ". ";
 }
 
+std::string Printed(TFALFormula* F)
+{
+    std::string S;
+    F->Print(S);
+    return S;
+}
+
 void TStrLit::RPrint(std::string& S)
 {
     S += '"' + Value + '"';

@@ -7,5 +7,8 @@
 // The general format with 15 significant digits: fixed notation for magnitudes from 0.00001
 // up to 15 digits before the point, otherwise mantissa, "E" and exponent.
 std::string FormatReal(long double Value);
+// The formula as Print writes it.
+class TFALFormula;
+std::string Printed(TFALFormula* F);
 // Fixed-point notation with exactly two decimals.
 std::string FormatFixed2(double Value);

@@ -3,26 +3,13 @@
 #include "driver/alloc.h"
 #include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/print.h"
 #include "resolution/resolve.h"
 #include "unify/unify.h"
 
 bool FactoringChanged = false;
 
 namespace {
-std::string Printed(TFALFormula* F)
-{
-    std::string S;
-    F->Print(S);
-    return S;
-}
-
-void SamplePeak()
-{
-    const std::int64_t Now = AllocatedBytes();
-    if (Now > PeakAllocated)
-        PeakAllocated = Now;
-}
-
 bool IsRefutation(const TFALFormula* F)
 {
     return F && F->Cont && F->Cont->Val == -1;

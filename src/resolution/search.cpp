@@ -1,5 +1,6 @@
 #include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/print.h"
 #include "resolution/resolve.h"
 #include "unify/unify.h"
 
@@ -10,18 +11,6 @@
 // bound; the nesting lives on an explicit stack here, so a deep search cannot exhaust the
 // machine stack, and the pairs are tried in exactly the order of the nested loops.
 namespace {
-std::string Label(char Prefix, std::int64_t Index)
-{
-    return Prefix + std::to_string(Index);
-}
-
-std::string Printed(TFALFormula* F)
-{
-    std::string S;
-    F->Print(S);
-    return S;
-}
-
 bool PairAllowed(TFALFormula* F, TFALFormula* G)
 {
     if (OptionOn(TOption::Without1))

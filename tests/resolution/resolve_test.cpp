@@ -6,17 +6,6 @@
 namespace {
 class Resolution : public TProverTest {
 protected:
-    void TearDown() override
-    {
-        for (TFALFormula* F : Kept)
-            delete F;
-        TProverTest::TearDown();
-    }
-    TFALFormula* Keep(TFALFormula* F)
-    {
-        Kept.push_back(F);
-        return F;
-    }
     static TAtom* AtomAt(TFALFormula* F, int Index)
     {
         TAtom* A = F->MF;
@@ -46,7 +35,6 @@ protected:
         delete N;
         return {Before, After};
     }
-    std::vector<TFALFormula*> Kept;
 };
 
 TEST_F(Resolution, WorkedResolventsSimplifyToTheirResults)

@@ -6,18 +6,6 @@
 namespace {
 class PairSearch : public TProverTest {
 protected:
-    void TearDown() override
-    {
-        for (TFALFormula* F : Kept)
-            delete F;
-        TProverTest::TearDown();
-    }
-    TFALFormula* Keep(TFALFormula* F)
-    {
-        Kept.push_back(F);
-        return F;
-    }
-    std::vector<TFALFormula*> Kept;
 };
 
 TEST_F(PairSearch, RestrictionsDecideWhichPairsAreTried)

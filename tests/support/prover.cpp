@@ -58,6 +58,9 @@ void TProverTest::SetUp()
 
 void TProverTest::TearDown()
 {
+    for (TFALFormula* F : Kept)
+        delete F;
+    Kept.clear();
     delete Program;
     ResetRunState();
     DCFLimit = 10;

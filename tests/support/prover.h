@@ -54,9 +54,16 @@ protected:
     // A whole proof run of a document; the report in UTF-8 without time and memory lines.
     std::vector<std::string> Run(std::string_view Document, TStrategy Strategy);
     std::string RunText(std::string_view Document, TStrategy Strategy);
+    // Keeps F until the end of the test.
+    TFALFormula* Keep(TFALFormula* F)
+    {
+        Kept.push_back(F);
+        return F;
+    }
 
     TTestOwner Owner;
     TPLProgram* Program = nullptr;
+    std::vector<TFALFormula*> Kept;
 };
 
 // The tree, its atom chain, its parents, masters and prefixes agree; no term refers to a

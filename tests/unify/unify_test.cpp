@@ -5,19 +5,8 @@
 namespace {
 class Unification : public TProverTest {
 protected:
-    void TearDown() override
-    {
-        for (TFALFormula* F : Kept)
-            delete F;
-        TProverTest::TearDown();
-    }
     TAtom* First(std::string_view Text) { return Keep(Compiled(Text))->MF; }
     TAtom* Last(std::string_view Text) { return Keep(Compiled(Text))->ML; }
-    TFALFormula* Keep(TFALFormula* F)
-    {
-        Kept.push_back(F);
-        return F;
-    }
     // The unifier as text: "Y=a X=b".
     std::string Pairs()
     {
@@ -32,7 +21,6 @@ protected:
         }
         return Utf8(S);
     }
-    std::vector<TFALFormula*> Kept;
 };
 
 TEST_F(Unification, PairsAreRecordedNotApplied)
