@@ -3,18 +3,6 @@
 #include "model/symbols.h"
 
 namespace {
-struct TSymbolCode {
-    unsigned char Byte;
-    char32_t Code;
-};
-
-constexpr TSymbolCode Symbols[] = {
-    {Sym::ForAll, U'\u2200'}, {Sym::Exists, U'\u2203'}, {Sym::Not, U'\u00AC'},
-    {Sym::And, U'\u2227'},    {Sym::Or, U'\u2228'},     {Sym::Implies, U'\u2192'},
-    {Sym::Equiv, U'\u2194'},  {Sym::LessEq, U'\u2264'}, {Sym::GreaterEq, U'\u2265'},
-    {Sym::NotEq, U'\u2260'},  {Sym::True, U'\u22A4'},   {Sym::False, U'\u22A5'},
-};
-
 // Length of the valid UTF-8 sequence of two or more bytes at I, or 0.
 std::size_t SequenceAt(const std::string& S, std::size_t I, char32_t& Code)
 {
@@ -94,7 +82,7 @@ TDocument DecodeDocument(const std::string& File)
         const std::size_t Len = Utf8 ? SequenceAt(File, I, Code) : 0;
         if (Len > 0) {
             bool Mapped = false;
-            for (const TSymbolCode& S : Symbols)
+            for (const Sym::TSymbolCode& S : Sym::Codes)
                 if (S.Code == Code) {
                     Doc.Text += static_cast<char>(S.Byte);
                     Doc.FileOffset.push_back(I);
@@ -134,7 +122,7 @@ std::string EncodeReport(const std::string& Bytes)
             continue;
         }
         char32_t Mapped = B; // Latin-1
-        for (const TSymbolCode& S : Symbols)
+        for (const Sym::TSymbolCode& S : Sym::Codes)
             if (S.Byte == B)
                 Mapped = S.Code;
         AppendUtf8(Out, Mapped);

@@ -20,6 +20,17 @@ inline constexpr char Ch(unsigned char Byte)
     return static_cast<char>(Byte);
 }
 
+// The Unicode character each symbol byte stands for.
+struct TSymbolCode {
+    unsigned char Byte;
+    char32_t Code;
+};
+inline constexpr TSymbolCode Codes[] = {
+    {ForAll, U'\u2200'},    {Exists, U'\u2203'},  {Not, U'\u00AC'},   {And, U'\u2227'},
+    {Or, U'\u2228'},        {Implies, U'\u2192'}, {Equiv, U'\u2194'}, {LessEq, U'\u2264'},
+    {GreaterEq, U'\u2265'}, {NotEq, U'\u2260'},   {True, U'\u22A4'},  {False, U'\u22A5'},
+};
+
 // The other quantifier: for-all and there-exists swap, anything else stays.
 inline constexpr unsigned char Turned(unsigned char Kind)
 {
