@@ -1,0 +1,70 @@
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+const QString DocumentFilter = QStringLiteral("Plain text files (*.txt);;All files (*)");
+
+namespace {
+class TPlatformDialogs : public TDialogs {
+public:
+    void Message(QWidget* Parent, const QString& Text) override
+    {
+        QMessageBox::information(Parent, QApplication::applicationName(), Text);
+    }
+
+    TAnswer Question(QWidget* Parent, const QString& Text) override
+    {
+        const auto Button =
+            QMessageBox::question(Parent, QApplication::applicationName(), Text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return Button == QMessageBox::Yes ? Yes : Button == QMessageBox::No ? No : Cancel;
+    }
+
+    QString OpenFileName(QWidget* Parent) override
+    {
+        return QFileDialog::getOpenFileName(Parent, QString(), QString(), DocumentFilter);
+    }
+
+    QString SaveFileName(QWidget* Parent, const QString& Proposed) override
+    {
+        return QFileDialog::getSaveFileName(Parent, QString(), Proposed, DocumentFilter);
+    }
+
+    bool InputText(QWidget* Parent, const QString& Caption, const QString& Prompt,
+                   QString& Text) override
+    {
+        bool Ok = false;
+        const QString Answer =
+            QInputDialog::getText(Parent, Caption, Prompt, QLineEdit::Normal, Text, &Ok);
+        if (Ok)
+            Text = Answer;
+        return Ok;
+    }
+
+    bool ChooseFont(QWidget* Parent, QFont& Font) override
+    {
+        bool Ok = false;
+        const QFont Chosen = QFontDialog::getFont(&Ok, Font, Parent);
+        if (Ok)
+            Font = Chosen;
+        return Ok;
+    }
+};
+
+TPlatformDialogs Platform;
+TDialogs* Current = &Platform;
+} // namespace
+
+TDialogs& Dialogs()
+{
+    return *Current;
+}
+
+void SetDialogs(TDialogs* Replacement)
+{
+    Current = Replacement ? Replacement : &Platform;
+}

@@ -1,0 +1,31 @@
+// The dialogs the windows show, behind one interface so that tests can answer them.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QWidget;
+
+class TDialogs {
+public:
+    enum TAnswer { Yes, No, Cancel };
+    virtual ~TDialogs() = default;
+    // Modal, one button.
+    virtual void Message(QWidget* Parent, const QString& Text) = 0;
+    // Modal, Yes, No and Cancel.
+    virtual TAnswer Question(QWidget* Parent, const QString& Text) = 0;
+    // An empty name when the user cancels.
+    virtual QString OpenFileName(QWidget* Parent) = 0;
+    virtual QString SaveFileName(QWidget* Parent, const QString& Proposed) = 0;
+    // False when the user cancels.
+    virtual bool InputText(QWidget* Parent, const QString& Caption, const QString& Prompt,
+                           QString& Text) = 0;
+    virtual bool ChooseFont(QWidget* Parent, QFont& Font) = 0;
+};
+
+// The dialogs in use: the platform's own unless a test installed others.
+TDialogs& Dialogs();
+void SetDialogs(TDialogs* Replacement);
+
+// The filter of the open and save dialogs.
+extern const QString DocumentFilter;
