@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" clang-format xvfb xauth
+ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang libclang-rt-14-dev
 
 echo "== formatting"
 git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' |
@@ -24,5 +24,8 @@ export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1:strict_strin
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== fuzzing (a short run of each target)"
+scripts/fuzz.sh 30
 
 echo "== all tests passed"

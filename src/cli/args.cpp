@@ -63,6 +63,8 @@ std::string UsageText()
            "  --skolem           Skolemization\n"
            "  --dcf-limit N      self-resolution steps per check (default 10, at least 1)\n"
            "  --timeout SECONDS  press Stop after that much wall time\n"
+           "  --memory-limit MB  stop a run whose data grows past this (default: half the\n"
+           "                     physical memory; 0 for none)\n"
            "\n"
            "Report:\n"
            "  --axioms --resolvents --statistics --unsimplified --sr-check\n"
@@ -70,7 +72,8 @@ std::string UsageText()
            "  --bytes            write the symbol bytes instead of UTF-8\n"
            "\n"
            "Exit status: 0 every query refuted, 1 a query not refuted, 2 syntax error,\n"
-           "3 stopped by --timeout, 64 bad usage, 66 the file cannot be read.\n";
+           "3 the run was stopped (--timeout, the memory limit, a resolvent too large),\n"
+           "64 bad usage, 66 the file cannot be read.\n";
 }
 
 TArguments ParseArguments(int Argc, const char* const* Argv)
@@ -137,6 +140,11 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
                 A.DCFLimit = Limit.Value;
             else
                 Fail(Limit.Message);
+        } else if (Arg == "--memory-limit") {
+            double Megabytes = 0;
+            if (Value(V) && (!ParseNumber(V, Megabytes) || Megabytes < 0))
+                Fail("--memory-limit needs a number of megabytes (0 for none)");
+            A.MemoryLimit = static_cast<std::int64_t>(Megabytes * 1024 * 1024);
         } else if (Arg == "--timeout") {
             double Seconds = 0;
             if (Value(V) && (!ParseNumber(V, Seconds) || Seconds <= 0))

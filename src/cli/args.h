@@ -15,7 +15,8 @@ struct TArguments {
     TOptionState Options;
     TStrategy Strategy = TStrategy::Linear;
     std::int32_t DCFLimit = 10;
-    double Timeout = 0; // seconds; 0 for none
+    double Timeout = 0;            // seconds; 0 for none
+    std::int64_t MemoryLimit = -1; // bytes; -1 for the default
     bool Bytes = false;
     std::string Error; // set when the command line is bad
 };

@@ -33,8 +33,7 @@ void TConsoleHost::SetCaret(std::int32_t Index)
 
 void TConsoleHost::ProcessMessages()
 {
-    // The clock is read now and then only: this is called once per atom pair tried.
-    if (Timeout <= 0 || (++Calls & 0xFF) != 0)
+    if (Timeout <= 0)
         return;
     const std::chrono::duration<double> Elapsed = std::chrono::steady_clock::now() - Start;
     if (Elapsed.count() >= Timeout) {

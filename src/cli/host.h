@@ -32,7 +32,6 @@ private:
     bool Bytes;
     double Timeout;
     std::chrono::steady_clock::time_point Start;
-    std::uint32_t Calls = 0;
     std::string Pending;
     std::FILE* Out;
     std::FILE* Err;

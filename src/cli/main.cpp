@@ -1,6 +1,7 @@
 // nivar-prove: proves the queries of a document from the command line.
 #include "cli/args.h"
 #include "cli/host.h"
+#include "driver/run.h"
 #include "driver/runstate.h"
 #include "model/formula.h"
 
@@ -32,7 +33,7 @@ int ListFormulas(TConsoleHost& Host, bool Simplified)
     std::int32_t Consumed = 0;
     for (int Index = 0; Position < Text.size(); ++Index) {
         TFALFormula* Formula = nullptr;
-        Program.XComp(Text.c_str() + Position, Formula);
+        Program.XComp(Text.c_str() + Position, Formula, Text.c_str() + Text.size());
         if (!Formula) {
             Host.SetCaret(Consumed + Program.TextPos + 1);
             CurrentProgram = nullptr;
@@ -56,14 +57,12 @@ int ListFormulas(TConsoleHost& Host, bool Simplified)
 int Prove(TConsoleHost& Host, TStrategy Strategy)
 {
     auto* Program = new TPLProgram(&Host);
-    Program->Strategy = Strategy;
-    StopRequested = false;
-    Program->Generate();
-    const bool Stopped = StopRequested;
-    StopRequested = false;
+    const TRunOutcome Outcome = RunProgram(Program, Strategy);
     delete Program;
     CurrentProgram = nullptr;
-    if (Stopped)
+    if (Outcome == TRunOutcome::OutOfMemory)
+        std::cerr << "nivar-prove: out of memory: the run was stopped and its formulas released\n";
+    if (Outcome != TRunOutcome::Finished)
         return 3;
     if (Host.SyntaxError)
         return 2;
@@ -88,6 +87,8 @@ int main(int Argc, char** Argv)
         return 66;
     }
     DCFLimit = Args.DCFLimit;
+    if (Args.MemoryLimit >= 0)
+        MemoryLimit = Args.MemoryLimit;
     TConsoleHost Host(Args, std::move(Bytes), stdout, stderr);
     int Status = 0;
     if (Args.Mode == TMode::Parse || Args.Mode == TMode::Compile)

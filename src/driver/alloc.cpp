@@ -29,6 +29,11 @@ std::int64_t AllocatedBytes()
     return static_cast<std::int64_t>(__sanitizer_get_current_allocated_bytes());
 }
 
+bool SetAllocationLimit(std::int64_t)
+{
+    return false;
+}
+
 #else
 
 #include <atomic>
@@ -38,10 +43,17 @@ std::int64_t AllocatedBytes()
 
 namespace {
 std::atomic<std::int64_t> Allocated{0};
+std::atomic<std::int64_t> Limit{0};
 
 void* Allocate(std::size_t Size, bool Throw)
 {
     for (;;) {
+        const std::int64_t Cap = Limit.load(std::memory_order_relaxed);
+        if (Cap > 0 && Allocated.load(std::memory_order_relaxed) + std::int64_t(Size) > Cap) {
+            if (Throw)
+                throw std::bad_alloc();
+            return nullptr;
+        }
         if (void* P = std::malloc(Size ? Size : 1)) {
             Allocated.fetch_add(static_cast<std::int64_t>(malloc_usable_size(P)),
                                 std::memory_order_relaxed);
@@ -70,6 +82,12 @@ void Release(void* P) noexcept
 std::int64_t AllocatedBytes()
 {
     return Allocated.load(std::memory_order_relaxed);
+}
+
+bool SetAllocationLimit(std::int64_t Bytes)
+{
+    Limit.store(Bytes, std::memory_order_relaxed);
+    return true;
 }
 
 // Every allocation of the process through operator new is counted.

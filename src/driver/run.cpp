@@ -1,8 +1,15 @@
+#include "driver/run.h"
+
 #include "driver/alloc.h"
 #include "driver/runstate.h"
+#include "language/parser.h"
 #include "model/formula.h"
 #include "model/owner.h"
 #include "model/print.h"
+#include "resolution/insert.h"
+#include "resolution/resolve.h"
+#include "unify/dive.h"
+#include "unify/unify.h"
 
 #include <chrono>
 
@@ -24,7 +31,7 @@ void TPLProgram::Generate()
         if (StopRequested)
             return;
         TFALFormula* Formula = nullptr;
-        XComp(Text.c_str() + Position, Formula);
+        XComp(Text.c_str() + Position, Formula, Text.c_str() + Text.size());
         if (!Formula) {
             Owner->SetCaret(Consumed + TextPos + 1);
             ClearFormulas();
@@ -52,4 +59,42 @@ void TPLProgram::Generate()
     } else if (OptionOn(TOption::Time)) {
         Owner->AddLine(Line);
     }
+}
+
+void ResetAfterFailure()
+{
+    FirstAtom = LastAtom = nullptr;
+    CopyParent = nullptr;
+    NewVars = nullptr;
+    EnteredValues = nullptr;
+    NegateMarks = false;
+    SelfResolution = false;
+    AnyVarBindable = false;
+    FactoringChanged = false;
+    RefutationStop = false;
+    ReleaseParseStack();
+}
+
+TRunOutcome RunProgram(TPLProgram*& Program, TStrategy Strategy)
+{
+    Program->Strategy = Strategy;
+    StopRequested = false;
+    TRunOutcome Outcome = TRunOutcome::Finished;
+    try {
+        Program->Generate();
+        if (StopRequested)
+            Outcome = TRunOutcome::Stopped;
+    } catch (const std::bad_alloc&) {
+        ResetAfterFailure();
+        Outcome = TRunOutcome::OutOfMemory;
+    }
+    if (Outcome != TRunOutcome::Finished) {
+        TProgramOwner* Owner = Program->Owner;
+        if (CurrentProgram == Program)
+            CurrentProgram = nullptr;
+        delete Program;
+        Program = new TPLProgram(Owner);
+        StopRequested = false;
+    }
+    return Outcome;
 }

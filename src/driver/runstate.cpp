@@ -1,7 +1,10 @@
 #include "driver/runstate.h"
 
+#include "driver/alloc.h"
 #include "model/formula.h"
 #include "model/owner.h"
+
+#include <unistd.h>
 
 TPLProgram* CurrentProgram = nullptr;
 bool StopRequested = false;
@@ -19,6 +22,9 @@ std::int64_t StartAllocated = 0;
 std::int64_t PeakAllocated = 0;
 std::int32_t DCFLimit = 10;
 bool QueryRefuted = false;
+std::int64_t MemoryLimit = DefaultMemoryLimit();
+std::int32_t DepthLimit = 4000;
+std::int64_t SizeLimit = 2000000;
 std::int64_t QueriesEvaluated = 0;
 std::int64_t QueriesRefuted = 0;
 
@@ -33,6 +39,26 @@ void YieldToHost()
 {
     if (CurrentProgram && CurrentProgram->Owner)
         CurrentProgram->Owner->ProcessMessages();
+    // The run's data is measured at every yield: past the limit the run stops before the
+    // machine runs out of memory.
+    if (!StopRequested && MemoryLimit > 0 && AllocatedBytes() - StartAllocated > MemoryLimit)
+        StopRun("Stopped: the proof ran out of memory (limit " +
+                std::to_string(MemoryLimit / (1024 * 1024)) + " MB).");
+}
+
+void StopRun(const std::string& Why)
+{
+    WriteLine(Why);
+    StopRequested = true;
+}
+
+std::int64_t DefaultMemoryLimit()
+{
+    const long Pages = sysconf(_SC_PHYS_PAGES);
+    const long PageSize = sysconf(_SC_PAGE_SIZE);
+    if (Pages <= 0 || PageSize <= 0)
+        return 0;
+    return static_cast<std::int64_t>(Pages) * PageSize / 2;
 }
 
 void WriteLine(const std::string& Line)

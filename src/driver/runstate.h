@@ -22,8 +22,11 @@ extern std::int64_t UnificationCount;
 extern std::int64_t SimplificationCount;
 extern std::int64_t StartAllocated;
 extern std::int64_t PeakAllocated;
-extern std::int32_t DCFLimit; // shared by all windows
-extern bool QueryRefuted;     // the query in evaluation has been refuted at least once
+extern std::int32_t DCFLimit;    // shared by all windows
+extern bool QueryRefuted;        // the query in evaluation has been refuted at least once
+extern std::int64_t MemoryLimit; // bytes a run may hold above its start; 0 for no limit
+extern std::int32_t DepthLimit;  // nesting of a resolvent with its bindings written out
+extern std::int64_t SizeLimit;   // symbols of a resolvent with its bindings written out
 extern std::int64_t QueriesEvaluated;
 extern std::int64_t QueriesRefuted;
 
@@ -34,6 +37,10 @@ bool OptionOn(TOption Item);
 void YieldToHost();
 // Adds a line to the output pane of CurrentProgram's window.
 void WriteLine(const std::string& Line);
+// Stops the run as the stop command does, with a line saying why.
+void StopRun(const std::string& Why);
+// A generous share of the physical memory: the default memory limit.
+std::int64_t DefaultMemoryLimit();
 
 // A formula label: "F" or "R" and the index.
 std::string Label(char Prefix, std::int64_t Index);

@@ -4,13 +4,13 @@
 #include "model/formula.h"
 #include "model/owner.h"
 
-void TPLProgram::XComp(const char* Text, TFALFormula*& Formula)
+void TPLProgram::XComp(const char* Text, TFALFormula*& Formula, const char* End)
 {
     Formula = nullptr;
     FirstAtom = nullptr;
     LastAtom = nullptr;
     bool IsQuery = false;
-    ScanReset(Text);
+    ScanReset(Text, End);
     ParseReset();
     ReadNext();
     if (CurChar() == '?' && ScanBase()[ScanIndex()] == '-') {

@@ -1,11 +1,20 @@
 #include "language/eqvexpand.h"
 
+#include "language/lexer.h"
 #include "language/parser.h"
 #include "model/formula.h"
 #include "unify/dive.h"
 
 void ExpandEquivalence()
 {
+    // The copies double the atoms so far; a chain of equivalences would grow without bound.
+    std::int32_t Atoms = 0;
+    for (TAtom* A = FirstAtom; A && Atoms <= MaxAtoms; A = static_cast<TAtom*>(A->R))
+        ++Atoms;
+    if (2 * Atoms > MaxAtoms) {
+        SetError(ErrFormulaTooLarge);
+        return; // the operands stay on the stack and are released with it
+    }
     auto* C = new TCon;
     BuildBinary(C);
     TSub* A = C->L;

@@ -6,6 +6,7 @@
 namespace {
 // Scanner state of the compilation in progress.
 const unsigned char* Base = nullptr;
+const unsigned char* End = nullptr;
 std::int32_t Index = 0;
 unsigned char Current = 0;
 std::int32_t LastRead = 0;
@@ -25,6 +26,9 @@ void TakeCurrent()
     if (Current != 0) {
         ++Index;
         ++LastRead;
+    } else if (End && Base + Index < End) {
+        SetError(ErrNulCharacter);
+        return;
     }
     if (Current == '.' && At(Index) < 0x21)
         Current = 0;
@@ -58,14 +62,19 @@ std::string ErrorMessage(std::uint8_t Code)
         return "Expression nested too deeply.";
     case ErrStringNotClosed:
         return "String literal not closed.";
+    case ErrFormulaTooLarge:
+        return "Formula too large.";
+    case ErrNulCharacter:
+        return "NUL character in the text.";
     default:
         return "";
     }
 }
 
-void ScanReset(const char* Text)
+void ScanReset(const char* Text, const char* TextEnd)
 {
     Base = reinterpret_cast<const unsigned char*>(Text);
+    End = reinterpret_cast<const unsigned char*>(TextEnd);
     Index = 0;
     Current = 0;
     LastRead = 0;

@@ -20,13 +20,16 @@ enum TErrCode : std::uint8_t {
     ErrInvalidVariable = 15,
     ErrNestedTooDeeply = 16,
     ErrStringNotClosed = 17,
+    ErrFormulaTooLarge = 18,
+    ErrNulCharacter = 19,
 };
 
 // The message of a reported code, or an empty text for a code that is not reported.
 std::string ErrorMessage(std::uint8_t Code);
 
 // Starts a compilation at Text (NUL-terminated): index, counters and error code cleared.
-void ScanReset(const char* Text);
+// With End, a NUL before End is a character of the text, which no rule accepts.
+void ScanReset(const char* Text, const char* End = nullptr);
 const char* ScanBase();
 unsigned char CurChar();
 std::int32_t ScanIndex();

@@ -13,6 +13,8 @@ class TId;
 // Deeper nesting of brackets, negations, prefixes, terms and operator chains is a syntax
 // error, so that no later walk over the tree can exhaust the stack.
 inline constexpr std::int32_t MaxNesting = 4000;
+// Each expanded equivalence copies both operands: a formula stops growing at this many atoms.
+inline constexpr std::int32_t MaxAtoms = 200000;
 
 // ParseStack operations.
 void Push(TObject* Object);

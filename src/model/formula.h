@@ -336,7 +336,8 @@ public:
     std::int32_t TextPos = 0;
     TStrategy Strategy = TStrategy::None;
 
-    void XComp(const char* Text, TFALFormula*& Formula);
+    // End, when given, is the end of the whole text: a NUL before it is reported.
+    void XComp(const char* Text, TFALFormula*& Formula, const char* End = nullptr);
     void Generate();
     void Consist();
     void ClearFormulas();

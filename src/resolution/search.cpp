@@ -1,6 +1,7 @@
 #include "driver/runstate.h"
 #include "model/formula.h"
 #include "model/print.h"
+#include "resolution/limits.h"
 #include "resolution/resolve.h"
 #include "unify/unify.h"
 
@@ -35,6 +36,10 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
     ResAtom2 = B;
     FalseInFirst = A->Pol != 0 ? A->Pol == 1 : B->Pol == -1;
     TFALFormula* N = F->Resolve(G);
+    if (!WithinLimits(N)) {
+        delete N;
+        return nullptr;
+    }
     if (OptionOn(TOption::Unsim))
         WriteLine(PairLabel() + Printed(N));
     N->Simplify();
@@ -42,6 +47,10 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
     N = N->InsertToR();
     if (!N)
         return nullptr;
+    if (!WithinLimits(N)) {
+        delete N;
+        return nullptr;
+    }
     if (N->Cont->Val == -1) {
         WriteLine((OptionOn(TOption::Sources) ? PairLabel() : std::string()) + " YES.");
         N->PrintVars();

@@ -97,7 +97,11 @@ TObject* MarkUsedVariables(TObject* Obj, char& Mode, TDiveArgs Args)
 
 void TFALFormula::Simplify()
 {
+    // A value shared by many occurrences is folded and marked once per pass.
+    std::unordered_set<const TVariable*> Entered;
+    EnteredValues = &Entered;
     Dive('3', FoldArithmetic, TDiveArgs{});
+    EnteredValues = nullptr;
     FirstAtom = MF;
     LastAtom = ML;
     Dive('s', SimplifyNode, TDiveArgs{});
@@ -105,7 +109,10 @@ void TFALFormula::Simplify()
     ML = LastAtom;
     do {
         VarRemoved = false;
+        Entered.clear();
+        EnteredValues = &Entered;
         Dive('4', MarkUsedVariables, TDiveArgs{});
+        EnteredValues = nullptr;
         Dive('d', nullptr, TDiveArgs{});
     } while (VarRemoved);
 }

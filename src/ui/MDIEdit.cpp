@@ -1,5 +1,6 @@
 #include "ui/MDIEdit.h"
 
+#include "driver/run.h"
 #include "driver/runstate.h"
 #include "ui/MDIFrame.h"
 #include "ui/dialogs.h"
@@ -334,21 +335,14 @@ void TEditForm::LinearClick(QObject* Sender)
         Strategy = TStrategy::ModifLinear1;
     RunningForm = this;
     ShowRunning(true);
-    PLProgram->Strategy = Strategy;
-    StopRequested = false;
     LastYield = std::chrono::steady_clock::now();
-    PLProgram->Generate();
+    const TRunOutcome Outcome = RunProgram(PLProgram, Strategy);
     FlushOutput();
-    if (StopRequested) {
-        // A stopped run leaves its program half-way: a fresh one takes its place.
-        if (CurrentProgram == PLProgram)
-            CurrentProgram = nullptr;
-        delete PLProgram;
-        PLProgram = new TPLProgram(this);
-        StopRequested = false;
-    }
     RunningForm = nullptr;
     ShowRunning(false);
+    if (Outcome == TRunOutcome::OutOfMemory)
+        Dialogs().Message(this, QStringLiteral("Out of memory: the proof run was stopped and its "
+                                               "formulas were released."));
     if (CloseAfterRun) {
         CloseAfterRun = false;
         if (QWidget* Window = parentWidget())

@@ -8,6 +8,7 @@ TObject* CopyParent = nullptr;
 bool NegateMarks = false;
 TQuant* NewVars = nullptr;
 bool VarRemoved = false;
+std::unordered_set<const TVariable*>* EnteredValues = nullptr;
 
 namespace {
 TObject* Visit(TObject* Obj, TVisitor Visitor, char& Mode, TDiveArgs Args)
@@ -288,7 +289,9 @@ TObject* TId::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
                 if (TId* Arg = Params.Get(I))
                     Params.Put(I, static_cast<TId*>(Arg->Dive(Mode, Visitor, Args)));
         } else if (Is(TClass::Variable)) {
-            Replace(static_cast<TVariable*>(this)->Id, Mode, Visitor, Args);
+            auto* V = static_cast<TVariable*>(this);
+            if (V->Id && (!EnteredValues || EnteredValues->insert(V).second))
+                Replace(V->Id, Mode, Visitor, Args);
         }
         return Visit(this, Visitor, Mode, Args);
     case 'r':

@@ -1,6 +1,8 @@
 // The one traversal of formula trees: visiting, copying, sweeping; and the copy state.
 #pragma once
 
+#include <unordered_set>
+
 class TObject;
 class TQuant;
 class TVariable;
@@ -10,6 +12,10 @@ extern TObject* CopyParent; // the parent given to the next node copied
 extern bool NegateMarks;    // copied atoms take the negated mark
 extern TQuant* NewVars;     // receives the variables copied on demand
 extern bool VarRemoved;     // the sweep destroyed a variable
+
+// While set, a walk in mode "3" or "4" enters the value of each bound variable once: the
+// walks that use it (folding, marking) would find nothing new in a value they walked before.
+extern std::unordered_set<const TVariable*>* EnteredValues;
 
 // The copy of V made at an occurrence before its prefix was copied: it is quantified in
 // NewVars, turned when V's quantifier stands at a negative place.

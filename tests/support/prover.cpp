@@ -16,6 +16,10 @@ void TTestOwner::ProcessMessages()
     ++Yields;
     if (StopAt >= 0 && Yields >= StopAt)
         StopRequested = true;
+    if (FailAt >= 0 && Yields >= FailAt) {
+        FailAt = -1;
+        throw std::bad_alloc();
+    }
 }
 
 std::vector<std::string> TTestOwner::TakeMessages()
@@ -96,14 +100,7 @@ std::vector<std::string> TProverTest::Run(std::string_view Document, TStrategy S
     Set(TOption::Time, false);
     Set(TOption::Memory1, false);
     Owner.Text = Bytes(Document);
-    Program->Strategy = Strategy;
-    StopRequested = false;
-    Program->Generate();
-    if (StopRequested) { // as the run command does
-        delete Program;
-        Program = new TPLProgram(&Owner);
-        StopRequested = false;
-    }
+    LastOutcome = RunProgram(Program, Strategy);
     CurrentProgram = Program;
     return Owner.Report();
 }

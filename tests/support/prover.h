@@ -1,6 +1,7 @@
 // Test support: a recording host, symbol conversion and a fixture with a running program.
 #pragma once
 
+#include "driver/run.h"
 #include "model/formula.h"
 #include "model/owner.h"
 
@@ -32,6 +33,7 @@ public:
     std::int32_t Caret = -1;
     std::int64_t Yields = 0;
     std::int64_t StopAt = -1; // press Stop at this yield
+    std::int64_t FailAt = -1; // an allocation fails at this yield
     bool Focused = false;
 };
 
@@ -63,6 +65,7 @@ protected:
 
     TTestOwner Owner;
     TPLProgram* Program = nullptr;
+    TRunOutcome LastOutcome = TRunOutcome::Finished;
     std::vector<TFALFormula*> Kept;
 };
 

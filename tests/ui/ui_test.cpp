@@ -404,6 +404,46 @@ TEST_F(Window, DocumentsAreBytes)
     EXPECT_EQ(Fake.Messages.back(), "Cannot create file " + Missing->FileName);
 }
 
+TEST_F(Window, FileErrorsKeepTheText)
+{
+    QTemporaryDir Dir;
+    TEditForm* Folder = Frame->OpenFile(Dir.path());
+    EXPECT_EQ(Fake.Messages.back(), "Cannot open file " + Dir.path());
+    EXPECT_EQ(Folder->Editor->toPlainText(), "");
+    Type("p(a). ");
+    Editor->FileName = Dir.path(); // a folder cannot be written as a file
+    EXPECT_FALSE(Editor->Save1Click());
+    EXPECT_EQ(Fake.Messages.back(), "Cannot create file " + Dir.path());
+    EXPECT_TRUE(Editor->Editor->document()->isModified());
+    EXPECT_EQ(Editor->Editor->toPlainText(), "p(a). ");
+    // A file removed after it was opened is written again.
+    const QString Path = Dir.filePath("gone.txt");
+    QFile Out(Path);
+    ASSERT_TRUE(Out.open(QIODevice::WriteOnly));
+    Out.write("q. ");
+    Out.close();
+    TEditForm* Doc = Frame->OpenFile(Path);
+    QFile::remove(Path);
+    Doc->Editor->insertPlainText("r. ");
+    EXPECT_TRUE(Doc->Save1Click());
+    EXPECT_TRUE(QFile::exists(Path));
+}
+
+// Running the same document again and again in one window holds no more memory.
+TEST_F(Window, RepeatedRunsInOneWindowDoNotGrow)
+{
+    Type("parent(tom, bob). parent(bob, ann). "
+         "∀X ∀Y ∀Z [parent(X, Y) ∧ parent(Y, Z) → grand(X, Z)]. ?- ∃W [grand(tom, W)]. ");
+    std::vector<qint64> Totals;
+    for (int I = 0; I < 10; ++I) {
+        Editor->SpeedButton3->click();
+        const QStringList Report = Lines(Editor);
+        ASSERT_TRUE(Report.last().startsWith("Total allocated for NIVAR: "));
+        Totals.push_back(Report.last().section(' ', 4, 4).toLongLong());
+    }
+    EXPECT_LE(Totals.back() - Totals[2], 16 * 1024) << "growth between the third and last run";
+}
+
 TEST(SymbolFont, InstallsTheVentrixFace)
 {
     const int Id = QFontDatabase::addApplicationFont(NIVAR_FONT);

@@ -1,0 +1,118 @@
+#include "resolution/limits.h"
+
+#include "driver/runstate.h"
+#include "model/formula.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+struct TMeasure {
+    std::int64_t Depth = 0;
+    std::int64_t Size = 0;
+};
+
+class TMeasurer {
+public:
+    // Depth and size of a term, the values of bound variables written out in its place.
+    TMeasure Term(TId* Root)
+    {
+        struct TFrame {
+            TId* T;
+            std::int32_t Next;
+            TMeasure Acc;
+        };
+        std::vector<TFrame> Stack{{Root, 0, {}}};
+        TMeasure Result;
+        while (!Stack.empty()) {
+            TFrame& Top = Stack.back();
+            TId* T = Top.T;
+            if (T && T->Is(TClass::Functor)) {
+                auto& Params = static_cast<TFunctor*>(T)->Params;
+                if (Top.Next < Params.Count()) {
+                    TId* Arg = Params.Get(Top.Next++);
+                    if (Arg)
+                        Stack.push_back({Arg, 0, {}});
+                    continue;
+                }
+                Result = {Top.Acc.Depth + 1, Top.Acc.Size + 1};
+            } else if (T && T->Is(TClass::Variable) && static_cast<TVariable*>(T)->Id) {
+                auto* V = static_cast<TVariable*>(T);
+                if (Top.Next == 1) {
+                    Result = Top.Acc; // its value has been measured
+                    Values[V] = Result;
+                } else if (auto Known = Values.find(V); Known != Values.end()) {
+                    Result = Known->second;
+                } else {
+                    Values[V] = Over(); // a value that reached itself would never end
+                    Top.Next = 1;
+                    Stack.push_back({V->Id, 0, {}});
+                    continue;
+                }
+            } else {
+                Result = {1, 1};
+            }
+            Stack.pop_back();
+            if (Stack.empty())
+                break;
+            TMeasure& Parent = Stack.back().Acc;
+            Parent.Depth = std::max(Parent.Depth, Result.Depth);
+            Parent.Size = std::min(Parent.Size + Result.Size, SizeLimit + 1);
+            if (Parent.Depth > DepthLimit || Parent.Size > SizeLimit)
+                return Over();
+        }
+        return Result;
+    }
+
+    static TMeasure Over() { return {std::int64_t(DepthLimit) + 1, SizeLimit + 1}; }
+
+private:
+    std::unordered_map<const TVariable*, TMeasure> Values;
+};
+} // namespace
+
+bool WithinLimits(TFALFormula* F)
+{
+    if (!F->Cont)
+        return true;
+    TMeasurer Measurer;
+    std::int64_t Depth = 0;
+    std::int64_t Size = 0;
+    std::vector<std::pair<TSub*, std::int64_t>> Nodes{{F->Cont, 1}};
+    while (!Nodes.empty() && Depth <= DepthLimit && Size <= SizeLimit) {
+        auto [Node, Level] = Nodes.back();
+        Nodes.pop_back();
+        ++Size;
+        Depth = std::max(Depth, Level);
+        if (Node->Q)
+            for (TVariable* V : Node->Q->Items)
+                if (V && V->Id) {
+                    const TMeasure M = Measurer.Term(V->Id);
+                    Depth = std::max(Depth, Level + M.Depth);
+                    Size += M.Size;
+                }
+        if (Node->Is(TClass::Atom)) {
+            if (TId* Term = static_cast<TAtom*>(Node)->Id) {
+                const TMeasure M = Measurer.Term(Term);
+                Depth = std::max(Depth, Level + M.Depth);
+                Size += M.Size;
+            }
+        } else {
+            if (Node->L)
+                Nodes.push_back({Node->L, Level + 1});
+            if (Node->R)
+                Nodes.push_back({Node->R, Level + 1});
+        }
+    }
+    if (Depth > DepthLimit) {
+        StopRun("Stopped: a resolvent is nested more than " + std::to_string(DepthLimit) +
+                " levels deep.");
+        return false;
+    }
+    if (Size > SizeLimit) {
+        StopRun("Stopped: a resolvent has more than " + std::to_string(SizeLimit) + " symbols.");
+        return false;
+    }
+    return true;
+}
