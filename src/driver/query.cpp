@@ -1,5 +1,6 @@
 #include "driver/alloc.h"
 #include "driver/runstate.h"
+#include "driver/skolem.h"
 #include "model/formula.h"
 #include "model/owner.h"
 #include "model/print.h"
@@ -94,6 +95,8 @@ void TQuery::EvalQuery()
     Program->ListF.Add(this);
     FromQuery = true;
     Dive('v', nullptr, TDiveArgs{});
+    if (OptionOn(TOption::Skolem1))
+        Skolemize(this);
     QueryRefuted = false;
     Program->Consist();
     ++QueriesEvaluated;

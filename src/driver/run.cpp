@@ -2,6 +2,7 @@
 
 #include "driver/alloc.h"
 #include "driver/runstate.h"
+#include "driver/skolem.h"
 #include "language/parser.h"
 #include "model/formula.h"
 #include "model/owner.h"
@@ -20,6 +21,7 @@ void TPLProgram::Generate()
     ClearFormulas();
     Owner->ClearOutput();
     QueriesEvaluated = QueriesRefuted = 0;
+    SkolemCount = 0;
     StartAllocated = AllocatedBytes();
     PeakAllocated = StartAllocated;
     const auto Start = std::chrono::steady_clock::now();
@@ -38,10 +40,13 @@ void TPLProgram::Generate()
             break;
         }
         Formula->Simplify();
-        if (Formula->Is(TClass::Query))
+        if (Formula->Is(TClass::Query)) {
             static_cast<TQuery*>(Formula)->EvalQuery();
-        else
+        } else {
+            if (OptionOn(TOption::Skolem1))
+                Skolemize(Formula);
             ListF.Add(Formula);
+        }
         Position += static_cast<std::size_t>(TextPos);
         Consumed += TextPos;
     }

@@ -25,6 +25,7 @@ bool QueryRefuted = false;
 std::int64_t MemoryLimit = DefaultMemoryLimit();
 std::int32_t DepthLimit = 4000;
 std::int64_t SizeLimit = 2000000;
+std::int64_t SkolemCount = 0;
 std::int64_t QueriesEvaluated = 0;
 std::int64_t QueriesRefuted = 0;
 
@@ -86,5 +87,6 @@ void ResetRunState()
     StartAllocated = PeakAllocated = 0;
     QueryRefuted = false;
     QueriesEvaluated = QueriesRefuted = 0;
+    SkolemCount = 0;
     FirstAtom = LastAtom = nullptr;
 }

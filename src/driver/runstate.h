@@ -27,6 +27,7 @@ extern bool QueryRefuted;        // the query in evaluation has been refuted at 
 extern std::int64_t MemoryLimit; // bytes a run may hold above its start; 0 for no limit
 extern std::int32_t DepthLimit;  // nesting of a resolvent with its bindings written out
 extern std::int64_t SizeLimit;   // symbols of a resolvent with its bindings written out
+extern std::int64_t SkolemCount; // Skolem symbols made in this run
 extern std::int64_t QueriesEvaluated;
 extern std::int64_t QueriesRefuted;
 
