@@ -152,10 +152,26 @@ void TSub::OptQ()
     if (!Q)
         return;
     // The first unbound variable of a name keeps 0; later ones of that name count 1, 2...
-    std::unordered_map<std::string, std::int32_t> Next;
     for (TVariable* V : Q->Items)
         if (V)
             V->Number = 0;
+    const std::size_t N = Q->Items.size();
+    if (N <= 16) { // the usual prefix: a few variables, no table needed
+        for (std::size_t I = 0; I < N; ++I) {
+            TVariable* V = Q->Items[I];
+            if (!V || V->Id)
+                continue;
+            for (std::size_t J = I; J-- > 0;) {
+                TVariable* W = Q->Items[J];
+                if (W && !W->Id && W->Name == V->Name) {
+                    V->Number = W->Number + 1;
+                    break;
+                }
+            }
+        }
+        return;
+    }
+    std::unordered_map<std::string, std::int32_t> Next;
     for (TVariable* V : Q->Items) {
         if (!V || V->Id)
             continue;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/list.h"
+#include "model/pool.h"
 
 #include <cstdint>
 #include <string>
@@ -51,6 +52,8 @@ public:
     virtual ~TObject() = default;
     TObject(const TObject&) = delete;
     TObject& operator=(const TObject&) = delete;
+    static void* operator new(std::size_t Size) { return PoolAllocate(Size); }
+    static void operator delete(void* Object, std::size_t Size) { PoolRelease(Object, Size); }
 
     bool IsFormula() const { return Class == TClass::Formula || Class == TClass::Query; }
     bool IsNode() const { return Class >= TClass::Con && Class <= TClass::Atom; }

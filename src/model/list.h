@@ -1,9 +1,21 @@
 // The plain ordered pointer list of the formula model; slots may be empty.
 #pragma once
 
+#include "model/pool.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
+
+// Lists are short and made by the million: their storage comes from the model's pools.
+template <class T> struct TPoolAllocator {
+    using value_type = T;
+    TPoolAllocator() = default;
+    template <class U> TPoolAllocator(const TPoolAllocator<U>&) {}
+    T* allocate(std::size_t N) { return static_cast<T*>(PoolAllocate(N * sizeof(T))); }
+    void deallocate(T* P, std::size_t N) { PoolRelease(P, N * sizeof(T)); }
+    template <class U> bool operator==(const TPoolAllocator<U>&) const { return true; }
+};
 
 template <class T> class TList {
 public:
@@ -31,6 +43,7 @@ public:
     void Pack() { Items.erase(std::remove(Items.begin(), Items.end(), nullptr), Items.end()); }
     void Truncate(std::int32_t NewCount) { Items.resize(static_cast<std::size_t>(NewCount)); }
     T* Last() const { return Items.empty() ? nullptr : Items.back(); }
+    std::vector<T*> Vector() const { return std::vector<T*>(Items.begin(), Items.end()); }
 
-    std::vector<T*> Items;
+    std::vector<T*, TPoolAllocator<T*>> Items;
 };

@@ -59,6 +59,7 @@ TId* CopyTerm(TId* Term, char Mode, TVisitor Visitor, TDiveArgs Args)
     case TClass::Functor: {
         auto* Source = static_cast<TFunctor*>(Term);
         auto* Copy = new TFunctor(Source->Name);
+        Copy->Params.Items.reserve(Source->Params.Items.size());
         for (TId* Arg : Source->Params.Items)
             if (Arg)
                 Copy->Params.Add(static_cast<TId*>(Arg->Dive(Mode, Visitor, Args)));
@@ -248,6 +249,7 @@ TObject* TQuant::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
         return this;
     case 'r': {
         auto* C = new TQuant;
+        C->Items.reserve(Items.size());
         for (TVariable* V : Items) {
             if (!V)
                 continue;

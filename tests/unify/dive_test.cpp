@@ -157,7 +157,7 @@ TEST_F(Traversal, TheSweepKeepsUsedAndAnsweredVariablesOnly)
     VarRemoved = false;
     F->Dive('d', nullptr, TDiveArgs{});
     EXPECT_TRUE(VarRemoved);
-    EXPECT_EQ(F->Cont->Q->Items, (std::vector<TVariable*>{X, Answer}));
+    EXPECT_EQ(F->Cont->Q->Vector(), (std::vector<TVariable*>{X, Answer}));
     EXPECT_FALSE(X->Visited);
     delete F;
 }
