@@ -55,10 +55,10 @@ def options_of(name):
     return []
 
 
-def report(prover, name, strategy, variant):
+def report(prover, name, strategy, variant, limit=LIMIT):
     args = [prover, "--no-time", "--no-memory", "--strategy", strategy]
     args += options_of(name) + VARIANTS[variant] + [os.path.join(CORPUS, name + ".txt")]
-    result = subprocess.run(args, capture_output=True, timeout=LIMIT)
+    result = subprocess.run(args, capture_output=True, timeout=limit)
     return result.stdout
 
 
@@ -92,7 +92,7 @@ def main():
                     continue
                 with open(path, "rb") as f:
                     expected = f.read()
-                out = report(args.prover, name, strategy, variant)
+                out = report(args.prover, name, strategy, variant, limit=20 * LIMIT)
                 checked += 1
                 if out != expected:
                     differing += 1

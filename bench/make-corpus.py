@@ -49,6 +49,14 @@ def wide_terms(n):
             f"?- q({args}).\n")
 
 
+def bindings(n):
+    # the forward chain p(a), p(f(a)), ... holds each step as a binding of the one before
+    goal = "a"
+    for _ in range(n):
+        goal = f"f({goal})"
+    return f"p(a).\n∀X [p(X) → p(f(X))].\n?- p({goal}).\n"
+
+
 def disjunctions(n):
     # one fact in a disjunction of n, and a clause excluding all but the last
     atoms = " ∨ ".join(f"r{i}(a)" for i in range(n))
@@ -73,6 +81,8 @@ def main():
         write(f"deep-terms-{n:02d}", deep_terms(4 * n))
         write(f"wide-terms-{n:02d}", wide_terms(n))
         write(f"disjunctions-{n:02d}", disjunctions(n), "--strategy modified")
+        write(f"bindings-{4 * n:03d}", bindings(4 * n),
+              "--strategy modified --one-refutation --check none")
     write("overview", "p(a).\n∀X [p(X) → q(X)].\n?- q(a).\n")
     write("family-breadth", open(os.path.join(HERE, "..", "examples", "family.txt"),
                                  encoding="utf-8").read(), "--strategy breadth")

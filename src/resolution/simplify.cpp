@@ -98,7 +98,8 @@ TObject* MarkUsedVariables(TObject* Obj, char& Mode, TDiveArgs Args)
 void TFALFormula::Simplify()
 {
     // A value shared by many occurrences is folded and marked once per pass.
-    std::unordered_set<const TVariable*> Entered;
+    static TVariableSet Entered;
+    Entered.Clear();
     EnteredValues = &Entered;
     Dive('3', FoldArithmetic, TDiveArgs{});
     EnteredValues = nullptr;
@@ -109,7 +110,7 @@ void TFALFormula::Simplify()
     ML = LastAtom;
     do {
         VarRemoved = false;
-        Entered.clear();
+        Entered.Clear();
         EnteredValues = &Entered;
         Dive('4', MarkUsedVariables, TDiveArgs{});
         EnteredValues = nullptr;

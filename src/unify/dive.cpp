@@ -8,7 +8,36 @@ TObject* CopyParent = nullptr;
 bool NegateMarks = false;
 TQuant* NewVars = nullptr;
 bool VarRemoved = false;
-std::unordered_set<const TVariable*>* EnteredValues = nullptr;
+TVariableSet* EnteredValues = nullptr;
+
+bool TVariableSet::Insert(const TVariable* V)
+{
+    if (2 * (Used + 1) > Slots.size()) {
+        std::vector<const TVariable*> Old(Slots.size() < 64 ? 64 : 2 * Slots.size(), nullptr);
+        Old.swap(Slots);
+        Used = 0;
+        for (const TVariable* W : Old)
+            if (W)
+                Insert(W);
+    }
+    const std::size_t Mask = Slots.size() - 1;
+    std::size_t At = (reinterpret_cast<std::uintptr_t>(V) >> 4) & Mask;
+    while (Slots[At]) {
+        if (Slots[At] == V)
+            return false;
+        At = (At + 1) & Mask;
+    }
+    Slots[At] = V;
+    ++Used;
+    return true;
+}
+
+void TVariableSet::Clear()
+{
+    if (Used)
+        std::fill(Slots.begin(), Slots.end(), nullptr);
+    Used = 0;
+}
 
 namespace {
 TObject* Visit(TObject* Obj, TVisitor Visitor, char& Mode, TDiveArgs Args)
@@ -292,7 +321,7 @@ TObject* TId::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
                     Params.Put(I, static_cast<TId*>(Arg->Dive(Mode, Visitor, Args)));
         } else if (Is(TClass::Variable)) {
             auto* V = static_cast<TVariable*>(this);
-            if (V->Id && (!EnteredValues || EnteredValues->insert(V).second))
+            if (V->Id && (!EnteredValues || EnteredValues->Insert(V)))
                 Replace(V->Id, Mode, Visitor, Args);
         }
         return Visit(this, Visitor, Mode, Args);

@@ -1,7 +1,9 @@
 // The one traversal of formula trees: visiting, copying, sweeping; and the copy state.
 #pragma once
 
-#include <unordered_set>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
 class TObject;
 class TQuant;
@@ -13,9 +15,22 @@ extern bool NegateMarks;    // copied atoms take the negated mark
 extern TQuant* NewVars;     // receives the variables copied on demand
 extern bool VarRemoved;     // the sweep destroyed a variable
 
+// A set of variables for one walk: open addressing over a table that is kept between walks,
+// so that a walk allocates nothing.
+class TVariableSet {
+public:
+    // False when V was in the set already.
+    bool Insert(const TVariable* V);
+    void Clear();
+
+private:
+    std::vector<const TVariable*> Slots;
+    std::size_t Used = 0;
+};
+
 // While set, a walk in mode "3" or "4" enters the value of each bound variable once: the
 // walks that use it (folding, marking) would find nothing new in a value they walked before.
-extern std::unordered_set<const TVariable*>* EnteredValues;
+extern TVariableSet* EnteredValues;
 
 // The copy of V made at an occurrence before its prefix was copied: it is quantified in
 // NewVars, turned when V's quantifier stands at a negative place.
