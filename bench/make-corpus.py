@@ -91,6 +91,22 @@ def main():
     write("equivalence-quant", "∀X [p(X) ↔ q(X)].\np(a).\n?- q(a).\n", "--quantification")
     write("quantifiers-skolem", quantifiers(), "--skolem --strategy breadth --one-refutation")
     write("quantifiers-quant", quantifiers(), "--quantification --strategy breadth")
+    # Where quantifiers decide: theorems, and non-theorems that only an unsound reading proves.
+    theorems = [
+        "∀X [r(X) ∨ s(X)].\n?- ∀Y [r(Y) ∨ s(Y)].\n",
+        "∀X ∃Y [lt(X, Y)].\n?- ∀X ∃Y [lt(X, Y)].\n",
+        "∃Y [¬p(f(Y))].\n∀X [p(X) ∨ q(X)].\n?- ∃Z [q(f(Z))].\n",
+    ]
+    non_theorems = [
+        "∃X [p(X)].\n?- p(a).\n",
+        "∀X [r(X) ∨ s(X)].\n?- ∀Y [r(Y)] ∨ ∀Z [s(Z)].\n",
+        "∀X ∃Y [lt(X, Y)].\n?- ∃X [lt(X, X)].\n",
+        "∃Y [¬p(f(Y))].\n∀X [p(X) ∨ q(X)].\n?- ∀Z [q(f(Z))].\n",
+    ]
+    for i, text in enumerate(theorems, 1):
+        write(f"quantified-theorem-{i}", text, "--strategy breadth")
+    for i, text in enumerate(non_theorems, 1):
+        write(f"quantified-non-theorem-{i}", text, "--strategy breadth")
     with open(os.path.join(CORPUS, "OPTIONS"), "w", encoding="utf-8") as f:
         for name in sorted(options):
             f.write(f"{name}: {options[name]}\n")
