@@ -336,14 +336,8 @@ void SetAtomTerm(TAtom* Atom)
 
 void LinkAtom(TAtom* Atom)
 {
-    if (LastAtom) {
-        Atom->L = LastAtom;
-        LastAtom->R = Atom;
-    } else {
-        FirstAtom = Atom;
-    }
+    AppendToChain(Atom);
     Push(Atom);
-    LastAtom = Atom;
 }
 
 void NegateTop()

@@ -9,6 +9,17 @@
 TAtom* FirstAtom = nullptr;
 TAtom* LastAtom = nullptr;
 
+void AppendToChain(TAtom* Atom)
+{
+    if (LastAtom) {
+        Atom->L = LastAtom;
+        LastAtom->R = Atom;
+    } else {
+        FirstAtom = Atom;
+    }
+    LastAtom = Atom;
+}
+
 TSub* NewConnective(TClass AClass)
 {
     switch (AClass) {

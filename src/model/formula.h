@@ -350,3 +350,5 @@ public:
 // The ends of the atom chain being built or edited.
 extern TAtom* FirstAtom;
 extern TAtom* LastAtom;
+// Appends an atom to the chain being built.
+void AppendToChain(TAtom* Atom);

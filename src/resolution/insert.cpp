@@ -37,11 +37,8 @@ void BindUnifier()
     TList<TId>& List = Unifier();
     for (std::int32_t I = 0; I + 1 < List.Count(); I += 2) {
         auto* V = static_cast<TVariable*>(List.Get(I));
-        bool Earlier = false;
-        for (std::int32_t J = 0; J < I && !Earlier; J += 2)
-            Earlier = List.Get(J) == V;
         // Only the first pair of a variable counts, and a value once given stays.
-        if (!Earlier && !V->Id)
+        if (IsFirstPair(List, I) && !V->Id)
             V->Id = static_cast<TId*>(List.Get(I + 1)->Dive('P', nullptr, TDiveArgs{}));
     }
     List.Clear();

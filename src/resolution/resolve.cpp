@@ -39,12 +39,8 @@ void CommitUnifier()
 {
     TList<TId>& List = Unifier();
     for (std::int32_t I = 0; I + 1 < List.Count(); I += 2) {
-        auto* V = static_cast<TVariable*>(List.Get(I));
-        bool Earlier = false;
-        for (std::int32_t J = 0; J < I && !Earlier; J += 2)
-            Earlier = List.Get(J) == V;
-        if (!Earlier) // only the first pair of a variable counts
-            V->NewId = List.Get(I + 1);
+        if (IsFirstPair(List, I))
+            static_cast<TVariable*>(List.Get(I))->NewId = List.Get(I + 1);
     }
     List.Clear();
 }

@@ -71,17 +71,6 @@ void SetMasters(TQuant* Q, TSub* Master)
                 V->Master = Master;
 }
 
-void AppendToChain(TAtom* Atom)
-{
-    if (LastAtom) {
-        Atom->L = LastAtom;
-        LastAtom->R = Atom;
-    } else {
-        FirstAtom = Atom;
-    }
-    LastAtom = Atom;
-}
-
 TId* CopyTerm(TId* Term, char Mode, TVisitor Visitor, TDiveArgs Args)
 {
     switch (Term->Class) {

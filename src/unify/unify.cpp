@@ -112,6 +112,11 @@ void AddPair(TVariable* V, TId* T)
     Unifier().Add(T);
 }
 
+bool IsFirstPair(TList<TId>& List, std::int32_t I)
+{
+    return !HasPairBefore(List, List.Get(I), I);
+}
+
 bool QuantifierCheck()
 {
     return OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1);

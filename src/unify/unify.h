@@ -15,6 +15,8 @@ extern bool AnyVarBindable; // the quantifier check allows every binding
 // The unifier list that unification works on: the running program's MGUn1.
 TList<TId>& Unifier();
 void AddPair(TVariable* V, TId* T);
+// Whether the pair at index I is the first pair of its variable: only that one counts.
+bool IsFirstPair(TList<TId>& List, std::int32_t I);
 
 // The quantifier check applies: "Quantification On" without "Skolemization".
 bool QuantifierCheck();

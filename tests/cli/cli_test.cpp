@@ -101,7 +101,10 @@ protected:
     };
     static TResult Run(const std::string& Args)
     {
-        const std::string ErrFile = ::testing::TempDir() + "/nivar-stderr.txt";
+        // Tests run side by side: each has a file of its own.
+        const std::string ErrFile =
+            ::testing::TempDir() + "/nivar-stderr-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
         const std::string Command = std::string(NIVAR_PROVE) + " " + Args + " 2>" + ErrFile;
         TResult R{0, "", ""};
         FILE* Pipe = popen(Command.c_str(), "r");
