@@ -9,19 +9,23 @@
 namespace {
 class Simplification : public TProverTest {
 protected:
-    // Compiles, marks the atoms named by Marks ('t' true, 'f' false, '-' none, in chain
-    // order), simplifies and prints.
-    std::string After(std::string_view Text, std::string_view Marks)
+    // Marks the atoms by Marks: 't' true, 'f' false, '-' none, in chain order.
+    static void Mark(TFALFormula* F, std::string_view Marks)
     {
-        TFALFormula* F = Compiled(Text);
-        if (!F)
-            return "error";
         TAtom* A = F->MF;
         for (char M : Marks) {
             if (M != '-')
                 MarkAtom(A, M == 't' ? 1 : -1);
             A = static_cast<TAtom*>(A->R);
         }
+    }
+    // Compiles, marks, simplifies and prints.
+    std::string After(std::string_view Text, std::string_view Marks)
+    {
+        TFALFormula* F = Compiled(Text);
+        if (!F)
+            return "error";
+        Mark(F, Marks);
         F->Simplify();
         ExpectWellFormed(F);
         std::string Printed = Print(F);
@@ -115,12 +119,7 @@ TEST_F(Simplification, PrefixesClimbWithTheirMeaning)
         TFALFormula* F = Compiled(Text);
         ASSERT_NE(F, nullptr);
         Set(TOption::Quant1);
-        TAtom* A = F->MF;
-        for (char M : std::string(Marks)) {
-            if (M != '-')
-                MarkAtom(A, M == 't' ? 1 : -1);
-            A = static_cast<TAtom*>(A->R);
-        }
+        Mark(F, Marks);
         F->Simplify();
         EXPECT_EQ(Print(F), Expected);
         delete F;
