@@ -1,5 +1,6 @@
 #include "resolution/polarity.h"
 
+#include "driver/runstate.h"
 #include "model/formula.h"
 #include "model/symbols.h"
 
@@ -8,6 +9,29 @@
 namespace {
 // The node whose prefix LinkVariables searches first; valid during PostComp only.
 TSub* ScopeNode = nullptr;
+// Free names made universal so far in this PostComp; they stand first in the root prefix
+// when it holds an existential.
+std::int32_t FreeCount = 0;
+
+bool HoldsExistential(const TQuant* Q)
+{
+    for (const TVariable* V : Q->Items)
+        if (V && V->Kind == Sym::Exists)
+            return true;
+    return false;
+}
+
+// Where a free name's variable goes in the root prefix. It is universal at the outermost
+// level, so in the modes that read quantifiers it goes before an existential of the root: at
+// the end, ∃Y [r(X, Y)] would read ∃Y∀X r(X, Y). The default mode ignores quantifiers and
+// keeps the order its answer lines follow.
+std::int32_t FreePlace(const TQuant* Q)
+{
+    const bool ReadsQuantifiers = OptionOn(TOption::Quant1) || OptionOn(TOption::Skolem1);
+    if (ReadsQuantifiers && HoldsExistential(Q))
+        return FreeCount;
+    return Q->Count();
+}
 
 TVariable* FindInPrefix(TQuant* Q, const std::string& Name)
 {
@@ -77,7 +101,8 @@ TObject* LinkVariables(TObject* Obj, char& Mode, TDiveArgs)
         Found->Master = Root;
         if (!Root->Q)
             Root->Q = new TQuant;
-        Root->Q->Add(Found);
+        Root->Q->Insert(FreePlace(Root->Q), Found);
+        ++FreeCount;
     }
     Ref->RFree();
     return Found;
@@ -125,6 +150,7 @@ TObject* FoldArithmetic(TObject* Obj, char&, TDiveArgs)
 void TFALFormula::PostComp()
 {
     ScopeNode = nullptr;
+    FreeCount = 0;
     Dive('4', LinkVariables, TDiveArgs{});
     ScopeNode = nullptr;
     Dive('3', FoldArithmetic, TDiveArgs{});

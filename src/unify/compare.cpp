@@ -119,6 +119,10 @@ std::int32_t TVariable::Compare(TId* Other)
             return CompareTexts(Name, static_cast<TVar*>(V)->Name);
         if (V->IsNumber() || V->Is(TClass::StrLit))
             return 1;
+        // Against the value of a variable bound to a variable, as a bound receiver compares:
+        // a fixed -1 would order the pair below each other both ways round.
+        if (V->Is(TClass::Variable))
+            return Compare(V);
         return -1;
     }
     if (Other && (Other->IsNumber() || Other->Is(TClass::StrLit)))

@@ -62,11 +62,6 @@ template <class TFn> bool AnyOuterVariable(TVariable* W, TFn Fn)
     return false;
 }
 
-bool IsEffectivelyExistential(const TVariable* V)
-{
-    return IsDefinite(V) && !IsEffectivelyUniversal(V);
-}
-
 // Whether V occurs in T when every effectively existential variable is read as a term over
 // the universal variables outside it, following the unifier and the bindings.
 bool DependsOn(TVariable* V, TId* T, std::vector<TVariable*>& Seen)
@@ -93,7 +88,9 @@ bool DependsOn(TVariable* V, TId* T, std::vector<TVariable*>& Seen)
         return true;
     if (W == X && X->Id && DependsOn(V, X->Id, Seen))
         return true;
-    if (IsEffectivelyExistential(X))
+    // Not only definite existentials: a variable below an equivalence is read both ways, so
+    // it too may stand for a term over the universals outside it.
+    if (!IsEffectivelyUniversal(X))
         return AnyOuterVariable(X, [&](TVariable* U) {
             return IsDefinite(U) && IsEffectivelyUniversal(U) && DependsOn(V, U, Seen);
         });

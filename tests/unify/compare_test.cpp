@@ -74,3 +74,52 @@ TEST_F(Comparison, NamesOnlyOrderAgainstUnboundVariables)
     EXPECT_LT(V.Compare(nullptr), 0);
 }
 } // namespace
+
+namespace {
+int Sign(std::int32_t V)
+{
+    return V < 0 ? -1 : V > 0 ? 1 : 0;
+}
+} // namespace
+
+// The answer line sorts by Compare: it needs one order, whichever side asks.
+TEST(ComparisonOrder, IsAntisymmetricOverEveryKindOfTerm)
+{
+    TStrLit Text("b");
+    TInteger Two(2);
+    TReal Half(2.5L);
+    TVariable Y("Y", 0);
+    TVariable A("A", 0);
+    TVariable ToA("Z", 0); // bound to a variable whose name orders before its own
+    ToA.Id = &A;
+    TVariable ToY("B", 0);
+    ToY.Id = &Y;
+    TVariable Chain("W", 0); // bound to a variable that is bound in turn
+    Chain.Id = &ToA;
+    TVariable ToTerm("C", 0);
+    auto* Fa = new TFunctor("f");
+    Fa->Params.Add(new TFunctorA("a"));
+    ToTerm.Id = Fa;
+    TFunctorA Constant("a");
+    TFunctor OfY("f");
+    OfY.Params.Add(&Y);
+    TFunctor OfBound("f");
+    OfBound.Params.Add(&ToA);
+    TId* Terms[] = {&Text, &Two,   &Half,   &Y,        &A,   &ToA,
+                    &ToY,  &Chain, &ToTerm, &Constant, &OfY, &OfBound};
+    for (TId* P : Terms)
+        for (TId* Q : Terms) {
+            std::string Left;
+            std::string Right;
+            P->RPrint(Left);
+            Q->RPrint(Right);
+            SCOPED_TRACE(Left + " against " + Right);
+            EXPECT_EQ(Sign(P->Compare(Q)), -Sign(Q->Compare(P)));
+        }
+    // An unbound variable orders against the value of a bound one.
+    EXPECT_EQ(Sign(Y.Compare(&ToA)), Sign(Y.Compare(&A)));
+    EXPECT_EQ(Sign(Y.Compare(&Chain)), Sign(Y.Compare(&A)));
+    ToA.Id = nullptr; // stack objects: nothing for the destructors to free
+    ToY.Id = nullptr;
+    Chain.Id = nullptr;
+}

@@ -1,0 +1,81 @@
+// The modes that read quantifiers never refute a non-theorem, and keep the proofs they should.
+#include "driver/runstate.h"
+#include "support/prover.h"
+
+namespace {
+constexpr TStrategy Strategies[] = {TStrategy::Linear, TStrategy::Breadthfirst1,
+                                    TStrategy::ModifLinear1};
+constexpr TOption Modes[] = {TOption::Quant1, TOption::Skolem1};
+
+class SoundModes : public TProverTest {};
+
+// A free name is universal at the outermost level, outside an existential of the root.
+TEST_F(SoundModes, AFreeNameStandsOutsideTheExistentialsOfItsFormula)
+{
+    const char* NonTheorems[] = {
+        "∃Y [r(X, Y)]. ?- ∃X [r(X, X)]. ",
+        "∃Y [r(X, Y)]. ?- ∃Y [∀X [r(X, Y)]]. ",
+        "∀X [∃Y [r(X, Y)]]. ?- ∃X [r(X, X)]. ",
+        "∀X [∃Y [r(X, Y)]]. ?- ∃Y [∀X [r(X, Y)]]. ",
+    };
+    for (TOption Mode : Modes)
+        for (TStrategy S : Strategies)
+            for (const char* Text : NonTheorems) {
+                SCOPED_TRACE(std::string(OptionItem(Mode).Name) + " " +
+                             std::to_string(static_cast<int>(S)) + " " + Text);
+                Owner.Options = TOptionState();
+                Set(Mode);
+                Run(Text, S);
+                EXPECT_EQ(QueriesEvaluated, 1);
+                EXPECT_EQ(QueriesRefuted, 0);
+            }
+}
+
+TEST_F(SoundModes, AFreeNameReadsAsTheClosedForm)
+{
+    Set(TOption::Quant1);
+    TFALFormula* Free = Keep(Compiled("∃Y [r(X, Y)]. "));
+    TFALFormula* Closed = Keep(Compiled("∀X [∃Y [r(X, Y)]]. "));
+    EXPECT_EQ(Print(Free), "∀X∃Y r(X, Y). ");
+    EXPECT_EQ(Print(Closed), "∀X∃Y r(X, Y). ");
+    EXPECT_EQ(Print(Keep(Compiled("∃Y [r(X, Y, Z)]. "))), "∀X, Z∃Y r(X, Y, Z). ")
+        << "several free names keep their order among themselves";
+    EXPECT_EQ(Print(Keep(Compiled("∀Y [r(X, Y)]. "))), "∀Y, X r(X, Y). ")
+        << "beside universals alone the order is the design's";
+    // Skolemization sees the free name outside, so the witness depends on it.
+    Set(TOption::Skolem1);
+    EXPECT_EQ(Run("∃Y [r(X, Y)]. ?- ∀X [∃Y [r(X, Y)]]. ", TStrategy::Linear).size(), 3u);
+    EXPECT_EQ(QueriesRefuted, 1) << "the theorem is still proved";
+}
+
+TEST_F(SoundModes, TheDefaultModeKeepsThePrefixOrderOfItsAnswers)
+{
+    EXPECT_EQ(
+        Run("p(a, b). ?- ∃Y [p(X, Y)]. ", TStrategy::Linear),
+        (std::vector<std::string>{"Solution to  ¬p(X, Y). ", "[F1&F0] :  YES.", "Y = b, X = a."}));
+}
+
+// The check formula of the equivalence check reads a variable below its equivalence as a
+// term over the universals outside it; binding an outer universal to it made the check
+// formula contradictory and dropped a resolvent the proof needs.
+TEST_F(SoundModes, TheEquivalenceCheckKeepsAResolventThatDiffersFromAnOlderOne)
+{
+    Set(TOption::Quant1);
+    Set(TOption::Checkby2);
+    const auto Report =
+        Run("s → r ∨ ¬q(Y). s → ¬[¬r ∧ ∀Z q(Z)]. q(a). ¬r. ?- ¬s. ", TStrategy::Linear);
+    EXPECT_EQ(QueriesRefuted, 1);
+    EXPECT_EQ(CountLines(Report, "R2 [F4&F0] : ∀Y[r∨¬q(Y)]. "), 1);
+}
+
+TEST_F(SoundModes, AnswerLinesAreSortedAndFreeOfRepeats)
+{
+    Set(TOption::General);
+    Set(TOption::Oneref1);
+    const auto Report =
+        Run("?- [p(Y, f(Z)) → p(W, Y)] ∧ [p(Z, Y) → p(Y, f(Z))]. ", TStrategy::Linear);
+    ASSERT_EQ(Report.size(), 5u);
+    EXPECT_EQ(Report[4], "Y = f(W), Y = f(Z), Y = f(f(W)), Z = f(W), W = f(W), W = f(Z), "
+                         "W = f(f(W)).");
+}
+} // namespace
