@@ -1,6 +1,6 @@
-#include "driver/alloc.h"
 #include "driver/runstate.h"
 #include "driver/skolem.h"
+#include "model/alloc.h"
 #include "model/formula.h"
 #include "model/owner.h"
 #include "model/print.h"

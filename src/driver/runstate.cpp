@@ -1,6 +1,6 @@
 #include "driver/runstate.h"
 
-#include "driver/alloc.h"
+#include "model/alloc.h"
 #include "model/formula.h"
 #include "model/owner.h"
 
@@ -66,6 +66,13 @@ void WriteLine(const std::string& Line)
 {
     if (CurrentProgram && CurrentProgram->Owner)
         CurrentProgram->Owner->AddLine(Line);
+}
+
+void SamplePeak()
+{
+    const std::int64_t Now = AllocatedBytes();
+    if (Now > PeakAllocated)
+        PeakAllocated = Now;
 }
 
 std::string Label(char Prefix, std::int64_t Index)

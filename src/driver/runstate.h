@@ -43,6 +43,9 @@ void StopRun(const std::string& Why);
 // A generous share of the physical memory: the default memory limit.
 std::int64_t DefaultMemoryLimit();
 
+// Raises PeakAllocated to the bytes allocated now when that is more.
+void SamplePeak();
+
 // A formula label: "F" or "R" and the index.
 std::string Label(char Prefix, std::int64_t Index);
 

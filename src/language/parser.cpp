@@ -359,6 +359,12 @@ void ReleaseParseStack()
         ReleaseObject(Pop());
 }
 
+void ReleaseParseStorage()
+{
+    ReleaseParseStack();
+    std::vector<TObject*>().swap(ParseStack);
+}
+
 void ParseReset()
 {
     ReleaseParseStack();

@@ -30,6 +30,8 @@ void LinkAtom(TAtom* Atom);
 void NegateTop();
 // Releases everything left on the stack, each object by its kind.
 void ReleaseParseStack();
+// The same, and the stack's storage.
+void ReleaseParseStorage();
 
 // Starts the parse of one formula: empty stack, nesting 0.
 void ParseReset();

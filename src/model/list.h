@@ -39,6 +39,8 @@ public:
         return It == Items.end() ? -1 : static_cast<std::int32_t>(It - Items.begin());
     }
     void Clear() { Items.clear(); }
+    // Empties the list and frees its storage.
+    void Release() { decltype(Items)().swap(Items); }
     // Drops the empty slots, keeping the order of the rest.
     void Pack() { Items.erase(std::remove(Items.begin(), Items.end(), nullptr), Items.end()); }
     void Truncate(std::int32_t NewCount) { Items.resize(static_cast<std::size_t>(NewCount)); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -37,6 +38,9 @@ struct TFree {
 
 // One free list per size class; the model is used from one thread only.
 extern TFree* FreeLists[Classes];
+// Bytes of the blocks handed out and not yet taken back: part of AllocatedBytes. Spare
+// blocks and chunks are not counted.
+extern std::int64_t LiveBytes;
 void Refill(std::size_t Class);
 
 inline std::size_t ClassOf(std::size_t Size)
@@ -54,6 +58,7 @@ inline void* PoolAllocate(std::size_t Size)
         Pool::Refill(Class);
     Pool::TFree* F = Pool::FreeLists[Class];
     Pool::FreeLists[Class] = F->Next;
+    Pool::LiveBytes += static_cast<std::int64_t>((Class + 1) * Pool::Granule);
     return F;
 }
 
@@ -69,6 +74,7 @@ inline void PoolRelease(void* Object, std::size_t Size)
     const std::size_t Class = Pool::ClassOf(Size);
     F->Next = Pool::FreeLists[Class];
     Pool::FreeLists[Class] = F;
+    Pool::LiveBytes -= static_cast<std::int64_t>((Class + 1) * Pool::Granule);
 }
 
 #endif

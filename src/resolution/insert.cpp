@@ -1,7 +1,7 @@
 #include "resolution/insert.h"
 
-#include "driver/alloc.h"
 #include "driver/runstate.h"
+#include "model/alloc.h"
 #include "model/formula.h"
 #include "model/print.h"
 #include "resolution/resolve.h"

@@ -95,10 +95,18 @@ TObject* MarkUsedVariables(TObject* Obj, char& Mode, TDiveArgs Args)
     return Obj;
 }
 
+namespace {
+// A value shared by many occurrences is folded and marked once per pass.
+TVariableSet Entered;
+} // namespace
+
+void ReleaseSimplifyStorage()
+{
+    Entered.Release();
+}
+
 void TFALFormula::Simplify()
 {
-    // A value shared by many occurrences is folded and marked once per pass.
-    static TVariableSet Entered;
     Entered.Clear();
     EnteredValues = &Entered;
     Dive('3', FoldArithmetic, TDiveArgs{});

@@ -6,3 +6,5 @@ struct TDiveArgs;
 
 TObject* SimplifyNode(TObject* Obj, char& Mode, TDiveArgs Args);
 TObject* MarkUsedVariables(TObject* Obj, char& Mode, TDiveArgs Args);
+// Frees the table the passes keep between calls.
+void ReleaseSimplifyStorage();

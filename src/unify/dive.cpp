@@ -32,6 +32,12 @@ bool TVariableSet::Insert(const TVariable* V)
     return true;
 }
 
+void TVariableSet::Release()
+{
+    std::vector<const TVariable*>().swap(Slots);
+    Used = 0;
+}
+
 void TVariableSet::Clear()
 {
     if (Used)

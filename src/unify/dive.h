@@ -22,6 +22,8 @@ public:
     // False when V was in the set already.
     bool Insert(const TVariable* V);
     void Clear();
+    // Empties the set and frees its table.
+    void Release();
 
 private:
     std::vector<const TVariable*> Slots;

@@ -1,8 +1,9 @@
-#include "driver/alloc.h"
 #include "driver/runstate.h"
 #include "language/parser.h"
+#include "model/alloc.h"
 #include "support/prover.h"
 
+#include <array>
 #include <regex>
 
 namespace {
@@ -153,3 +154,43 @@ TEST_F(Hardening, AStopAnywhereLeavesAProgramThatRunsCorrectlyNextTime)
     }
 }
 } // namespace
+
+namespace {
+// The figures of the two memory lines of a run of Document; kept off the heap, which they
+// measure.
+std::array<std::int64_t, 2> MemoryFigures(TTestOwner& Owner, TPLProgram*& Program,
+                                          const std::string& Document, TStrategy Strategy)
+{
+    Owner.Options.Set(TOption::Time, false);
+    Owner.Options.Set(TOption::Memory1, true);
+    Owner.Text = Bytes(Document);
+    RunProgram(Program, Strategy);
+    const std::size_t N = Owner.Lines.size();
+    if (N < 2 || Owner.Lines[N - 2].rfind("Used memory for proof: ", 0) != 0 ||
+        Owner.Lines[N - 1].rfind("Total allocated for NIVAR: ", 0) != 0)
+        return {-1, -1};
+    return {std::stoll(Owner.Lines[N - 2].substr(23)), std::stoll(Owner.Lines[N - 1].substr(27))};
+}
+} // namespace
+
+// The pools' spare blocks are no part of a proof's memory: a document reports the same
+// figures in the first run of a process and in every later one.
+TEST_F(Hardening, AnyRunOfADocumentReportsTheSameMemory)
+{
+    const std::pair<const char*, TStrategy> Documents[] = {
+        {"p(a). ∀X [p(X) → q(X)]. ?- q(a). ", TStrategy::Linear},
+        {"parent(tom, bob). parent(bob, ann). ∀X ∀Y ∀Z [parent(X, Y) ∧ parent(Y, Z) → "
+         "grand(X, Z)]. ?- ∃W [grand(tom, W)]. ?- parent(X, ann). ",
+         TStrategy::Breadthfirst1},
+        {"p(a). ∀X [p(X) → p(f(X))]. ?- p(f(f(f(a)))). ", TStrategy::Breadthfirst1},
+    };
+    Set(TOption::Oneref1);
+    for (const auto& [Document, Strategy] : Documents) {
+        SCOPED_TRACE(Document);
+        const auto First = MemoryFigures(Owner, Program, Document, Strategy);
+        EXPECT_GT(First[0], 0);
+        EXPECT_LT(First[0], 64 * 1024) << "far less than a pool's chunk";
+        for (int I = 0; I < 3; ++I)
+            EXPECT_EQ(MemoryFigures(Owner, Program, Document, Strategy), First);
+    }
+}

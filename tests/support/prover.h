@@ -15,7 +15,8 @@ class TTestOwner : public TProgramOwner {
 public:
     bool Checked(TOption Item) const override { return Options.Checked(Item); }
     std::string GetEditorText() override { return Text; }
-    void ClearOutput() override { Lines.clear(); }
+    // The storage goes too: a run measures the same memory whatever ran before it.
+    void ClearOutput() override { std::vector<std::string>().swap(Lines); }
     void AddLine(const std::string& Line) override { Lines.push_back(Line); }
     void SetCaret(std::int32_t Index) override { Caret = Index; }
     void ShowMessage(const std::string& Message) override { Messages.push_back(Message); }

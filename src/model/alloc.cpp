@@ -1,13 +1,8 @@
-#include "driver/alloc.h"
+#include "model/alloc.h"
 
-#include "driver/runstate.h"
+#include "model/pool.h"
 
-void SamplePeak()
-{
-    const std::int64_t Now = AllocatedBytes();
-    if (Now > PeakAllocated)
-        PeakAllocated = Now;
-}
+#include <new>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define NIVAR_SANITIZED 1
@@ -34,12 +29,16 @@ bool SetAllocationLimit(std::int64_t)
     return false;
 }
 
+void* AllocateChunk(std::size_t Size)
+{
+    return ::operator new(Size);
+}
+
 #else
 
 #include <atomic>
 #include <cstdlib>
 #include <malloc.h>
-#include <new>
 
 namespace {
 std::atomic<std::int64_t> Allocated{0};
@@ -81,7 +80,17 @@ void Release(void* P) noexcept
 
 std::int64_t AllocatedBytes()
 {
-    return Allocated.load(std::memory_order_relaxed);
+    return Allocated.load(std::memory_order_relaxed) + Pool::LiveBytes;
+}
+
+void* AllocateChunk(std::size_t Size)
+{
+    const std::int64_t Cap = Limit.load(std::memory_order_relaxed);
+    if (Cap > 0 && AllocatedBytes() + std::int64_t(Size) > Cap)
+        throw std::bad_alloc();
+    if (void* P = std::malloc(Size))
+        return P;
+    throw std::bad_alloc();
 }
 
 bool SetAllocationLimit(std::int64_t Bytes)
