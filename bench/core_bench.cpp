@@ -19,6 +19,7 @@ public:
     void ShowMessage(const std::string&) override {}
     void ProcessMessages() override {}
     void FocusOutput() override {}
+    bool PollStop() override { return false; }
     TOptionState Options;
     std::string Text;
 };

@@ -19,11 +19,15 @@ public:
     void ShowMessage(const std::string&) override {}
     void ProcessMessages() override
     {
-        if (++Yields > 3000 ||
-            std::chrono::steady_clock::now() - Start > std::chrono::milliseconds(300))
-            StopRequested = true;
+        if (++Yields > 3000 || OverTime())
+            RequestStop(TStopReason::User);
     }
     void FocusOutput() override {}
+    bool PollStop() override { return OverTime(); }
+    bool OverTime() const
+    {
+        return std::chrono::steady_clock::now() - Start > std::chrono::milliseconds(300);
+    }
 
     TOptionState Options;
     std::string Text;

@@ -34,23 +34,38 @@ constexpr TChoice Choices[] = {
     {"--exit", "first-unused", TOption::Exiton3},
 };
 
+// The options that take a value, as the next word or after "=".
+constexpr std::string_view Valued[] = {"--strategy",  "--check",   "--restrict",  "--exit",
+                                       "--dcf-limit", "--timeout", "--cpu-limit", "--memory-limit"};
+
 bool ParseNumber(const std::string& Text, double& Value)
 {
     char* End = nullptr;
     Value = std::strtod(Text.c_str(), &End);
     return !Text.empty() && End == Text.c_str() + Text.size();
 }
+
+bool TakesValue(std::string_view Name)
+{
+    for (std::string_view V : Valued)
+        if (Name == V)
+            return true;
+    return false;
+}
 } // namespace
 
 std::string UsageText()
 {
     return "Usage: nivar-prove [options] FILE\n"
-           "Proves the queries of a Nivar document and writes the report.\n"
+           "Proves the queries of a Nivar document and writes the report on standard output.\n"
+           "FILE may be - for standard input. Options that take a value accept --opt VALUE\n"
+           "and --opt=VALUE; -- ends the options.\n"
            "\n"
            "Modes:\n"
            "  --parse            print each formula as read, one per line\n"
            "  --compile          print each formula compiled and simplified\n"
            "  --help             this text\n"
+           "  --version          the version of nivar-prove\n"
            "\n"
            "Search:\n"
            "  --strategy linear|breadth|modified   (default linear)\n"
@@ -62,18 +77,28 @@ std::string UsageText()
            "  --general-cut      General cut\n"
            "  --skolem           Skolemization\n"
            "  --dcf-limit N      self-resolution steps per check (default 10, at least 1)\n"
-           "  --timeout SECONDS  press Stop after that much wall time\n"
-           "  --memory-limit MB  stop a run whose data grows past this (default: half the\n"
-           "                     physical memory; 0 for none)\n"
+           "\n"
+           "Limits (a run that reaches one ends with a 'Stopped:' line, then the time and\n"
+           "memory lines; the queries after it are not tried):\n"
+           "  --timeout SECONDS  wall-clock time of the whole run\n"
+           "  --cpu-limit SECONDS  CPU time of the process\n"
+           "  --memory-limit MB  data a run may hold (default: half the physical memory;\n"
+           "                     0 for none)\n"
+           "  Ctrl+C (SIGINT) and SIGTERM stop the run the same way.\n"
            "\n"
            "Report:\n"
            "  --axioms --resolvents --statistics --unsimplified --sr-check\n"
            "  --no-progress --no-sources --no-time --no-memory\n"
            "  --bytes            write the symbol bytes instead of UTF-8\n"
+           "  --szs              after each query a line '% SZS status STATUS for NAME':\n"
+           "                     Theorem, GaveUp, Timeout, MemoryOut, ResourceOut, User,\n"
+           "                     NotTried, SyntaxError, or Unknown (a refutation in the\n"
+           "                     default mode that used an existential quantifier)\n"
            "\n"
-           "Exit status: 0 every query refuted, 1 a query not refuted, 2 syntax error,\n"
-           "3 the run was stopped (--timeout, the memory limit, a resolvent too large),\n"
-           "64 bad usage, 66 the file cannot be read.\n";
+           "Exit status: 0 every query refuted; 1 a query not refuted, or no query;\n"
+           "2 syntax error; 3 the run was stopped (a limit, a signal, a resolvent too\n"
+           "large); 64 bad usage; 66 the file cannot be read; 74 the report cannot be\n"
+           "written.\n";
 }
 
 TArguments ParseArguments(int Argc, const char* const* Argv)
@@ -83,16 +108,44 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
         if (A.Error.empty())
             A.Error = Message;
     };
+    auto AddFile = [&](const std::string& Name) {
+        if (A.File.empty())
+            A.File = Name;
+        else
+            Fail("only one FILE may be given");
+    };
+    bool OptionsEnded = false;
     for (int I = 1; I < Argc; ++I) {
-        const std::string Arg = Argv[I];
-        auto Value = [&](std::string& Out) {
-            if (I + 1 >= Argc) {
-                Fail("option " + Arg + " needs a value");
-                return false;
+        const std::string Word = Argv[I];
+        if (OptionsEnded || Word == "-" || Word.empty() || Word[0] != '-') {
+            AddFile(Word);
+            continue;
+        }
+        if (Word == "--") {
+            OptionsEnded = true;
+            continue;
+        }
+        // --opt=value and --opt value
+        std::string Arg = Word;
+        std::string V;
+        bool HasValue = false;
+        if (const std::size_t Eq = Word.find('='); Word.rfind("--", 0) == 0 && Eq != Word.npos) {
+            Arg = Word.substr(0, Eq);
+            V = Word.substr(Eq + 1);
+            HasValue = true;
+        }
+        if (TakesValue(Arg)) {
+            if (!HasValue) {
+                if (I + 1 >= Argc) {
+                    Fail("option " + Arg + " needs a value");
+                    continue;
+                }
+                V = Argv[++I];
             }
-            Out = Argv[++I];
-            return true;
-        };
+        } else if (HasValue) {
+            Fail("option " + Arg + " takes no value");
+            continue;
+        }
         bool Known = false;
         for (const TFlag& F : Flags)
             if (Arg == F.Name) {
@@ -101,18 +154,19 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             }
         if (Known)
             continue;
-        std::string V;
         if (Arg == "--help" || Arg == "-h") {
             A.Mode = TMode::Help;
+        } else if (Arg == "--version") {
+            A.Mode = TMode::Version;
         } else if (Arg == "--parse") {
             A.Mode = TMode::Parse;
         } else if (Arg == "--compile") {
             A.Mode = TMode::Compile;
         } else if (Arg == "--bytes") {
             A.Bytes = true;
+        } else if (Arg == "--szs") {
+            A.Szs = true;
         } else if (Arg == "--strategy") {
-            if (!Value(V))
-                continue;
             if (V == "linear")
                 A.Strategy = TStrategy::Linear;
             else if (V == "breadth")
@@ -122,8 +176,6 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             else
                 Fail("unknown strategy '" + V + "'");
         } else if (Arg == "--check" || Arg == "--restrict" || Arg == "--exit") {
-            if (!Value(V))
-                continue;
             bool Found = false;
             for (const TChoice& C : Choices)
                 if (Arg == C.Flag && V == C.Value) {
@@ -133,8 +185,6 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             if (!Found)
                 Fail("unknown value '" + V + "' for " + Arg);
         } else if (Arg == "--dcf-limit") {
-            if (!Value(V))
-                continue;
             const TLimitEntry Limit = ParseDCFLimit(V);
             if (Limit.Valid)
                 A.DCFLimit = Limit.Value;
@@ -142,23 +192,19 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
                 Fail(Limit.Message);
         } else if (Arg == "--memory-limit") {
             double Megabytes = 0;
-            if (Value(V) && (!ParseNumber(V, Megabytes) || Megabytes < 0))
+            if (!ParseNumber(V, Megabytes) || Megabytes < 0)
                 Fail("--memory-limit needs a number of megabytes (0 for none)");
             A.MemoryLimit = static_cast<std::int64_t>(Megabytes * 1024 * 1024);
-        } else if (Arg == "--timeout") {
+        } else if (Arg == "--timeout" || Arg == "--cpu-limit") {
             double Seconds = 0;
-            if (Value(V) && (!ParseNumber(V, Seconds) || Seconds <= 0))
-                Fail("--timeout needs a positive number of seconds");
-            A.Timeout = Seconds;
-        } else if (Arg.size() > 1 && Arg[0] == '-') {
-            Fail("unknown option " + Arg);
-        } else if (A.File.empty()) {
-            A.File = Arg;
+            if (!ParseNumber(V, Seconds) || !(Seconds > 0) || Seconds > 1e9)
+                Fail(Arg + " needs a positive number of seconds");
+            (Arg == "--timeout" ? A.Timeout : A.CpuLimit) = Seconds;
         } else {
-            Fail("only one FILE may be given");
+            Fail("unknown option " + Arg);
         }
     }
-    if (A.Mode != TMode::Help && A.File.empty())
+    if (A.Mode != TMode::Help && A.Mode != TMode::Version && A.File.empty())
         Fail("no FILE given");
     return A;
 }

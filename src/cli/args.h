@@ -7,17 +7,19 @@
 #include <cstdint>
 #include <string>
 
-enum class TMode : std::uint8_t { Prove, Parse, Compile, Help };
+enum class TMode : std::uint8_t { Prove, Parse, Compile, Help, Version };
 
 struct TArguments {
     TMode Mode = TMode::Prove;
-    std::string File;
+    std::string File; // "-" for standard input
     TOptionState Options;
     TStrategy Strategy = TStrategy::Linear;
     std::int32_t DCFLimit = 10;
-    double Timeout = 0;            // seconds; 0 for none
+    double Timeout = 0;            // wall-clock seconds; 0 for none
+    double CpuLimit = 0;           // seconds of the process's CPU time; 0 for none
     std::int64_t MemoryLimit = -1; // bytes; -1 for the default
     bool Bytes = false;
+    bool Szs = false;  // an SZS status line after each query
     std::string Error; // set when the command line is bad
 };
 

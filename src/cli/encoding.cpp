@@ -2,6 +2,8 @@
 
 #include "model/symbols.h"
 
+#include <algorithm>
+
 namespace {
 // Length of the valid UTF-8 sequence of two or more bytes at I, or 0.
 std::size_t SequenceAt(const std::string& S, std::size_t I, char32_t& Code)
@@ -37,9 +39,17 @@ std::size_t SequenceAt(const std::string& S, std::size_t I, char32_t& Code)
     return Len;
 }
 
-bool IsValidUtf8(const std::string& S)
+constexpr char Bom[] = "\xEF\xBB\xBF";
+
+std::size_t BomLength(const std::string& S)
 {
-    for (std::size_t I = 0; I < S.size();) {
+    return S.compare(0, 3, Bom) == 0 ? 3 : 0;
+}
+
+// The offset of the first byte from From on that is no part of valid UTF-8, or npos.
+std::size_t FirstInvalid(const std::string& S, std::size_t From)
+{
+    for (std::size_t I = From; I < S.size();) {
         if (static_cast<unsigned char>(S[I]) < 0x80) {
             ++I;
             continue;
@@ -47,10 +57,29 @@ bool IsValidUtf8(const std::string& S)
         char32_t Code = 0;
         const std::size_t Len = SequenceAt(S, I, Code);
         if (Len == 0)
-            return false;
+            return I;
         I += Len;
     }
-    return true;
+    return std::string::npos;
+}
+
+bool IsSymbol(char32_t Code)
+{
+    for (const Sym::TSymbolCode& S : Sym::Codes)
+        if (S.Code == Code)
+            return true;
+    return false;
+}
+
+// Whether the bytes hold a logical symbol written in UTF-8.
+bool WritesSymbolsInUtf8(const std::string& S)
+{
+    for (std::size_t I = 0; I < S.size(); ++I) {
+        char32_t Code = 0;
+        if (static_cast<unsigned char>(S[I]) >= 0xC2 && SequenceAt(S, I, Code) && IsSymbol(Code))
+            return true;
+    }
+    return false;
 }
 
 void AppendUtf8(std::string& Out, char32_t Code)
@@ -76,8 +105,13 @@ void AppendUtf8(std::string& Out, char32_t Code)
 TDocument DecodeDocument(const std::string& File)
 {
     TDocument Doc;
-    const bool Utf8 = IsValidUtf8(File);
-    for (std::size_t I = 0; I < File.size();) {
+    const std::size_t Start = BomLength(File);
+    const std::size_t Invalid = FirstInvalid(File, Start);
+    const bool Utf8 = Invalid == std::string::npos;
+    if (!Utf8 && (Start > 0 || WritesSymbolsInUtf8(File)))
+        Doc.InvalidAt = Invalid;
+    Doc.Utf8 = Utf8;
+    for (std::size_t I = Utf8 ? Start : 0; I < File.size();) {
         char32_t Code = 0;
         const std::size_t Len = Utf8 ? SequenceAt(File, I, Code) : 0;
         if (Len > 0) {
@@ -131,13 +165,12 @@ std::string EncodeReport(const std::string& Bytes)
     return Out;
 }
 
-TPosition PositionOf(const std::string& File, std::size_t Offset)
+TPosition PositionOf(const std::string& File, std::size_t Offset, bool Utf8)
 {
     if (Offset > File.size())
         Offset = File.size();
     TPosition P{1, 1};
-    const bool Utf8 = IsValidUtf8(File);
-    for (std::size_t I = 0; I < Offset;) {
+    for (std::size_t I = Utf8 ? std::min(BomLength(File), Offset) : 0; I < Offset;) {
         if (File[I] == '\n') {
             ++P.Line;
             P.Column = 1;

@@ -10,10 +10,14 @@
 struct TDocument {
     std::string Text;
     std::vector<std::size_t> FileOffset; // one entry per byte of Text, and one for its end
+    bool Utf8 = false;                   // the file was read as UTF-8
+    // A file that writes its symbols in UTF-8 but is not UTF-8 throughout: the offset of its
+    // first byte that is not; npos otherwise.
+    std::size_t InvalidAt = std::string::npos;
 };
 
-// Valid UTF-8 has its logical symbols mapped to the symbol bytes; anything else is taken as
-// raw bytes.
+// Valid UTF-8 has its logical symbols mapped to the symbol bytes, after a byte order mark,
+// which is skipped; anything else is taken as raw bytes.
 TDocument DecodeDocument(const std::string& File);
 
 // The report in UTF-8: symbol bytes as their Unicode symbols, valid UTF-8 kept, other bytes
@@ -25,4 +29,5 @@ struct TPosition {
     std::size_t Line;
     std::size_t Column;
 };
-TPosition PositionOf(const std::string& File, std::size_t Offset);
+// Utf8: count a UTF-8 sequence as one character.
+TPosition PositionOf(const std::string& File, std::size_t Offset, bool Utf8);

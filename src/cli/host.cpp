@@ -1,20 +1,96 @@
 #include "cli/host.h"
 
+#include "cli/signals.h"
 #include "driver/runstate.h"
+#include "language/lexer.h"
+
+#include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+
+namespace {
+std::string SecondsText(double Seconds)
+{
+    char Buf[32];
+    const auto Res = std::to_chars(Buf, Buf + sizeof Buf, Seconds);
+    return std::string(Buf, Res.ptr);
+}
+
+double CpuSeconds()
+{
+    timespec T{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &T);
+    return static_cast<double>(T.tv_sec) + static_cast<double>(T.tv_nsec) / 1e9;
+}
+
+const char* StatusOf(const TQueryOutcome& Outcome)
+{
+    if (Outcome.Refuted)
+        return Outcome.ExistentialAt >= 0 ? "Unknown" : "Theorem";
+    switch (Outcome.Stop) {
+    case TStopReason::None:
+        return "GaveUp";
+    case TStopReason::Timeout:
+        return "Timeout";
+    case TStopReason::MemoryLimit:
+        return "MemoryOut";
+    case TStopReason::ResourceLimit:
+        return "ResourceOut";
+    case TStopReason::User:
+    case TStopReason::Signal:
+        return "User";
+    case TStopReason::WriteFailed:
+        break;
+    }
+    return "Error";
+}
+} // namespace
 
 TConsoleHost::TConsoleHost(const TArguments& Args, std::string FileBytes, std::FILE* AOut,
                            std::FILE* AErr)
     : Options(Args.Options), FileName(Args.File), File(std::move(FileBytes)),
-      Doc(DecodeDocument(File)), Bytes(Args.Bytes), Timeout(Args.Timeout),
-      Start(std::chrono::steady_clock::now()), Out(AOut), Err(AErr)
+      Doc(DecodeDocument(File)), Bytes(Args.Bytes), Szs(Args.Szs), Timeout(Args.Timeout),
+      CpuLimit(Args.CpuLimit), Start(std::chrono::steady_clock::now()), LastCpuCheck(Start),
+      Out(AOut), Err(AErr)
 {
+    QueryCount = CountQueries(Doc.Text);
+}
+
+std::string TConsoleHost::ProblemName(const std::string& File)
+{
+    if (File == "-")
+        return "stdin";
+    std::string Name = File.substr(File.find_last_of('/') + 1);
+    if (const std::size_t Dot = Name.find_last_of('.'); Dot != std::string::npos && Dot > 0)
+        Name.erase(Dot);
+    return Name;
+}
+
+void TConsoleHost::Write(const std::string& Text)
+{
+    if (WriteFailed)
+        return;
+    if (std::fwrite(Text.data(), 1, Text.size(), Out) != Text.size() || std::ferror(Out)) {
+        WriteErrno = errno;
+        WriteFailed = true;
+        RequestStop(TStopReason::WriteFailed); // nobody reads the rest
+    }
 }
 
 void TConsoleHost::AddLine(const std::string& Line)
 {
-    const std::string Text = Bytes ? Line : EncodeReport(Line);
-    std::fwrite(Text.data(), 1, Text.size(), Out);
-    std::fputc('\n', Out);
+    Write((Bytes ? Line : EncodeReport(Line)) + "\n");
+}
+
+void TConsoleHost::ReportError(std::size_t FileOffset, const std::string& Message)
+{
+    const TPosition P = PositionOf(File, FileOffset, Doc.Utf8 || Doc.InvalidAt != File.npos);
+    std::fflush(Out);
+    std::fprintf(Err, "%s:%zu:%zu: error: %s\n", FileName.c_str(), P.Line, P.Column,
+                 Message.c_str());
+    SyntaxError = true;
 }
 
 void TConsoleHost::SetCaret(std::int32_t Index)
@@ -23,21 +99,136 @@ void TConsoleHost::SetCaret(std::int32_t Index)
     std::size_t At = Index < 0 ? 0 : static_cast<std::size_t>(Index);
     if (At >= Doc.FileOffset.size())
         At = Doc.FileOffset.size() - 1;
-    const TPosition P = PositionOf(File, Doc.FileOffset[At]);
-    std::fprintf(Err, "%s:%zu:%zu: error: %s\n", FileName.c_str(), P.Line, P.Column,
-                 Pending.c_str());
-    std::fflush(Out);
-    SyntaxError = true;
+    ReportError(Doc.FileOffset[At], Pending);
     Pending.clear();
 }
 
-void TConsoleHost::ProcessMessages()
+bool TConsoleHost::CheckEncoding()
 {
-    if (Timeout <= 0)
-        return;
-    const std::chrono::duration<double> Elapsed = std::chrono::steady_clock::now() - Start;
-    if (Elapsed.count() >= Timeout) {
-        StopRequested = true;
-        TimedOut = true;
+    if (Doc.InvalidAt == File.npos)
+        return true;
+    char Byte[8];
+    std::snprintf(Byte, sizeof Byte, "0x%02X", static_cast<unsigned char>(File[Doc.InvalidAt]));
+    ReportError(Doc.InvalidAt, std::string("Byte ") + Byte +
+                                   " is not UTF-8, though the document writes its symbols "
+                                   "in UTF-8.");
+    return false;
+}
+
+bool TConsoleHost::CheckStop()
+{
+    if (StopRequested)
+        return true;
+    if (const int Signal = ReceivedSignal()) {
+        if (Signal == SIGXCPU)
+            StopRun(TStopReason::Timeout, "Stopped: the process exceeded its CPU time limit "
+                                          "(SIGXCPU).");
+        else
+            StopRun(TStopReason::Signal, Signal == SIGINT ? "Stopped: interrupted (SIGINT)."
+                                                          : "Stopped: terminated (SIGTERM).");
+        return true;
     }
+    if (Timeout <= 0 && CpuLimit <= 0)
+        return false;
+    const auto Now = std::chrono::steady_clock::now();
+    if (Timeout > 0 && std::chrono::duration<double>(Now - Start).count() >= Timeout) {
+        StopRun(TStopReason::Timeout,
+                "Stopped: the time limit of " + SecondsText(Timeout) + " s was reached.");
+        return true;
+    }
+    // The CPU clock is a system call: it is read a hundred times a second at most.
+    if (CpuLimit > 0 && Now - LastCpuCheck >= std::chrono::milliseconds(10)) {
+        LastCpuCheck = Now;
+        if (CpuSeconds() >= CpuLimit) {
+            StopRun(TStopReason::Timeout,
+                    "Stopped: the CPU time limit of " + SecondsText(CpuLimit) + " s was reached.");
+            return true;
+        }
+    }
+    return false;
+}
+
+void TConsoleHost::WriteStatus(const std::string& Status, std::int64_t Number)
+{
+    if (!Szs)
+        return;
+    std::string Name = ProblemName(FileName);
+    if (QueryCount > 1 && Number > 0)
+        Name += "#" + std::to_string(Number);
+    Write("% SZS status " + Status + " for " + Name + "\n");
+}
+
+void TConsoleHost::QueryEnded(const TQueryOutcome& Outcome)
+{
+    if (Outcome.ExistentialAt >= 0 && !Warned) {
+        Warned = true;
+        std::size_t At = static_cast<std::size_t>(Outcome.ExistentialAt);
+        if (At >= Doc.FileOffset.size())
+            At = Doc.FileOffset.size() - 1;
+        const TPosition P = PositionOf(File, Doc.FileOffset[At], Doc.Utf8);
+        std::fflush(Out);
+        std::fprintf(Err,
+                     "%s:%zu:%zu: warning: the proof of query %lld reads the variable %s of "
+                     "this formula as universal, though it is not; the default mode ignores "
+                     "quantifiers, so the proof may not hold: try --skolem\n",
+                     FileName.c_str(), P.Line, P.Column, static_cast<long long>(Outcome.Number),
+                     Outcome.Existential.c_str());
+    }
+    WriteStatus(StatusOf(Outcome), Outcome.Number);
+    Reported = Outcome.Number;
+    if (Outcome.Stop == TStopReason::None)
+        return;
+    // A stop ends the run: the queries after this one are not tried.
+    for (std::int64_t N = Reported + 1; N <= QueryCount; ++N)
+        WriteStatus("NotTried", N);
+    Reported = std::max(Reported, QueryCount);
+}
+
+int TConsoleHost::WriteFailure()
+{
+    std::fprintf(Err, "nivar-prove: cannot write the report: %s\n",
+                 std::strerror(WriteErrno ? WriteErrno : EIO));
+    return 74;
+}
+
+int TConsoleHost::Finish(TRunOutcome Outcome)
+{
+    if (Outcome == TRunOutcome::OutOfMemory) {
+        std::fflush(Out);
+        std::fprintf(Err, "nivar-prove: out of memory: the run was stopped and its formulas "
+                          "released\n");
+        if (Reported < QueryCount)
+            WriteStatus("MemoryOut", ++Reported);
+    }
+    if (Outcome != TRunOutcome::Finished)
+        for (std::int64_t N = Reported + 1; N <= QueryCount; ++N)
+            WriteStatus("NotTried", N);
+    if (SyntaxError)
+        WriteStatus("SyntaxError", 0);
+    if (std::fflush(Out) != 0 || std::ferror(Out)) {
+        if (!WriteFailed)
+            WriteErrno = errno;
+        WriteFailed = true;
+    }
+    if (WriteFailed)
+        return WriteFailure();
+    if (Outcome != TRunOutcome::Finished)
+        return 3;
+    if (SyntaxError)
+        return 2;
+    if (QueriesEvaluated == 0) {
+        std::fprintf(Err, "nivar-prove: %s: no query to prove\n", FileName.c_str());
+        return 1;
+    }
+    return QueriesRefuted == QueriesEvaluated ? 0 : 1;
+}
+
+int TConsoleHost::FinishListing(int Status)
+{
+    if (std::fflush(Out) != 0 || std::ferror(Out) || WriteFailed) {
+        if (!WriteFailed)
+            WriteErrno = errno;
+        return WriteFailure();
+    }
+    return Status;
 }

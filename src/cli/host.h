@@ -1,8 +1,10 @@
-// The console host: options from the command line, the report on standard output.
+// The console host: options from the command line, the report on standard output, stops by
+// the clock and by signals, and the SZS status of each query.
 #pragma once
 
 #include "cli/args.h"
 #include "cli/encoding.h"
+#include "driver/run.h"
 #include "model/owner.h"
 
 #include <chrono>
@@ -18,21 +20,48 @@ public:
     void AddLine(const std::string& Line) override;
     void SetCaret(std::int32_t Index) override;
     void ShowMessage(const std::string& Text) override { Pending = Text; }
-    void ProcessMessages() override;
+    void ProcessMessages() override { CheckStop(); }
     void FocusOutput() override {}
+    bool PollStop() override { return CheckStop(); }
+    void QueryEnded(const TQueryOutcome& Outcome) override;
 
-    bool SyntaxError = false;
-    bool TimedOut = false;
+    // A document that writes its symbols in UTF-8 but holds a byte that is not UTF-8 is
+    // reported there, as a syntax error; false then.
+    bool CheckEncoding();
+    // After a proof run: the statuses of the queries that were not reported, the messages
+    // that are left, and the exit status.
+    int Finish(TRunOutcome Outcome);
+    // The exit status for a run that only lists formulas, from Status.
+    int FinishListing(int Status);
+
+    // The name of the problem in SZS lines: the file name without folder and extension, and
+    // "#N" for the N-th query when the document holds more than one.
+    static std::string ProblemName(const std::string& File);
 
 private:
+    bool CheckStop();
+    void Write(const std::string& Text);
+    void WriteStatus(const std::string& Status, std::int64_t Number);
+    void ReportError(std::size_t FileOffset, const std::string& Message);
+    int WriteFailure();
+
     TOptionState Options;
     std::string FileName;
     std::string File;
     TDocument Doc;
     bool Bytes;
+    bool Szs;
     double Timeout;
+    double CpuLimit;
     std::chrono::steady_clock::time_point Start;
+    std::chrono::steady_clock::time_point LastCpuCheck;
     std::string Pending;
+    std::int64_t QueryCount = 0; // by a scan of the text before the run
+    std::int64_t Reported = 0;   // queries whose status is settled
+    bool SyntaxError = false;
+    bool Warned = false;
+    bool WriteFailed = false;
+    int WriteErrno = 0;
     std::FILE* Out;
     std::FILE* Err;
 };

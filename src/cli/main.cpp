@@ -1,26 +1,48 @@
 // nivar-prove: proves the queries of a document from the command line.
 #include "cli/args.h"
 #include "cli/host.h"
+#include "cli/signals.h"
 #include "driver/run.h"
 #include "driver/runstate.h"
 #include "model/formula.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <iostream>
-#include <iterator>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-bool ReadFile(const std::string& Path, std::string& Bytes)
+// The whole file, or standard input for "-"; on failure, the system's reason.
+bool ReadFile(const std::string& Path, std::string& Bytes, std::string& Why)
 {
+    const int Fd = Path == "-" ? STDIN_FILENO : open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (Fd < 0) {
+        Why = std::strerror(errno);
+        return false;
+    }
     struct stat Info {};
-    if (stat(Path.c_str(), &Info) != 0 || S_ISDIR(Info.st_mode))
-        return false;
-    std::ifstream In(Path, std::ios::binary);
-    if (!In)
-        return false;
-    Bytes.assign(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-    return !In.bad();
+    bool Ok = true;
+    if (fstat(Fd, &Info) == 0 && S_ISDIR(Info.st_mode)) {
+        Why = std::strerror(EISDIR);
+        Ok = false;
+    }
+    char Buf[1 << 16];
+    while (Ok) {
+        const ssize_t N = read(Fd, Buf, sizeof Buf);
+        if (N > 0) {
+            Bytes.append(Buf, static_cast<std::size_t>(N));
+        } else if (N == 0) {
+            break;
+        } else if (errno != EINTR) {
+            Why = std::strerror(errno);
+            Ok = false;
+        }
+    }
+    if (Fd != STDIN_FILENO)
+        close(Fd);
+    return Ok;
 }
 
 // Walks the document formula after formula as the proof run does, printing each one.
@@ -54,47 +76,54 @@ int ListFormulas(TConsoleHost& Host, bool Simplified)
     return 0;
 }
 
-int Prove(TConsoleHost& Host, TStrategy Strategy)
+TRunOutcome Prove(TConsoleHost& Host, TStrategy Strategy)
 {
     auto* Program = new TPLProgram(&Host);
     const TRunOutcome Outcome = RunProgram(Program, Strategy);
     delete Program;
     CurrentProgram = nullptr;
-    if (Outcome == TRunOutcome::OutOfMemory)
-        std::cerr << "nivar-prove: out of memory: the run was stopped and its formulas released\n";
-    if (Outcome != TRunOutcome::Finished)
-        return 3;
-    if (Host.SyntaxError)
-        return 2;
-    return QueriesRefuted == QueriesEvaluated ? 0 : 1;
+    return Outcome;
+}
+
+// Standard output may be a pipe that is closed: a failed write is an error, not silence.
+int Print(const std::string& Text)
+{
+    std::cout << Text << std::flush;
+    if (!std::cout) {
+        std::cerr << "nivar-prove: cannot write: " << std::strerror(errno) << "\n";
+        return 74;
+    }
+    return 0;
 }
 } // namespace
 
 int main(int Argc, char** Argv)
 {
+    // A line is written whole as soon as it is complete, whatever standard output is.
+    std::setvbuf(stdout, nullptr, _IOLBF, 1 << 16);
+    InstallStopSignals();
     const TArguments Args = ParseArguments(Argc, Argv);
-    if (Args.Mode == TMode::Help) {
-        std::cout << UsageText();
-        return 0;
-    }
+    if (Args.Mode == TMode::Help)
+        return Print(UsageText());
+    if (Args.Mode == TMode::Version)
+        return Print("nivar-prove " NIVAR_VERSION "\n");
     if (!Args.Error.empty()) {
-        std::cerr << "nivar-prove: " << Args.Error << "\n" << UsageText();
+        std::cerr << "nivar-prove: " << Args.Error << "\nTry 'nivar-prove --help'.\n";
         return 64;
     }
     std::string Bytes;
-    if (!ReadFile(Args.File, Bytes)) {
-        std::cerr << "nivar-prove: cannot read " << Args.File << "\n";
+    std::string Why;
+    if (!ReadFile(Args.File, Bytes, Why)) {
+        std::cerr << "nivar-prove: cannot read " << Args.File << ": " << Why << "\n";
         return 66;
     }
     DCFLimit = Args.DCFLimit;
     if (Args.MemoryLimit >= 0)
         MemoryLimit = Args.MemoryLimit;
     TConsoleHost Host(Args, std::move(Bytes), stdout, stderr);
-    int Status = 0;
+    if (!Host.CheckEncoding())
+        return Host.Finish(TRunOutcome::Finished);
     if (Args.Mode == TMode::Parse || Args.Mode == TMode::Compile)
-        Status = ListFormulas(Host, Args.Mode == TMode::Compile);
-    else
-        Status = Prove(Host, Args.Strategy);
-    std::fflush(stdout);
-    return Status;
+        return Host.FinishListing(ListFormulas(Host, Args.Mode == TMode::Compile));
+    return Host.Finish(Prove(Host, Args.Strategy));
 }

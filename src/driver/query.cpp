@@ -7,7 +7,46 @@
 #include "model/symbols.h"
 #include "unify/unify.h"
 
+#include <chrono>
+#include <vector>
+
 namespace {
+// The first variable of F, outermost first, that is not universal in effect.
+TVariable* FirstNonUniversal(TFALFormula* F)
+{
+    std::vector<TSub*> Pending;
+    if (F->Cont)
+        Pending.push_back(F->Cont);
+    while (!Pending.empty()) {
+        TSub* Node = Pending.back();
+        Pending.pop_back();
+        if (Node->Q)
+            for (TVariable* V : Node->Q->Items)
+                if (V && !IsEffectivelyUniversal(V))
+                    return V;
+        if (Node->Is(TClass::Atom))
+            continue;
+        if (Node->R)
+            Pending.push_back(Node->R);
+        if (Node->L)
+            Pending.push_back(Node->L);
+    }
+    return nullptr;
+}
+
+// The mode that ignores quantifiers reads every variable as universal: a refutation that
+// used a formula with an existential one may not hold. Names the first such formula.
+void FindExistential(TPLProgram* Program, TQueryOutcome& Outcome)
+{
+    for (TFALFormula* F : Program->ListF.Items)
+        if (F)
+            if (TVariable* V = FirstNonUniversal(F)) {
+                Outcome.ExistentialAt = F->TextStart;
+                Outcome.Existential = V->Name;
+                return;
+            }
+}
+
 void Heading(TPLProgram* Program)
 {
     if (!OptionOn(TOption::Axioms)) {
@@ -91,6 +130,7 @@ void TQuery::NegQ()
 void TQuery::EvalQuery()
 {
     TPLProgram* Program = Owner;
+    const auto Start = std::chrono::steady_clock::now();
     NegQ();
     Program->ListF.Add(this);
     FromQuery = true;
@@ -99,11 +139,21 @@ void TQuery::EvalQuery()
         Skolemize(this);
     QueryRefuted = false;
     Program->Consist();
-    ++QueriesEvaluated;
-    if (QueryRefuted)
+    TQueryOutcome Outcome;
+    Outcome.Number = ++QueriesEvaluated;
+    Outcome.Refuted = QueryRefuted;
+    Outcome.Stop = StopRequested ? StopReason : TStopReason::None;
+    if (QueryRefuted) {
         ++QueriesRefuted;
+        if (!OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1))
+            FindExistential(Program, Outcome);
+    }
     Program->ListF.Remove(this);
     delete this;
+    const std::chrono::duration<double> Elapsed = std::chrono::steady_clock::now() - Start;
+    Outcome.Seconds = Elapsed.count();
+    if (Program->Owner)
+        Program->Owner->QueryEnded(Outcome);
 }
 
 void TPLProgram::Consist()

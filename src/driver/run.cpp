@@ -46,7 +46,7 @@ void TPLProgram::Generate()
     while (Position < Text.size()) {
         YieldToHost();
         if (StopRequested)
-            return;
+            break;
         TFALFormula* Formula = nullptr;
         XComp(Text.c_str() + Position, Formula, Text.c_str() + Text.size());
         if (!Formula) {
@@ -54,6 +54,7 @@ void TPLProgram::Generate()
             ClearFormulas();
             break;
         }
+        Formula->TextStart = Consumed;
         Formula->Simplify();
         if (Formula->Is(TClass::Query)) {
             static_cast<TQuery*>(Formula)->EvalQuery();
@@ -65,8 +66,9 @@ void TPLProgram::Generate()
         Position += static_cast<std::size_t>(TextPos);
         Consumed += TextPos;
     }
-    // A Stop during the last query leaves the run without its closing lines too.
-    if (StopRequested)
+    // The Stop command ends the run without its closing lines, also during the last query. A
+    // stop the run ran into (a limit, a signal) has its line, and the closing lines follow.
+    if (StopRequested && StopReason == TStopReason::User)
         return;
     const std::chrono::duration<double> Elapsed = std::chrono::steady_clock::now() - Start;
     std::string Line;
@@ -99,6 +101,7 @@ TRunOutcome RunProgram(TPLProgram*& Program, TStrategy Strategy)
 {
     Program->Strategy = Strategy;
     StopRequested = false;
+    StopReason = TStopReason::None;
     TRunOutcome Outcome = TRunOutcome::Finished;
     try {
         Program->Generate();
@@ -114,7 +117,7 @@ TRunOutcome RunProgram(TPLProgram*& Program, TStrategy Strategy)
             CurrentProgram = nullptr;
         delete Program;
         Program = new TPLProgram(Owner);
-        StopRequested = false;
+        StopRequested = false; // StopReason tells the caller why, until the next run
     }
     return Outcome;
 }

@@ -8,6 +8,8 @@
 
 TPLProgram* CurrentProgram = nullptr;
 bool StopRequested = false;
+TStopReason StopReason = TStopReason::None;
+std::uint32_t WalkSteps = 0;
 bool RefutationStop = false;
 bool NewResolvent = false;
 std::int64_t ResolventCount = 0;
@@ -36,21 +38,47 @@ bool OptionOn(TOption Item)
     return OptionItem(Item).Default;
 }
 
+namespace {
+// The run's data is measured at every yield and poll: past the limit the run stops before
+// the machine runs out of memory.
+void CheckMemoryLimit()
+{
+    if (!StopRequested && MemoryLimit > 0 && AllocatedBytes() - StartAllocated > MemoryLimit)
+        StopRun(TStopReason::MemoryLimit, "Stopped: the proof ran out of memory (limit " +
+                                              std::to_string(MemoryLimit / (1024 * 1024)) +
+                                              " MB).");
+}
+} // namespace
+
 void YieldToHost()
 {
     if (CurrentProgram && CurrentProgram->Owner)
         CurrentProgram->Owner->ProcessMessages();
-    // The run's data is measured at every yield: past the limit the run stops before the
-    // machine runs out of memory.
-    if (!StopRequested && MemoryLimit > 0 && AllocatedBytes() - StartAllocated > MemoryLimit)
-        StopRun("Stopped: the proof ran out of memory (limit " +
-                std::to_string(MemoryLimit / (1024 * 1024)) + " MB).");
+    CheckMemoryLimit();
 }
 
-void StopRun(const std::string& Why)
+bool PollHostForStop()
 {
-    WriteLine(Why);
+    WalkSteps = 0;
+    if (!StopRequested && CurrentProgram && CurrentProgram->Owner &&
+        CurrentProgram->Owner->PollStop())
+        RequestStop(TStopReason::User);
+    CheckMemoryLimit();
+    return StopRequested;
+}
+
+void RequestStop(TStopReason Reason)
+{
+    if (!StopRequested)
+        StopReason = Reason;
     StopRequested = true;
+}
+
+void StopRun(TStopReason Reason, const std::string& Why)
+{
+    if (!StopRequested)
+        WriteLine(Why);
+    RequestStop(Reason);
 }
 
 std::int64_t DefaultMemoryLimit()
@@ -84,6 +112,8 @@ void ResetRunState()
 {
     CurrentProgram = nullptr;
     StopRequested = false;
+    StopReason = TStopReason::None;
+    WalkSteps = 0;
     RefutationStop = false;
     NewResolvent = false;
     ResolventCount = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/options.h"
+#include "model/owner.h"
 
 #include <cstdint>
 #include <string>
@@ -10,6 +11,7 @@ class TPLProgram;
 
 extern TPLProgram* CurrentProgram;  // the program of the run in progress
 extern bool StopRequested;          // set by the stop command, polled at the yield points
+extern TStopReason StopReason;      // why StopRequested was set
 extern bool RefutationStop;         // a refutation under "One refutation" ends the search
 extern bool NewResolvent;           // a resolvent was appended in this breadth-first level
 extern std::int64_t ResolventCount; // resolvents appended in this query evaluation
@@ -38,8 +40,27 @@ bool OptionOn(TOption Item);
 void YieldToHost();
 // Adds a line to the output pane of CurrentProgram's window.
 void WriteLine(const std::string& Line);
+// Sets StopRequested; the first reason given stays.
+void RequestStop(TStopReason Reason);
 // Stops the run as the stop command does, with a line saying why.
-void StopRun(const std::string& Why);
+void StopRun(TStopReason Reason, const std::string& Why);
+
+// The long walks (unification, copying, simplification) count their steps, and every
+// PollInterval steps ask the host whether a stop was requested, so that a stop is seen within
+// a fraction of a second wherever the run is.
+inline constexpr std::uint32_t PollInterval = 4096;
+extern std::uint32_t WalkSteps;
+bool PollHostForStop();
+// Counts one step of a long walk; true once a stop is requested. A walk that can give up
+// safely then does (a unification finds no unifier); the others only let the host look.
+inline bool WalkStopped()
+{
+    if (StopRequested)
+        return true;
+    if (++WalkSteps < PollInterval)
+        return false;
+    return PollHostForStop();
+}
 // A generous share of the physical memory: the default memory limit.
 std::int64_t DefaultMemoryLimit();
 

@@ -115,6 +115,25 @@ void ClearError()
     Error = 0;
 }
 
+std::int64_t CountQueries(const std::string& Text)
+{
+    std::int64_t Count = 0;
+    const char* End = Text.c_str() + Text.size();
+    for (std::size_t Position = 0; Position < Text.size();) {
+        ScanReset(Text.c_str() + Position, End);
+        ReadNext();
+        if (Current == '?' && At(Index) == '-')
+            ++Count;
+        while (Current != 0 && !Error)
+            ReadRaw();
+        if (Error || Index == 0)
+            break;
+        Position += static_cast<std::size_t>(Index);
+    }
+    ScanReset(Text.c_str(), End);
+    return Count;
+}
+
 void ReadRaw()
 {
     if (Error)

@@ -40,6 +40,10 @@ void SetError(std::uint8_t Code);
 // Clears the error code (the end decision of XComp turns the mark 6 into 0).
 void ClearError();
 
+// The number of formulas written as queries ("?-" first) in a whole text, by the rules of
+// the scanner: a formula ends at a "." before a blank, and the count ends at a NUL.
+std::int64_t CountQueries(const std::string& Text);
+
 void ReadRaw();
 void ReadNext();
 // The collecting reads leave their term on the parser's stack and the token text empty.

@@ -288,6 +288,7 @@ public:
     TAtom* MF = nullptr;
     TAtom* ML = nullptr;
     bool FromQuery = false;
+    std::int32_t TextStart = -1; // where its text begins in the run's text; -1 for a resolvent
 
     void Print(std::string& S);
     void PostComp();

@@ -6,6 +6,30 @@
 #include <cstdint>
 #include <string>
 
+// Why a run stopped before its end.
+enum class TStopReason : std::uint8_t {
+    None,
+    User,          // the Stop command: the run ends without its closing lines
+    Timeout,       // a wall-clock or CPU time limit
+    MemoryLimit,   // the run's data grew past the memory limit
+    ResourceLimit, // a resolvent grew past the nesting or size limit
+    Signal,        // an interrupt or termination signal
+    WriteFailed,   // the report could not be written
+};
+
+// What became of one query, told to the host once its report is written.
+struct TQueryOutcome {
+    std::int64_t Number = 0; // among the queries of the text, from 1
+    bool Refuted = false;
+    TStopReason Stop = TStopReason::None; // what stopped the run during the query
+    double Seconds = 0;                   // wall-clock time of its evaluation
+    // In the mode that ignores quantifiers: where the first formula begins (an offset in the
+    // run's text) whose variable Existential the refutation read as universal although it is
+    // not; -1 when there is none or the query was not refuted.
+    std::int32_t ExistentialAt = -1;
+    std::string Existential;
+};
+
 class TProgramOwner {
 public:
     virtual ~TProgramOwner() = default;
@@ -17,4 +41,8 @@ public:
     virtual void ShowMessage(const std::string& Text) = 0; // modal, one button
     virtual void ProcessMessages() = 0;                    // lets pending events run
     virtual void FocusOutput() = 0;                        // keyboard focus to the output pane
+    // Asked now and then from inside the long walks: whether a stop was requested. A host may
+    // let pending events run first, with the same guards as at ProcessMessages.
+    virtual bool PollStop() = 0;
+    virtual void QueryEnded(const TQueryOutcome&) {}
 };

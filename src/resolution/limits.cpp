@@ -106,12 +106,13 @@ bool WithinLimits(TFALFormula* F)
         }
     }
     if (Depth > DepthLimit) {
-        StopRun("Stopped: a resolvent is nested more than " + std::to_string(DepthLimit) +
-                " levels deep.");
+        StopRun(TStopReason::ResourceLimit, "Stopped: a resolvent is nested more than " +
+                                                std::to_string(DepthLimit) + " levels deep.");
         return false;
     }
     if (Size > SizeLimit) {
-        StopRun("Stopped: a resolvent has more than " + std::to_string(SizeLimit) + " symbols.");
+        StopRun(TStopReason::ResourceLimit,
+                "Stopped: a resolvent has more than " + std::to_string(SizeLimit) + " symbols.");
         return false;
     }
     return true;

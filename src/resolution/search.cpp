@@ -36,7 +36,9 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
     ResAtom2 = B;
     FalseInFirst = A->Pol != 0 ? A->Pol == 1 : B->Pol == -1;
     TFALFormula* N = F->Resolve(G);
-    if (!WithinLimits(N)) {
+    // A stop inside the copy's unifications may have left atoms unmarked: no resolvent is
+    // added after a stop.
+    if (StopRequested || !WithinLimits(N)) {
         delete N;
         return nullptr;
     }
@@ -47,7 +49,9 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
     N = N->InsertToR();
     if (!N)
         return nullptr;
-    if (!WithinLimits(N)) {
+    // A stop during the insertion ends it early: a refutation found stands, any other
+    // resolvent is not added.
+    if ((StopRequested && N->Cont->Val != -1) || !WithinLimits(N)) {
         delete N;
         return nullptr;
     }

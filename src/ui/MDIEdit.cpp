@@ -313,6 +313,13 @@ void TEditForm::ProcessMessages()
     LastYield = std::chrono::steady_clock::now();
 }
 
+bool TEditForm::PollStop()
+{
+    // From inside a long walk: the events run as at a yield point, so Stop is seen.
+    ProcessMessages();
+    return StopRequested;
+}
+
 void TEditForm::FocusOutput()
 {
     Output->setFocus();
@@ -355,7 +362,7 @@ void TEditForm::LinearClick(QObject* Sender)
 
 void TEditForm::SpeedButton1Click()
 {
-    StopRequested = true;
+    RequestStop(TStopReason::User);
 }
 
 void TEditForm::SRLimitClick()
@@ -448,7 +455,7 @@ void TEditForm::closeEvent(QCloseEvent* Event)
 {
     if (Running()) {
         // The run ends first; the window closes after it.
-        StopRequested = true;
+        RequestStop(TStopReason::User);
         CloseAfterRun = true;
         Event->ignore();
         return;

@@ -42,6 +42,7 @@ public:
     void ShowMessage(const std::string& Text) override;
     void ProcessMessages() override;
     void FocusOutput() override;
+    bool PollStop() override;
 
     void OpenDocument(const QString& Path);
     bool Save1Click();

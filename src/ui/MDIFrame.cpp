@@ -171,7 +171,7 @@ void TFrameForm::closeEvent(QCloseEvent* Event)
 {
     if (TEditForm::RunningForm) {
         // The run ends first; the application closes after it.
-        StopRequested = true;
+        RequestStop(TStopReason::User);
         ExitAfterRun = true;
         Event->ignore();
         return;

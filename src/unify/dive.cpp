@@ -1,5 +1,6 @@
 #include "unify/dive.h"
 
+#include "driver/runstate.h"
 #include "model/formula.h"
 #include "model/symbols.h"
 #include "unify/unify.h"
@@ -79,6 +80,7 @@ void SetMasters(TQuant* Q, TSub* Master)
 
 TId* CopyTerm(TId* Term, char Mode, TVisitor Visitor, TDiveArgs Args)
 {
+    WalkStopped(); // the copy is whole in any case: resolvents are within the size limits
     switch (Term->Class) {
     case TClass::Functor: {
         auto* Source = static_cast<TFunctor*>(Term);
@@ -309,6 +311,7 @@ TObject* TId::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
     switch (Mode) {
     case '3':
     case '4':
+        WalkStopped(); // folding and marking go on: the sweep after them needs every mark
         if (Is(TClass::Functor)) {
             auto& Params = static_cast<TFunctor*>(this)->Params;
             for (std::int32_t I = 0; I < Params.Count(); ++I)

@@ -68,6 +68,8 @@ bool DependsOn(TVariable* V, TId* T, std::vector<TVariable*>& Seen)
 {
     if (!T)
         return false;
+    if (WalkStopped())
+        return true; // no binding after a stop
     if (T->Is(TClass::Functor)) {
         for (TId* Arg : static_cast<TFunctor*>(T)->Params.Items)
             if (DependsOn(V, Arg, Seen))
@@ -169,6 +171,12 @@ bool MayBind(TId* V, TId* W)
 
 void UnifyWalk(TId* S, TVisitor Visitor, TDiveArgs Args)
 {
+    // After a stop the unification gives up: no unifier, and the search ends at its next
+    // yield point.
+    if (WalkStopped()) {
+        UnifyResult = 0;
+        return;
+    }
     auto* T = static_cast<TId*>(Args.Value);
     TId* R = S;
     if (T == R)
@@ -279,6 +287,10 @@ TObject* UnifyStep(TObject* Obj, char&, TDiveArgs Args)
 
 void OccurWalk(TId* X, TVisitor Visitor, TDiveArgs Args)
 {
+    if (WalkStopped()) {
+        OccurFree = false; // no binding after a stop
+        return;
+    }
     char Mode = '6';
     if (Visitor)
         Visitor(X, Mode, Args);

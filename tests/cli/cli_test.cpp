@@ -2,12 +2,7 @@
 #include "cli/encoding.h"
 #include "model/symbols.h"
 
-#include <array>
-#include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 TArguments Parse(std::vector<std::string> Words)
@@ -54,12 +49,37 @@ TEST(Arguments, BadUsageIsNamed)
         {{"--dcf-limit", "many", "x"}, "'many' is not a valid integer value"},
         {{"--timeout", "-1", "x"}, "--timeout needs a positive number of seconds"},
         {{"x", "--check"}, "option --check needs a value"},
+        {{"--timeout=0", "x"}, "--timeout needs a positive number of seconds"},
+        {{"--cpu-limit", "nan", "x"}, "--cpu-limit needs a positive number of seconds"},
+        {{"--axioms=yes", "x"}, "option --axioms takes no value"},
+        {{"-x", "doc"}, "unknown option -x"},
     };
     for (const auto& [Words, Message] : Rows) {
         SCOPED_TRACE(Message);
         EXPECT_EQ(Parse(Words).Error, Message);
     }
     EXPECT_EQ(Parse({"--help"}).Mode, TMode::Help);
+    EXPECT_EQ(Parse({"--version"}).Mode, TMode::Version);
+}
+
+TEST(Arguments, FollowUnixConventions)
+{
+    const TArguments Joined = Parse({"--strategy=breadth", "--timeout=2.5", "--cpu-limit", "3",
+                                     "--exit=last-match", "--szs", "doc.txt"});
+    EXPECT_EQ(Joined.Error, "");
+    EXPECT_EQ(Joined.Strategy, TStrategy::Breadthfirst1);
+    EXPECT_EQ(Joined.Timeout, 2.5);
+    EXPECT_EQ(Joined.CpuLimit, 3);
+    EXPECT_TRUE(Joined.Options.Checked(TOption::Exiton2));
+    EXPECT_TRUE(Joined.Szs);
+    const TArguments Stdin = Parse({"--axioms", "-"});
+    EXPECT_EQ(Stdin.Error, "");
+    EXPECT_EQ(Stdin.File, "-");
+    const TArguments Ended = Parse({"--skolem", "--", "--odd-name.txt"});
+    EXPECT_EQ(Ended.Error, "");
+    EXPECT_EQ(Ended.File, "--odd-name.txt");
+    EXPECT_TRUE(Ended.Options.Checked(TOption::Skolem1));
+    EXPECT_EQ(Parse({"--", "a", "b"}).Error, "only one FILE may be given");
 }
 
 TEST(Encoding, UnicodeSymbolsBecomeSymbolBytesAndBack)
@@ -82,78 +102,35 @@ TEST(Encoding, UnicodeSymbolsBecomeSymbolBytesAndBack)
     EXPECT_EQ(EncodeReport(Raw), "∀X p(X). é");
 }
 
+TEST(Encoding, AByteOrderMarkIsSkippedAndAStrayByteFound)
+{
+    const std::string Bom = "\xEF\xBB\xBF";
+    const TDocument Marked = DecodeDocument(Bom + "∀X p(X).\n");
+    EXPECT_TRUE(Marked.Utf8);
+    EXPECT_EQ(Marked.Text, std::string(1, Sym::Ch(Sym::ForAll)) + "X p(X).\n");
+    EXPECT_EQ(Marked.FileOffset[0], 3u);
+    EXPECT_EQ(Marked.InvalidAt, std::string::npos);
+    // UTF-8 symbols and a byte that is not UTF-8: the byte is found, not an earlier symbol.
+    const std::string Mixed = "∀X [p(X)].\nq(\xFF).\n";
+    const TDocument Stray = DecodeDocument(Mixed);
+    EXPECT_FALSE(Stray.Utf8);
+    EXPECT_EQ(Stray.InvalidAt, Mixed.find('\xFF'));
+    const TPosition P = PositionOf(Mixed, Stray.InvalidAt, true);
+    EXPECT_EQ(P.Line, 2u);
+    EXPECT_EQ(P.Column, 3u);
+    EXPECT_EQ(DecodeDocument(Bom + "p(\xE9).").InvalidAt, 5u) << "a mark says UTF-8 too";
+    // Symbol bytes as they are: no UTF-8 symbol, so no stray byte.
+    const std::string Raw = std::string(1, Sym::Ch(Sym::ForAll)) + "X p(X). \xE9";
+    EXPECT_EQ(DecodeDocument(Raw).InvalidAt, std::string::npos);
+    EXPECT_EQ(PositionOf(Bom + "p q", 5, true).Column, 3u) << "the mark takes no column";
+}
+
 TEST(Encoding, PositionsCountLinesAndCharacters)
 {
     const std::string File = "p(a).\n∀X q(X) r.\n";
-    EXPECT_EQ(PositionOf(File, 0).Line, 1u);
-    const TPosition P = PositionOf(File, File.find(" r"));
+    EXPECT_EQ(PositionOf(File, 0, true).Line, 1u);
+    const TPosition P = PositionOf(File, File.find(" r"), true);
     EXPECT_EQ(P.Line, 2u);
     EXPECT_EQ(P.Column, 8u) << "the quantifier is one character";
-}
-
-// The console prover as a user runs it: report, error position and exit status.
-class Console : public ::testing::Test {
-protected:
-    struct TResult {
-        int Status;
-        std::string Out;
-        std::string Err;
-    };
-    static TResult Run(const std::string& Args)
-    {
-        // Tests run side by side: each has a file of its own.
-        const std::string ErrFile =
-            ::testing::TempDir() + "/nivar-stderr-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
-        const std::string Command = std::string(NIVAR_PROVE) + " " + Args + " 2>" + ErrFile;
-        TResult R{0, "", ""};
-        FILE* Pipe = popen(Command.c_str(), "r");
-        std::array<char, 4096> Buf{};
-        while (std::size_t N = fread(Buf.data(), 1, Buf.size(), Pipe))
-            R.Out.append(Buf.data(), N);
-        R.Status = WEXITSTATUS(pclose(Pipe));
-        std::ifstream In(ErrFile);
-        R.Err.assign(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-        return R;
-    }
-    static std::string Write(const std::string& Name, const std::string& Text)
-    {
-        const std::string Path = ::testing::TempDir() + "/" + Name;
-        std::ofstream(Path, std::ios::binary) << Text;
-        return Path;
-    }
-};
-
-TEST_F(Console, ExitStatusTellsTheOutcome)
-{
-    const std::string Examples = NIVAR_EXAMPLES_DIR;
-    const TResult Proved = Run("--no-time --no-memory " + Examples + "/overview.txt");
-    EXPECT_EQ(Proved.Status, 0);
-    EXPECT_EQ(Proved.Out, "Solution to ¬q(a). \nR0 [F2&F1] :  ¬p(a). \n[R0&F0] :  YES.\n");
-    EXPECT_EQ(Run(Write("open.txt", "p(a). ?- q(a). ")).Status, 1);
-    const TResult Error = Run(Write("error.txt", "p(a).\n?- p(a).\n∀X q(X) r.\n"));
-    EXPECT_EQ(Error.Status, 2);
-    EXPECT_NE(Error.Out.find("YES."), std::string::npos);
-    EXPECT_EQ(Error.Err, ::testing::TempDir() + "/error.txt:3:8: error: Missing operator.\n");
-    const TResult Stopped = Run("--timeout 0.2 --strategy modified " +
-                                Write("endless.txt", "p(0). ∀X [p(X) → p(X + 1)]. ?- q. "));
-    EXPECT_EQ(Stopped.Status, 3);
-    EXPECT_EQ(Stopped.Out.find("Solving time"), std::string::npos);
-    EXPECT_EQ(Run("--no-such-flag x").Status, 64);
-    EXPECT_EQ(Run(::testing::TempDir() + "/missing.txt").Status, 66);
-    EXPECT_EQ(Run(::testing::TempDir()).Status, 66) << "a directory is no document";
-    EXPECT_EQ(Run("--help").Status, 0);
-}
-
-TEST_F(Console, ParseAndCompileListTheFormulas)
-{
-    const std::string Doc = Write("list.txt", "∀X [p(X) ↔ q(X)].\n?- q(1 + 2).\n");
-    EXPECT_EQ(Run("--parse " + Doc).Out, "F0 : [p(X)↔q(X)]. \nF1 : ?- q(3). \n");
-    EXPECT_EQ(Run("--compile --quantification " + Doc).Out,
-              "F0 : ∀X[[p(X)→q(X)]∧[q(X)→p(X)]]. \nF1 : ?- q(3). \n");
-    const TResult Bytes = Run("--parse --bytes " + Doc);
-    EXPECT_EQ(Bytes.Out,
-              "F0 : [p(X)" + std::string(1, Sym::Ch(Sym::Equiv)) + "q(X)]. \nF1 : ?- q(3). \n");
-    EXPECT_EQ(Run("--parse " + Write("bad.txt", "p(a). q(")).Status, 2);
 }
 } // namespace

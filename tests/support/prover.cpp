@@ -15,11 +15,17 @@ void TTestOwner::ProcessMessages()
 {
     ++Yields;
     if (StopAt >= 0 && Yields >= StopAt)
-        StopRequested = true;
+        RequestStop(TStopReason::User);
     if (FailAt >= 0 && Yields >= FailAt) {
         FailAt = -1;
         throw std::bad_alloc();
     }
+}
+
+bool TTestOwner::PollStop()
+{
+    ++Polls;
+    return StopAtPoll >= 0 && Polls >= StopAtPoll;
 }
 
 std::vector<std::string> TTestOwner::TakeMessages()

@@ -16,12 +16,18 @@ public:
     bool Checked(TOption Item) const override { return Options.Checked(Item); }
     std::string GetEditorText() override { return Text; }
     // The storage goes too: a run measures the same memory whatever ran before it.
-    void ClearOutput() override { std::vector<std::string>().swap(Lines); }
+    void ClearOutput() override
+    {
+        std::vector<std::string>().swap(Lines);
+        std::vector<TQueryOutcome>().swap(Outcomes);
+    }
     void AddLine(const std::string& Line) override { Lines.push_back(Line); }
     void SetCaret(std::int32_t Index) override { Caret = Index; }
     void ShowMessage(const std::string& Message) override { Messages.push_back(Message); }
     void ProcessMessages() override;
     void FocusOutput() override { Focused = true; }
+    bool PollStop() override;
+    void QueryEnded(const TQueryOutcome& Outcome) override { Outcomes.push_back(Outcome); }
 
     std::vector<std::string> TakeMessages();
     // The lines in UTF-8, symbols shown as Unicode.
@@ -34,7 +40,10 @@ public:
     std::int32_t Caret = -1;
     std::int64_t Yields = 0;
     std::int64_t StopAt = -1; // press Stop at this yield
-    std::int64_t FailAt = -1; // an allocation fails at this yield
+    std::int64_t Polls = 0;
+    std::int64_t StopAtPoll = -1;        // press Stop at this poll from inside a walk
+    std::vector<TQueryOutcome> Outcomes; // of the last run
+    std::int64_t FailAt = -1;            // an allocation fails at this yield
     bool Focused = false;
 };
 

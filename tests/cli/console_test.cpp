@@ -1,0 +1,350 @@
+// The console prover as a user runs it: report, messages, SZS statuses, stops and exit status.
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+struct TResult {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// A run of nivar-prove with pipes of its own; its standard output may instead be a file
+// (OutputPath) or a pipe that nobody reads (CloseOutput).
+class TProver {
+public:
+    explicit TProver(const std::vector<std::string>& Args, const std::string& Input = "",
+                     bool CloseOutput = false, const std::string& OutputPath = "")
+    {
+        int OutPipe[2];
+        int ErrPipe[2];
+        int InPipe[2];
+        if (pipe(OutPipe) != 0 || pipe(ErrPipe) != 0 || pipe(InPipe) != 0)
+            return;
+        Pid = fork();
+        if (Pid == 0) {
+            dup2(InPipe[0], STDIN_FILENO);
+            dup2(OutPipe[1], STDOUT_FILENO);
+            if (!OutputPath.empty()) {
+                const int Fd = open(OutputPath.c_str(), O_WRONLY);
+                dup2(Fd, STDOUT_FILENO);
+                close(Fd);
+            }
+            dup2(ErrPipe[1], STDERR_FILENO);
+            for (int Fd : {OutPipe[0], OutPipe[1], ErrPipe[0], ErrPipe[1], InPipe[0], InPipe[1]})
+                close(Fd);
+            std::vector<char*> Argv{const_cast<char*>(NIVAR_PROVE)};
+            for (const std::string& A : Args)
+                Argv.push_back(const_cast<char*>(A.c_str()));
+            Argv.push_back(nullptr);
+            execv(NIVAR_PROVE, Argv.data());
+            _exit(127);
+        }
+        close(OutPipe[1]);
+        close(ErrPipe[1]);
+        close(InPipe[0]);
+        if (!Input.empty() && write(InPipe[1], Input.data(), Input.size()) < 0)
+            Pid = -1;
+        close(InPipe[1]);
+        Out = OutPipe[0];
+        Err = ErrPipe[0];
+        if (CloseOutput) {
+            close(Out);
+            Out = -1;
+        }
+    }
+
+    void Signal(int Number) { kill(Pid, Number); }
+
+    TResult Wait()
+    {
+        TResult R;
+        std::thread ErrReader([&] { R.Err = Drain(Err); });
+        R.Out = Drain(Out);
+        ErrReader.join();
+        int Status = 0;
+        waitpid(Pid, &Status, 0);
+        R.Status = WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
+        return R;
+    }
+
+private:
+    static std::string Drain(int Fd)
+    {
+        std::string Text;
+        if (Fd < 0)
+            return Text;
+        std::array<char, 4096> Buf{};
+        ssize_t N = 0;
+        while ((N = read(Fd, Buf.data(), Buf.size())) > 0)
+            Text.append(Buf.data(), static_cast<std::size_t>(N));
+        close(Fd);
+        return Text;
+    }
+
+    pid_t Pid = -1;
+    int Out = -1;
+    int Err = -1;
+};
+
+class Console : public ::testing::Test {
+protected:
+    static TResult Run(const std::vector<std::string>& Args, const std::string& Input = "")
+    {
+        return TProver(Args, Input).Wait();
+    }
+    // A document in a file of the test's own, since tests run side by side.
+    static std::string Write(const std::string& Name, const std::string& Text)
+    {
+        const std::string Path = ::testing::TempDir() + "/" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                 "-" + Name;
+        std::ofstream(Path, std::ios::binary) << Text;
+        return Path;
+    }
+    static std::string Examples(const std::string& Name)
+    {
+        return std::string(NIVAR_EXAMPLES_DIR) + "/" + Name;
+    }
+    static std::vector<std::string> Lines(const std::string& Text)
+    {
+        std::vector<std::string> Out;
+        std::size_t Start = 0;
+        for (std::size_t End; (End = Text.find('\n', Start)) != std::string::npos; Start = End + 1)
+            Out.push_back(Text.substr(Start, End - Start));
+        return Out;
+    }
+    // The lines that begin with Prefix.
+    static std::vector<std::string> Starting(const std::string& Text, const std::string& Prefix)
+    {
+        std::vector<std::string> Out;
+        for (const std::string& L : Lines(Text))
+            if (L.rfind(Prefix, 0) == 0)
+                Out.push_back(L);
+        return Out;
+    }
+    // Resolvents without end and without growth.
+    static constexpr const char* Endless = "p(0). ∀X [p(X) → p(X + 1)]. ?- q. ";
+};
+
+TEST_F(Console, ExitStatusTellsTheOutcome)
+{
+    const TResult Proved = Run({"--no-time", "--no-memory", Examples("overview.txt")});
+    EXPECT_EQ(Proved.Status, 0);
+    EXPECT_EQ(Proved.Out, "Solution to ¬q(a). \nR0 [F2&F1] :  ¬p(a). \n[R0&F0] :  YES.\n");
+    EXPECT_EQ(Run({Write("open.txt", "p(a). ?- q(a). ")}).Status, 1);
+    const std::string ErrorDoc = Write("error.txt", "p(a).\n?- p(a).\n∀X q(X) r.\n");
+    const TResult Error = Run({ErrorDoc});
+    EXPECT_EQ(Error.Status, 2);
+    EXPECT_NE(Error.Out.find("YES."), std::string::npos);
+    EXPECT_EQ(Error.Err, ErrorDoc + ":3:8: error: Missing operator.\n");
+    EXPECT_EQ(Run({"--no-such-flag", "x"}).Status, 64);
+    EXPECT_EQ(Run({"--help"}).Status, 0);
+}
+
+TEST_F(Console, ADocumentWithoutAQueryIsNamed)
+{
+    const std::string Doc = Write("axioms.txt", "p(a). q(b). ");
+    const TResult R = Run({"--no-time", "--no-memory", Doc});
+    EXPECT_EQ(R.Status, 1);
+    EXPECT_EQ(R.Out, "");
+    EXPECT_EQ(R.Err, "nivar-prove: " + Doc + ": no query to prove\n");
+}
+
+TEST_F(Console, EveryQueryGetsAnSzsStatus)
+{
+    auto Statuses = [](const TResult& R) { return Starting(R.Out, "% SZS status"); };
+    EXPECT_EQ(Statuses(Run({"--szs", Examples("overview.txt")})),
+              std::vector<std::string>{"% SZS status Theorem for overview"});
+    const std::string Two = Write("two.txt", "p(a). ?- p(a). ?- q(\"?- no query\"). ");
+    EXPECT_EQ(Statuses(Run({"--szs", Two})),
+              (std::vector<std::string>{"% SZS status Theorem for EveryQueryGetsAnSzsStatus-two#1",
+                                        "% SZS status GaveUp for EveryQueryGetsAnSzsStatus-two#2"}))
+        << "a ?- inside a string is no query";
+
+    // Stopped in the first of three queries: the others are not tried.
+    const std::string Three = Write("three.txt", std::string(Endless) + "?- p(0). ?- p(f(0)). ");
+    const TResult Timed = Run({"--szs", "--timeout", "0.3", "--strategy=modified", Three});
+    EXPECT_EQ(Timed.Status, 3);
+    const std::string Name = "EveryQueryGetsAnSzsStatus-three";
+    EXPECT_EQ(Statuses(Timed),
+              (std::vector<std::string>{"% SZS status Timeout for " + Name + "#1",
+                                        "% SZS status NotTried for " + Name + "#2",
+                                        "% SZS status NotTried for " + Name + "#3"}));
+    const TResult Memory =
+        Run({"--szs", "--memory-limit", "1", "--strategy", "modified", "--check", "none",
+             "--no-progress", Write("grow.txt", "p(0). ∀X [p(X) → p(X + 1)]. ?- q. ")});
+    EXPECT_EQ(Memory.Status, 3);
+    EXPECT_EQ(Statuses(Memory), std::vector<std::string>{"% SZS status MemoryOut for "
+                                                         "EveryQueryGetsAnSzsStatus-grow"});
+    const TResult Wide = Run({"--szs", "--strategy", "modified", "--no-progress",
+                              Write("wide.txt", "p(a). ∀X [p(X) → p(g(X, X))]. ?- q. ")});
+    EXPECT_EQ(Wide.Status, 3);
+    EXPECT_EQ(Statuses(Wide), std::vector<std::string>{"% SZS status ResourceOut for "
+                                                       "EveryQueryGetsAnSzsStatus-wide"});
+    const TResult Syntax = Run({"--szs", Write("bad.txt", "p(a). ?- p(a). q(. ?- q. ")});
+    EXPECT_EQ(Syntax.Status, 2);
+    EXPECT_EQ(Statuses(Syntax),
+              (std::vector<std::string>{"% SZS status Theorem for EveryQueryGetsAnSzsStatus-bad#1",
+                                        "% SZS status SyntaxError for "
+                                        "EveryQueryGetsAnSzsStatus-bad"}));
+    const TResult Stdin = Run({"--szs", "--no-time", "--no-memory", "-"}, "p(a). ?- p(a). ");
+    EXPECT_EQ(Stdin.Status, 0);
+    EXPECT_EQ(Statuses(Stdin), std::vector<std::string>{"% SZS status Theorem for stdin"});
+}
+
+// The default mode reads every quantifier as universal: a proof that used an existential is
+// reported, and its status is Unknown; the report itself is the design's.
+TEST_F(Console, ARefutationThatReadAnExistentialAsUniversalIsFlagged)
+{
+    const std::string Doc = Write("exists.txt", "q(b).\n∃X [p(X)].\n?- p(a).\n?- q(b).\n");
+    const TResult Default = Run({"--szs", "--no-time", "--no-memory", Doc});
+    EXPECT_EQ(Default.Status, 0) << "every query was refuted";
+    const std::string Name = "ARefutationThatReadAnExistentialAsUniversalIsFlagged-exists";
+    EXPECT_EQ(Starting(Default.Out, "% SZS"),
+              (std::vector<std::string>{"% SZS status Unknown for " + Name + "#1",
+                                        "% SZS status Unknown for " + Name + "#2"}));
+    EXPECT_EQ(Lines(Default.Err).size(), 1u) << "one warning a run";
+    EXPECT_EQ(
+        Default.Err.rfind(Doc + ":2:1: warning: the proof of query 1 reads the variable X", 0), 0u)
+        << Default.Err;
+    EXPECT_NE(Default.Err.find("try --skolem"), std::string::npos);
+    const TResult Plain = Run({"--no-time", "--no-memory", Doc});
+    EXPECT_EQ(Plain.Out, "Solution to ¬p(a). \n[F2&F1] :  YES.\nSolution to ¬q(b). \n"
+                         "[F2&F0] :  YES.\n");
+    const TResult Sound = Run({"--szs", "--skolem", Doc});
+    EXPECT_EQ(Sound.Err, "");
+    EXPECT_EQ(Starting(Sound.Out, "% SZS").front(), "% SZS status GaveUp for " + Name + "#1");
+    // A universal query is fine; a free name in a query is universal, its negation is not.
+    const TResult Universal =
+        Run({"--szs", Write("all.txt", "∀X [p(X)]. ?- ∃Y [p(Y)]. ?- p(Z). ")});
+    EXPECT_EQ(
+        Starting(Universal.Out, "% SZS"),
+        (std::vector<std::string>{
+            "% SZS status Theorem for ARefutationThatReadAnExistentialAsUniversalIsFlagged-all#1",
+            "% SZS status Unknown for "
+            "ARefutationThatReadAnExistentialAsUniversalIsFlagged-all#2"}));
+}
+
+// A stop ends the report with a line saying why, then the closing time and memory lines.
+TEST_F(Console, EveryStopIsSaidAndClosed)
+{
+    const std::string Doc = Write("endless.txt", Endless);
+    const TResult Timed = Run({"--timeout", "0.2", "--strategy", "modified", Doc});
+    EXPECT_EQ(Timed.Status, 3);
+    std::vector<std::string> Tail = Lines(Timed.Out);
+    ASSERT_GE(Tail.size(), 3u);
+    Tail.erase(Tail.begin(), Tail.end() - 3);
+    EXPECT_EQ(Tail[0], "Stopped: the time limit of 0.2 s was reached.");
+    EXPECT_EQ(Tail[1].rfind("Solving time : ", 0), 0u);
+    EXPECT_EQ(Tail[2].rfind("Total allocated for NIVAR: ", 0), 0u);
+    const TResult Cpu = Run({"--cpu-limit=0.2", "--strategy", "modified", Doc});
+    EXPECT_EQ(Cpu.Status, 3);
+    EXPECT_EQ(Starting(Cpu.Out, "Stopped:"),
+              std::vector<std::string>{"Stopped: the CPU time limit of 0.2 s was reached."});
+
+    for (int Number : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(Number);
+        TProver Prover({"--strategy", "modified", Doc});
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        Prover.Signal(Number);
+        const TResult R = Prover.Wait();
+        EXPECT_EQ(R.Status, 3);
+        ASSERT_FALSE(R.Out.empty());
+        EXPECT_EQ(R.Out.back(), '\n') << "no half line";
+        EXPECT_EQ(Starting(R.Out, "Stopped:"),
+                  std::vector<std::string>{Number == SIGTERM ? "Stopped: terminated (SIGTERM)."
+                                                             : "Stopped: interrupted (SIGINT)."});
+        EXPECT_EQ(Lines(R.Out).back().rfind("Total allocated for NIVAR: ", 0), 0u);
+    }
+}
+
+// Skolem terms that double at each resolvent make one unification walk for minutes; a stop
+// inside it is seen there, not at the next resolvent.
+TEST_F(Console, AStopIsSeenInsideOneLongUnification)
+{
+    const std::string Doc =
+        Write("doubling.txt", "?- ∃X, Y [∀Z [f(X, Z) → [f(Y, Z) → [[f(X, Y) ↔ f(Z, Z)] → "
+                              "[[f(Y, X) ∨ f(Z, Z)] → [f(Z, X) ∨ f(Z, Y)]]]]]]. ");
+    const auto Start = std::chrono::steady_clock::now();
+    const TResult R = Run({"--skolem", "--timeout", "4", "--szs", "--no-progress", Doc});
+    const std::chrono::duration<double> Took = std::chrono::steady_clock::now() - Start;
+    EXPECT_EQ(R.Status, 3);
+    EXPECT_EQ(Starting(R.Out, "Stopped:"),
+              std::vector<std::string>{"Stopped: the time limit of 4 s was reached."});
+    EXPECT_EQ(Starting(R.Out, "% SZS").size(), 1u);
+    // A hang detector, not a measure: without the polls the run goes on for minutes.
+    EXPECT_LT(Took.count(), 30);
+}
+
+TEST_F(Console, WriteFailuresAreErrors)
+{
+    const std::string Doc = Write("many.txt", "p(a). ∀X [p(X) → p(f(X))]. ?- q. ");
+    TProver Closed({"--timeout", "5", "--strategy", "modified", Doc}, "", true);
+    const TResult Pipe = Closed.Wait();
+    EXPECT_EQ(Pipe.Status, 74);
+    EXPECT_EQ(Pipe.Err, "nivar-prove: cannot write the report: Broken pipe\n");
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full here";
+    const TResult Full = TProver({Examples("overview.txt")}, "", false, "/dev/full").Wait();
+    EXPECT_EQ(Full.Status, 74);
+    EXPECT_EQ(Full.Err, "nivar-prove: cannot write the report: No space left on device\n");
+}
+
+TEST_F(Console, FollowsUnixConventions)
+{
+    const TResult Version = Run({"--version"});
+    EXPECT_EQ(Version.Status, 0);
+    EXPECT_EQ(Version.Out.rfind("nivar-prove ", 0), 0u);
+    const TResult Wrong = Run({"--frobnicate", "doc.txt"});
+    EXPECT_EQ(Wrong.Status, 64);
+    EXPECT_EQ(Wrong.Out, "");
+    EXPECT_EQ(Wrong.Err, "nivar-prove: unknown option --frobnicate\n"
+                         "Try 'nivar-prove --help'.\n");
+    const TResult Help = Run({"--help"});
+    EXPECT_EQ(Help.Out.find("Stop button"), std::string::npos);
+    EXPECT_NE(Help.Out.find("74"), std::string::npos);
+
+    const std::string Missing = ::testing::TempDir() + "/no-such-document.txt";
+    EXPECT_EQ(Run({Missing}).Err,
+              "nivar-prove: cannot read " + Missing + ": No such file or directory\n");
+    const TResult Folder = Run({::testing::TempDir()});
+    EXPECT_EQ(Folder.Status, 66);
+    EXPECT_EQ(Folder.Err,
+              "nivar-prove: cannot read " + ::testing::TempDir() + ": Is a directory\n");
+
+    const TResult Stdin = Run({"--no-time", "--no-memory", "-"}, "p(a). ?- p(a). ");
+    EXPECT_EQ(Stdin.Out, "Solution to ¬p(a). \n[F1&F0] :  YES.\n");
+
+    const TResult Marked =
+        Run({"--no-time", "--no-memory", Write("bom.txt", "\xEF\xBB\xBF∀X [p(X)]. ?- p(a). ")});
+    EXPECT_EQ(Marked.Status, 0);
+    EXPECT_EQ(Marked.Err, "");
+    const std::string Stray = Write("stray.txt", "∀X [p(X)].\n?- p(\xFF).\n");
+    const TResult Mixed = Run({Stray});
+    EXPECT_EQ(Mixed.Status, 2);
+    EXPECT_EQ(Mixed.Out, "");
+    EXPECT_EQ(Mixed.Err, Stray + ":2:6: error: Byte 0xFF is not UTF-8, though the document "
+                                 "writes its symbols in UTF-8.\n");
+}
+
+TEST_F(Console, ParseAndCompileListTheFormulas)
+{
+    const std::string Doc = Write("list.txt", "∀X [p(X) ↔ q(X)].\n?- q(1 + 2).\n");
+    EXPECT_EQ(Run({"--parse", Doc}).Out, "F0 : [p(X)↔q(X)]. \nF1 : ?- q(3). \n");
+    EXPECT_EQ(Run({"--compile", "--quantification", Doc}).Out,
+              "F0 : ∀X[[p(X)→q(X)]∧[q(X)→p(X)]]. \nF1 : ?- q(3). \n");
+    const TResult Bytes = Run({"--parse", "--bytes", Doc});
+    EXPECT_EQ(Bytes.Out, "F0 : [p(X)\xF3q(X)]. \nF1 : ?- q(3). \n");
+    EXPECT_EQ(Run({"--parse", Write("bad.txt", "p(a). q(")}).Status, 2);
+}
+} // namespace
