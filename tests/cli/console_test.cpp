@@ -254,7 +254,7 @@ TEST_F(Console, EveryStopIsSaidAndClosed)
 
     for (int Number : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(Number);
-        TProver Prover({"--strategy", "modified", Doc});
+        TProver Prover({"--strategy", "modified", "--szs", Doc});
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         Prover.Signal(Number);
         const TResult R = Prover.Wait();
@@ -264,6 +264,9 @@ TEST_F(Console, EveryStopIsSaidAndClosed)
         EXPECT_EQ(Starting(R.Out, "Stopped:"),
                   std::vector<std::string>{Number == SIGTERM ? "Stopped: terminated (SIGTERM)."
                                                              : "Stopped: interrupted (SIGINT)."});
+        EXPECT_EQ(
+            Starting(R.Out, "% SZS"),
+            std::vector<std::string>{"% SZS status User for EveryStopIsSaidAndClosed-endless"});
         EXPECT_EQ(Lines(R.Out).back().rfind("Total allocated for NIVAR: ", 0), 0u);
     }
 }
