@@ -1,6 +1,6 @@
 // Benchmarks of the prover's hot units: compiling, unification, resolution, insertion.
-#include "cli/encoding.h"
 #include "driver/runstate.h"
+#include "language/codec.h"
 #include "model/formula.h"
 #include "model/owner.h"
 #include "resolution/resolve.h"

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "cli/args.h"
-#include "cli/encoding.h"
 #include "driver/run.h"
+#include "language/codec.h"
 #include "model/owner.h"
 
 #include <chrono>

@@ -13,6 +13,7 @@
 #include "unify/dive.h"
 #include "unify/unify.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -36,6 +37,7 @@ void TPLProgram::Generate()
     Owner->ClearOutput();
     ReleaseRunStorage(this);
     QueriesEvaluated = QueriesRefuted = 0;
+    MessageSeconds = 0;
     SkolemCount = 0;
     StartAllocated = AllocatedBytes();
     PeakAllocated = StartAllocated;
@@ -73,7 +75,8 @@ void TPLProgram::Generate()
     const std::chrono::duration<double> Elapsed = std::chrono::steady_clock::now() - Start;
     std::string Line;
     if (OptionOn(TOption::Time))
-        Line = "Solving time : " + FormatFixed2(Elapsed.count()) + " s. ";
+        Line = "Solving time : " + FormatFixed2(std::max(0.0, Elapsed.count() - MessageSeconds)) +
+               " s. ";
     if (OptionOn(TOption::Memory1)) {
         Owner->AddLine(Line + "Used memory for proof: " +
                        std::to_string(PeakAllocated - StartAllocated) + " B.");

@@ -28,6 +28,7 @@ std::int64_t MemoryLimit = DefaultMemoryLimit();
 std::int32_t DepthLimit = 4000;
 std::int64_t SizeLimit = 2000000;
 std::int64_t SkolemCount = 0;
+double MessageSeconds = 0;
 std::int64_t QueriesEvaluated = 0;
 std::int64_t QueriesRefuted = 0;
 
@@ -124,6 +125,7 @@ void ResetRunState()
     StartAllocated = PeakAllocated = 0;
     QueryRefuted = false;
     QueriesEvaluated = QueriesRefuted = 0;
+    MessageSeconds = 0;
     SkolemCount = 0;
     FirstAtom = LastAtom = nullptr;
 }

@@ -30,6 +30,7 @@ extern std::int64_t MemoryLimit; // bytes a run may hold above its start; 0 for 
 extern std::int32_t DepthLimit;  // nesting of a resolvent with its bindings written out
 extern std::int64_t SizeLimit;   // symbols of a resolvent with its bindings written out
 extern std::int64_t SkolemCount; // Skolem symbols made in this run
+extern double MessageSeconds;    // the time message boxes of this run stood open
 extern std::int64_t QueriesEvaluated;
 extern std::int64_t QueriesRefuted;
 

@@ -4,6 +4,8 @@
 #include "model/formula.h"
 #include "model/owner.h"
 
+#include <chrono>
+
 void TPLProgram::XComp(const char* Text, TFALFormula*& Formula, const char* End)
 {
     Formula = nullptr;
@@ -53,6 +55,11 @@ void TPLProgram::XComp(const char* Text, TFALFormula*& Formula, const char* End)
     LastAtom = nullptr;
     ErrCode = Code;
     const std::string Message = ErrorMessage(Code);
-    if (!Message.empty() && Owner)
+    if (!Message.empty() && Owner) {
+        // The time a message box stands open is the user's, not the proof's.
+        const auto Shown = std::chrono::steady_clock::now();
         Owner->ShowMessage(Message);
+        MessageSeconds +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - Shown).count();
+    }
 }

@@ -2,7 +2,6 @@
 
 #include "driver/run.h"
 #include "driver/runstate.h"
-#include "ui/MDIFrame.h"
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
 
@@ -16,6 +15,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
 #include <QTextBlock>
@@ -41,6 +41,12 @@ QToolButton* SpeedButton(QWidget* Panel, const QString& Caption, int Left)
     B->setFocusPolicy(Qt::NoFocus);
     return B;
 }
+
+// Line and column, from 1, of the cursor's position in its document.
+std::pair<int, int> LineAndColumn(const QTextCursor& Cursor)
+{
+    return {Cursor.blockNumber() + 1, Cursor.positionInBlock() + 1};
+}
 } // namespace
 
 TMemo::TMemo(QWidget* Parent) : QPlainTextEdit(Parent)
@@ -65,11 +71,17 @@ bool TMemo::canInsertFromMimeData(const QMimeData* Source) const
 
 void TMemo::insertFromMimeData(const QMimeData* Source)
 {
-    if (Source->hasText())
-        insertPlainText(DocumentFromClipboard(Source->text()));
+    if (!Source->hasText())
+        return;
+    const QString Text = DocumentFromClipboard(Source->text());
+    const auto [Line, Column] = LineAndColumn(textCursor());
+    insertPlainText(Text);
+    const QString Note = ForeignCharacterNote(Text, Line, Column);
+    if (!Note.isEmpty())
+        emit ForeignPasted(Note);
 }
 
-TEditForm::TEditForm(TFrameForm* AFrame) : Frame(AFrame)
+TEditForm::TEditForm(QWidget* Parent) : QWidget(Parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     auto* Layout = new QVBoxLayout(this);
@@ -103,12 +115,20 @@ TEditForm::TEditForm(TFrameForm* AFrame) : Frame(AFrame)
             Edit1Click();
             PopupMenu1->popup(Memo->mapToGlobal(At));
         });
+        connect(Memo, &TMemo::ForeignPasted, this, &TEditForm::StatusMessage);
     }
     connect(SpeedButton1, &QToolButton::clicked, this, &TEditForm::SpeedButton1Click);
     for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4})
         connect(B, &QToolButton::clicked, this, [this, B] { LinearClick(B); });
-    connect(Editor->document(), &QTextDocument::modificationChanged, this,
-            [this](bool) { setWindowModified(Editor->document()->isModified()); });
+    connect(Editor->document(), &QTextDocument::modificationChanged, this, [this](bool) {
+        setWindowModified(Editor->document()->isModified());
+        emit CaptionChanged();
+    });
+    // A move of the scroll bar that the window did not make is the user's.
+    connect(Output->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int Value) {
+        if (!Scrolling)
+            FollowOutput = Value >= Output->verticalScrollBar()->maximum();
+    });
 
     // FormCreate
     FileName = QStringLiteral("Untitled");
@@ -116,7 +136,7 @@ TEditForm::TEditForm(TFrameForm* AFrame) : Frame(AFrame)
     PLProgram = new TPLProgram(this);
     EditorText = ProverText(Editor->document()->toRawText());
     resize(582, 400);
-    ShowRunning(false);
+    SetRunLocked(RunningForm != nullptr);
 }
 
 TEditForm::~TEditForm()
@@ -138,13 +158,13 @@ void TEditForm::BuildMenus()
     File1 = new QMenu(QStringLiteral("&File"), this);
     New1 = NewAction(File1, QStringLiteral("&New"));
     Open1 = NewAction(File1, QStringLiteral("&Open..."));
+    Examples1 = File1->addMenu(QStringLiteral("Exa&mples"));
     Close1 = NewAction(File1, QStringLiteral("&Close"));
     Save1 = NewAction(File1, QStringLiteral("&Save"));
     Saveas1 = NewAction(File1, QStringLiteral("Save &as..."));
     File1->addSeparator();
     Exit1 = NewAction(File1, QStringLiteral("E&xit"));
-    connect(New1, &QAction::triggered, Frame, [this] { Frame->New1Click(); });
-    connect(Open1, &QAction::triggered, Frame, [this] { Frame->Open1Click(); });
+    // New, Open and Exit are the frame's: it wires them.
     connect(Close1, &QAction::triggered, this, [this] {
         if (QWidget* Window = parentWidget())
             Window->close();
@@ -153,9 +173,11 @@ void TEditForm::BuildMenus()
     });
     connect(Save1, &QAction::triggered, this, &TEditForm::Save1Click);
     connect(Saveas1, &QAction::triggered, this, &TEditForm::Saveas1Click);
-    connect(Exit1, &QAction::triggered, Frame, [this] { Frame->Exit1Click(); });
 
     Edit1 = new QMenu(QStringLiteral("&Edit"), this);
+    Undo1 = NewAction(Edit1, QStringLiteral("&Undo"));
+    Redo1 = NewAction(Edit1, QStringLiteral("&Redo"));
+    Edit1->addSeparator();
     Cut1 = NewAction(Edit1, QStringLiteral("Cu&t"));
     Copy1 = NewAction(Edit1, QStringLiteral("&Copy"));
     Paste1 = NewAction(Edit1, QStringLiteral("&Paste"));
@@ -164,18 +186,26 @@ void TEditForm::BuildMenus()
     Selectall1 = NewAction(Edit1, QStringLiteral("Select &all"));
     ClrOutput = NewAction(Edit1, QStringLiteral("Clear Output"));
     Font1 = NewAction(Edit1, QStringLiteral("Font..."));
+    RunAgain1 = new QAction(QStringLiteral("Prove again"), this);
     const std::pair<QAction*, QKeySequence> Keys[] = {
+        {New1, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {Open1, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {Save1, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {Undo1, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {Redo1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         {Cut1, QKeySequence(Qt::CTRL | Qt::Key_X)},
         {Copy1, QKeySequence(Qt::CTRL | Qt::Key_C)},
         {Paste1, QKeySequence(Qt::CTRL | Qt::Key_V)},
         {Delete1, QKeySequence(Qt::CTRL | Qt::Key_D)},
         {Selectall1, QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {RunAgain1, QKeySequence(Qt::Key_F9)},
     };
     for (const auto& [Action, Key] : Keys) {
         Action->setShortcut(Key);
         Action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(Action);
     }
+    connect(RunAgain1, &QAction::triggered, this, &TEditForm::RunAgainClick);
     connect(Edit1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
     auto OnMemo = [this](void (QPlainTextEdit::*Command)()) {
         return [this, Command] {
@@ -183,6 +213,8 @@ void TEditForm::BuildMenus()
                 (Memo->*Command)();
         };
     };
+    connect(Undo1, &QAction::triggered, this, OnMemo(&QPlainTextEdit::undo));
+    connect(Redo1, &QAction::triggered, this, OnMemo(&QPlainTextEdit::redo));
     connect(Cut1, &QAction::triggered, this, OnMemo(&QPlainTextEdit::cut));
     connect(Copy1, &QAction::triggered, this, OnMemo(&QPlainTextEdit::copy));
     connect(Paste1, &QAction::triggered, this, OnMemo(&QPlainTextEdit::paste));
@@ -283,10 +315,22 @@ void TEditForm::AddLine(const std::string& Line)
 
 void TEditForm::FlushOutput()
 {
+    if (Running())
+        emit StatusMessage(QStringLiteral("%1: query %2, %3 resolvents")
+                               .arg(RunName)
+                               .arg(QueriesEvaluated + 1)
+                               .arg(ResolventCount));
     if (PendingLines.isEmpty())
         return;
+    // New lines keep the last one in view unless the user has scrolled away; the pane's own
+    // rule loses it once a horizontal scroll bar takes a line of its height.
+    Scrolling = true;
     Output->appendPlainText(PendingLines.join(QChar('\n')));
     PendingLines.clear();
+    QScrollBar* Bar = Output->verticalScrollBar();
+    if (FollowOutput)
+        Bar->setValue(Bar->maximum());
+    Scrolling = false;
 }
 
 void TEditForm::SetCaret(std::int32_t Index)
@@ -294,12 +338,17 @@ void TEditForm::SetCaret(std::int32_t Index)
     QTextCursor Cursor(Editor->document());
     Cursor.setPosition(std::clamp(Index, 0, Editor->document()->characterCount() - 1));
     Editor->setTextCursor(Cursor);
+    // The error is where the user looks next: the editor has the keyboard again.
+    Editor->setFocus();
+    Editor->ensureCursorVisible();
+    std::tie(ErrorLine, ErrorColumn) = LineAndColumn(Cursor);
+    SyntaxError = true;
 }
 
 void TEditForm::ShowMessage(const std::string& Text)
 {
     FlushOutput();
-    Dialogs().Message(this, DocumentText(Text));
+    Dialogs().Message(this, DocumentText(Text), TDialogs::Warning);
 }
 
 void TEditForm::ProcessMessages()
@@ -320,36 +369,84 @@ bool TEditForm::PollStop()
     return StopRequested;
 }
 
+void TEditForm::QueryEnded(const TQueryOutcome& Outcome)
+{
+    Outcomes.push_back(Outcome);
+}
+
 void TEditForm::FocusOutput()
 {
     Output->setFocus();
 }
 
-void TEditForm::ShowRunning(bool Running)
+void TEditForm::SetRunLocked(bool Locked)
 {
-    SpeedButton1->setEnabled(Running);
-    Stop1->setEnabled(Running);
+    RunLocked = Locked;
+    for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4})
+        B->setEnabled(!Locked);
+    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, RunAgain1})
+        A->setEnabled(!Locked);
+    SpeedButton1->setEnabled(Locked);
+    Stop1->setEnabled(Locked);
+}
+
+QString TEditForm::RunSummary() const
+{
+    if (SyntaxError)
+        return QStringLiteral("Syntax error at line %1, column %2.")
+            .arg(ErrorLine)
+            .arg(ErrorColumn);
+    QStringList Parts;
+    for (const TQueryOutcome& O : Outcomes)
+        Parts << QStringLiteral("query %1 %2 (%3 s)")
+                     .arg(O.Number)
+                     .arg(O.Refuted ? QStringLiteral("refuted") : QStringLiteral("not refuted"))
+                     .arg(O.Seconds, 0, 'f', 2);
+    QString Summary = RunName + QStringLiteral(": ");
+    if (!Outcomes.empty() && Outcomes.back().Stop != TStopReason::None)
+        Summary += QStringLiteral("stopped; ");
+    if (Parts.isEmpty())
+        return Summary + QStringLiteral("no query was proved.");
+    return Summary + Parts.join(QStringLiteral(" | ")) + QChar('.');
 }
 
 void TEditForm::LinearClick(QObject* Sender)
 {
-    if (RunningForm)
-        return; // one proof at a time: the run state is the whole application's
+    if (RunningForm || RunLocked) {
+        // One proof at a time: the run state is the whole application's.
+        emit StatusMessage(QStringLiteral("A proof is running in another window: stop it first."));
+        return;
+    }
     TStrategy Strategy = TStrategy::Linear;
-    if (Sender == SpeedButton3 || Sender == Breadthfirst1)
+    RunName = QStringLiteral("Linear search");
+    if (Sender == SpeedButton3 || Sender == Breadthfirst1) {
         Strategy = TStrategy::Breadthfirst1;
-    else if (Sender == SpeedButton4 || Sender == ModifLinear1)
+        RunName = QStringLiteral("Breadth-first search");
+    } else if (Sender == SpeedButton4 || Sender == ModifLinear1) {
         Strategy = TStrategy::ModifLinear1;
+        RunName = QStringLiteral("Modified linear search");
+    }
+    LastRun = Sender;
+    Outcomes.clear();
+    SyntaxError = false;
     RunningForm = this;
-    ShowRunning(true);
+    SetRunLocked(true);
+    emit RunStarted();
+    FollowOutput = true;
     LastYield = std::chrono::steady_clock::now();
     const TRunOutcome Outcome = RunProgram(PLProgram, Strategy);
     FlushOutput();
     RunningForm = nullptr;
-    ShowRunning(false);
+    SetRunLocked(false);
     if (Outcome == TRunOutcome::OutOfMemory)
-        Dialogs().Message(this, QStringLiteral("Out of memory: the proof run was stopped and its "
-                                               "formulas were released."));
+        Dialogs().Message(this,
+                          QStringLiteral("Out of memory: the proof run was stopped and its "
+                                         "formulas were released."),
+                          TDialogs::Warning);
+    QString Summary = RunSummary();
+    if (Outcome == TRunOutcome::Stopped && !Summary.contains(QStringLiteral("stopped")))
+        Summary = RunName + QStringLiteral(": stopped.");
+    emit StatusMessage(Summary);
     if (CloseAfterRun) {
         CloseAfterRun = false;
         if (QWidget* Window = parentWidget())
@@ -357,7 +454,12 @@ void TEditForm::LinearClick(QObject* Sender)
         else
             close();
     }
-    Frame->RunEnded();
+    emit RunFinished();
+}
+
+void TEditForm::RunAgainClick()
+{
+    LinearClick(LastRun ? LastRun : SpeedButton2);
 }
 
 void TEditForm::SpeedButton1Click()
@@ -375,7 +477,7 @@ void TEditForm::SRLimitClick()
     if (Limit.Valid)
         DCFLimit = Limit.Value;
     else
-        Dialogs().Message(this, QString::fromStdString(Limit.Message));
+        Dialogs().Message(this, QString::fromStdString(Limit.Message), TDialogs::Warning);
 }
 
 TMemo* TEditForm::FocusedMemo() const
@@ -400,30 +502,70 @@ void TEditForm::Edit1Click()
     const bool Selected = Memo->textCursor().hasSelection();
     for (QAction* A : {Cut1, Cut2, Copy1, Copy2, Delete1})
         A->setEnabled(Selected);
+    Undo1->setEnabled(Memo->document()->isUndoAvailable());
+    Redo1->setEnabled(Memo->document()->isRedoAvailable());
 }
 
 void TEditForm::SetCaption(const QString& Path)
 {
     setWindowTitle(QFileInfo(Path).fileName() + QStringLiteral("[*]"));
+    emit CaptionChanged();
+}
+
+QString TEditForm::Caption() const
+{
+    QString Title = windowTitle();
+    Title.replace(QStringLiteral("[*]"),
+                  Editor->document()->isModified() ? QStringLiteral("*") : QString());
+    return Title;
+}
+
+namespace {
+// The whole file; false with nothing read when it cannot be read.
+bool ReadWhole(const QString& Path, QByteArray& Bytes)
+{
+    QFile File(Path);
+    if (QFileInfo(Path).isDir() || !File.open(QIODevice::ReadOnly))
+        return false;
+    Bytes = File.readAll();
+    return File.error() == QFileDevice::NoError;
+}
+} // namespace
+
+void TEditForm::ShowEditState()
+{
+    Editor->moveCursor(QTextCursor::Start);
+    Editor->document()->setModified(false);
+    const QString Note = ForeignCharacterNote(Editor->document()->toRawText());
+    if (!Note.isEmpty())
+        emit StatusMessage(Note);
 }
 
 void TEditForm::OpenDocument(const QString& Path)
 {
-    FileName = Path;
+    // The close question names the whole path, also of a file given by a relative one.
+    FileName = QFileInfo(Path).absoluteFilePath();
     SetCaption(Path);
-    QFile File(Path);
-    if (QFileInfo(Path).isDir() || !File.open(QIODevice::ReadOnly)) {
-        Dialogs().Message(this, QStringLiteral("Cannot open file %1").arg(Path));
-        return;
-    }
-    const QByteArray Bytes = File.readAll();
-    if (File.error() != QFileDevice::NoError) {
-        Dialogs().Message(this, QStringLiteral("Cannot open file %1").arg(Path));
+    QByteArray Bytes;
+    if (!ReadWhole(Path, Bytes)) {
+        Dialogs().Message(this, QStringLiteral("Cannot open file %1").arg(FileName),
+                          TDialogs::Warning);
         return;
     }
     Editor->setPlainText(DocumentFromBytes(Bytes, Format));
-    Editor->moveCursor(QTextCursor::Start);
-    Editor->document()->setModified(false);
+    ShowEditState();
+}
+
+bool TEditForm::OpenCopy(const QString& Path)
+{
+    QByteArray Bytes;
+    if (!ReadWhole(Path, Bytes)) {
+        Dialogs().Message(this, QStringLiteral("Cannot open file %1").arg(Path), TDialogs::Warning);
+        return false;
+    }
+    Editor->setPlainText(DocumentFromBytes(Bytes, Format));
+    ShowEditState();
+    return true;
 }
 
 bool TEditForm::Save1Click()
@@ -434,7 +576,8 @@ bool TEditForm::Save1Click()
     QSaveFile File(FileName);
     const QByteArray Bytes = BytesFromDocument(Editor->document()->toRawText(), Format);
     if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size() || !File.commit()) {
-        Dialogs().Message(this, QStringLiteral("Cannot create file %1").arg(FileName));
+        Dialogs().Message(this, QStringLiteral("Cannot create file %1").arg(FileName),
+                          TDialogs::Warning);
         return false;
     }
     Editor->document()->setModified(false);

@@ -1,4 +1,5 @@
-// The editor window: one document, its report, its prover and its option menus.
+// The editor window: one document, its report, its prover and its option menus. The frame
+// owns and wires the windows; a window tells the frame what happened through its signals.
 #pragma once
 
 #include "model/formula.h"
@@ -9,16 +10,22 @@
 #include <QWidget>
 #include <chrono>
 #include <map>
+#include <vector>
 
 class QAction;
 class QMenu;
 class QToolButton;
-class TFrameForm;
 
-// A text pane of the editor window: symbol bytes in, Unicode symbols on the clipboard.
+// A text pane of the editor window: symbol bytes in, Unicode on the clipboard.
 class TMemo : public QPlainTextEdit {
+    Q_OBJECT
+
 public:
     explicit TMemo(QWidget* Parent);
+
+signals:
+    // Pasted text held a character that is kept as its UTF-8 bytes.
+    void ForeignPasted(const QString& Note);
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;
@@ -30,7 +37,7 @@ class TEditForm : public QWidget, public TProgramOwner {
     Q_OBJECT
 
 public:
-    explicit TEditForm(TFrameForm* Frame);
+    explicit TEditForm(QWidget* Parent = nullptr);
     ~TEditForm() override;
 
     // What the prover asks of its window.
@@ -43,11 +50,16 @@ public:
     void ProcessMessages() override;
     void FocusOutput() override;
     bool PollStop() override;
+    void QueryEnded(const TQueryOutcome& Outcome) override;
 
     void OpenDocument(const QString& Path);
+    // The text of the file as a new, untitled document; false when it cannot be read.
+    bool OpenCopy(const QString& Path);
     bool Save1Click();
     bool Saveas1Click();
     void LinearClick(QObject* Sender);
+    // F9: the strategy this window used last (linear search at first).
+    void RunAgainClick();
     void SpeedButton1Click();
     void SRLimitClick();
     void Edit1Click();
@@ -55,10 +67,13 @@ public:
     QList<QMenu*> Menus() const;
     QAction* OptionAction(TOption Item) const { return Options.at(Item); }
     bool Running() const { return RunningForm == this; }
+    // While a proof runs in any window, no window starts another; Stop stops it from any.
+    void SetRunLocked(bool Locked);
+    // The file name, and "*" while the text has unsaved changes.
+    QString Caption() const;
     // The window whose proof run is in progress, if any: one run at a time.
     static TEditForm* RunningForm;
 
-    TFrameForm* Frame;
     QWidget* Panel1;
     QToolButton* SpeedButton1;
     QToolButton* SpeedButton2;
@@ -67,6 +82,7 @@ public:
     TMemo* Editor;
     TMemo* Output;
     QMenu* File1;
+    QMenu* Examples1; // filled by the frame
     QMenu* Edit1;
     QMenu* Output1;
     QMenu* Provetheorem1;
@@ -78,6 +94,8 @@ public:
     QAction* Save1;
     QAction* Saveas1;
     QAction* Exit1;
+    QAction* Undo1;
+    QAction* Redo1;
     QAction* Cut1;
     QAction* Copy1;
     QAction* Paste1;
@@ -93,11 +111,18 @@ public:
     QAction* Linear;
     QAction* Breadthfirst1;
     QAction* ModifLinear1;
+    QAction* RunAgain1;
 
     QString FileName;
     TPLProgram* PLProgram;
     std::string EditorText;
     TFileFormat Format; // how the document was read, and is written
+
+signals:
+    void RunStarted();
+    void RunFinished();
+    void CaptionChanged();
+    void StatusMessage(const QString& Text);
 
 protected:
     void closeEvent(QCloseEvent* Event) override; // the close question
@@ -109,10 +134,21 @@ private:
     TMemo* FocusedMemo() const;
     void SetCaption(const QString& Path);
     void FlushOutput();
-    void ShowRunning(bool Running);
+    void ShowEditState();
+    QString RunSummary() const;
 
     std::map<TOption, QAction*> Options;
     QStringList PendingLines;
     std::chrono::steady_clock::time_point LastYield;
     bool CloseAfterRun = false;
+    bool RunLocked = false;
+    // The output pane keeps its last line in view until the user scrolls away.
+    bool FollowOutput = true;
+    bool Scrolling = false;
+    QObject* LastRun = nullptr;
+    QString RunName;
+    std::vector<TQueryOutcome> Outcomes;
+    bool SyntaxError = false;
+    std::int32_t ErrorLine = 0;
+    std::int32_t ErrorColumn = 0;
 };

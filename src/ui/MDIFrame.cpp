@@ -4,26 +4,42 @@
 #include "ui/MDIEdit.h"
 #include "ui/about.h"
 #include "ui/dialogs.h"
+#include "ui/examples.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
 
 TFrameForm::TFrameForm()
 {
     setWindowTitle(QStringLiteral("Nivar"));
+    // Two thirds of the screen, in its middle.
     resize(585, 404);
+    if (const QScreen* Screen = QGuiApplication::primaryScreen()) {
+        const QRect Free = Screen->availableGeometry();
+        const QSize Size(std::max(585, Free.width() * 2 / 3), std::max(404, Free.height() * 2 / 3));
+        setGeometry(QRect(QPoint(0, 0), Size.boundedTo(Free.size())));
+        move(Free.center() - rect().center());
+    }
     MdiArea = new QMdiArea(this);
     MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(MdiArea);
+    statusBar();
 
     File1 = new QMenu(QStringLiteral("&File"), this);
     New1 = File1->addAction(QStringLiteral("&New"));
     Open1 = File1->addAction(QStringLiteral("&Open..."));
+    Examples1 = File1->addMenu(QStringLiteral("Exa&mples"));
     File1->addSeparator(); // N1
     Exit1 = File1->addAction(QStringLiteral("E&xit"));
+    New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     Window1 = new QMenu(QStringLiteral("&Window"), this);
     Tile1 = Window1->addAction(QStringLiteral("&Tile"));
     Cascade1 = Window1->addAction(QStringLiteral("&Cascade"));
@@ -39,7 +55,11 @@ TFrameForm::TFrameForm()
     connect(Arrangeicons1, &QAction::triggered, this, &TFrameForm::Arrangeicons1Click);
     connect(About1, &QAction::triggered, this, &TFrameForm::About1Click);
     connect(Window1, &QMenu::aboutToShow, this, &TFrameForm::ListWindows);
-    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TFrameForm::MergeMenus);
+    connect(MdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        MergeMenus();
+        ShowTitle();
+    });
+    SetExamplesFolder(ExamplesFolder());
     MergeMenus();
 }
 
@@ -47,6 +67,40 @@ TFrameForm::~TFrameForm()
 {
     // The windows closing with the frame must not rebuild its menu bar.
     disconnect(MdiArea, nullptr, this, nullptr);
+    for (TEditForm* Editor : Editors())
+        disconnect(Editor, nullptr, this, nullptr);
+}
+
+void TFrameForm::Wire(TEditForm* Editor)
+{
+    connect(Editor->New1, &QAction::triggered, this, [this] { New1Click(); });
+    connect(Editor->Open1, &QAction::triggered, this, &TFrameForm::Open1Click);
+    connect(Editor->Exit1, &QAction::triggered, this, &TFrameForm::Exit1Click);
+    connect(Editor, &TEditForm::RunStarted, this, [this] { LockRuns(true); });
+    connect(Editor, &TEditForm::RunFinished, this, &TFrameForm::RunEnded);
+    connect(Editor, &TEditForm::CaptionChanged, this, &TFrameForm::ShowTitle);
+    connect(Editor, &TEditForm::StatusMessage, this,
+            [this](const QString& Text) { statusBar()->showMessage(Text); });
+    FillExamples(Editor->Examples1);
+}
+
+void TFrameForm::SetExamplesFolder(const QString& Folder)
+{
+    ExamplesDir = Folder;
+    FillExamples(Examples1);
+    for (TEditForm* Editor : Editors())
+        FillExamples(Editor->Examples1);
+}
+
+void TFrameForm::FillExamples(QMenu* Menu)
+{
+    Menu->clear();
+    const QStringList Files = ExampleFiles(ExamplesDir);
+    for (const QString& Path : Files)
+        connect(Menu->addAction(QFileInfo(Path).fileName()), &QAction::triggered, this,
+                [this, Path] { OpenExample(Path); });
+    if (Files.isEmpty())
+        Menu->addAction(QStringLiteral("(no examples found)"))->setEnabled(false);
 }
 
 void TFrameForm::MergeMenus()
@@ -61,6 +115,51 @@ void TFrameForm::MergeMenus()
         Bar->addMenu(File1);
     Bar->addMenu(Window1);
     Bar->addMenu(Help1);
+}
+
+QString TFrameForm::Title() const
+{
+    if (const TEditForm* Editor = ActiveEditor())
+        return QStringLiteral("Nivar - [%1]").arg(Editor->Caption());
+    return QStringLiteral("Nivar");
+}
+
+namespace {
+// The frame's title as Qt keeps it: the active window's own title, "[*]" and all, so that a
+// maximized window, which writes its title into the frame's, finds it there already.
+QString RawTitle(const TEditForm* Editor)
+{
+    if (!Editor)
+        return QStringLiteral("Nivar");
+    const QMdiSubWindow* Sub = qobject_cast<const QMdiSubWindow*>(Editor->parentWidget());
+    return QStringLiteral("Nivar - [%1]").arg(Sub ? Sub->windowTitle() : Editor->windowTitle());
+}
+} // namespace
+
+void TFrameForm::ShowTitle()
+{
+    const TEditForm* Editor = ActiveEditor();
+    SettingTitle = true;
+    setWindowTitle(RawTitle(Editor));
+    // The placeholder shows the active window's unsaved mark.
+    setWindowModified(Editor && Editor->Editor->document()->isModified());
+    SettingTitle = false;
+}
+
+bool TFrameForm::event(QEvent* Event)
+{
+    const bool Result = QMainWindow::event(Event);
+    // A maximized child window writes its title and unsaved mark into the frame's, also when
+    // it closes after another became active: the frame's stay the active window's.
+    const auto Type = Event->type();
+    if ((Type == QEvent::WindowTitleChange || Type == QEvent::ModifiedChange) && MdiArea &&
+        !SettingTitle) {
+        const TEditForm* Editor = ActiveEditor();
+        const bool Modified = Editor && Editor->Editor->document()->isModified();
+        if (windowTitle() != RawTitle(Editor) || isWindowModified() != Modified)
+            ShowTitle();
+    }
+    return Result;
 }
 
 void TFrameForm::ListWindows()
@@ -101,12 +200,14 @@ QList<TEditForm*> TFrameForm::Editors() const
 
 TEditForm* TFrameForm::New1Click()
 {
-    auto* Editor = new TEditForm(this);
+    auto* Editor = new TEditForm;
+    Wire(Editor);
     QMdiSubWindow* Sub = MdiArea->addSubWindow(Editor);
     Sub->setAttribute(Qt::WA_DeleteOnClose);
     Sub->showMaximized();
     Editor->setFocus();
     MergeMenus();
+    ShowTitle();
     return Editor;
 }
 
@@ -121,6 +222,13 @@ TEditForm* TFrameForm::OpenFile(const QString& Path)
 {
     TEditForm* Editor = New1Click();
     Editor->OpenDocument(Path);
+    return Editor;
+}
+
+TEditForm* TFrameForm::OpenExample(const QString& Path)
+{
+    TEditForm* Editor = New1Click();
+    Editor->OpenCopy(Path);
     return Editor;
 }
 
@@ -159,8 +267,15 @@ void TFrameForm::About1Click()
     AboutBox->activateWindow();
 }
 
+void TFrameForm::LockRuns(bool Locked)
+{
+    for (TEditForm* Editor : Editors())
+        Editor->SetRunLocked(Locked);
+}
+
 void TFrameForm::RunEnded()
 {
+    LockRuns(false);
     if (ExitAfterRun) {
         ExitAfterRun = false;
         close();

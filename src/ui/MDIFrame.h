@@ -1,4 +1,5 @@
-// The frame window: the multi-document area with its editor windows, and the start-up menus.
+// The frame window: the multi-document area with its editor windows, which it owns and wires,
+// the start-up menus and the status bar.
 #pragma once
 
 #include <QMainWindow>
@@ -19,6 +20,8 @@ public:
     void Open1Click();
     // A new editor window holding the file: Open never reuses a window.
     TEditForm* OpenFile(const QString& Path);
+    // A new, untitled window holding a copy of the example.
+    TEditForm* OpenExample(const QString& Path);
     void Exit1Click();
     void Tile1Click();
     void Cascade1Click();
@@ -27,11 +30,14 @@ public:
 
     TEditForm* ActiveEditor() const;
     QList<TEditForm*> Editors() const;
-    // Called by an editor window when its proof run has ended.
-    void RunEnded();
+    // The examples the File menus offer; the folder found beside the program by default.
+    void SetExamplesFolder(const QString& Folder);
+    // The title the frame shows: the active window's caption with its unsaved mark.
+    QString Title() const;
 
-    QMdiArea* MdiArea;
+    QMdiArea* MdiArea = nullptr;
     QMenu* File1;
+    QMenu* Examples1;
     QMenu* Window1;
     QMenu* Help1;
     QAction* New1;
@@ -45,11 +51,19 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
+    bool event(QEvent* Event) override;
 
 private:
+    void Wire(TEditForm* Editor);
+    void FillExamples(QMenu* Menu);
     void MergeMenus();
     void ListWindows();
+    void ShowTitle();
+    void LockRuns(bool Locked);
+    void RunEnded();
 
     QList<QAction*> WindowList;
+    QString ExamplesDir;
     bool ExitAfterRun = false;
+    bool SettingTitle = false;
 };

@@ -6,14 +6,18 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-const QString DocumentFilter = QStringLiteral("Plain text files (*.txt);;All files (*)");
+const QString DocumentFilter =
+    QStringLiteral("Plain text files (*.txt);;Nivar documents (*.nivar);;All files (*)");
 
 namespace {
 class TPlatformDialogs : public TDialogs {
 public:
-    void Message(QWidget* Parent, const QString& Text) override
+    void Message(QWidget* Parent, const QString& Text, TIcon Icon) override
     {
-        QMessageBox::information(Parent, QApplication::applicationName(), Text);
+        if (Icon == Warning)
+            QMessageBox::warning(Parent, QApplication::applicationName(), Text);
+        else
+            QMessageBox::information(Parent, QApplication::applicationName(), Text);
     }
 
     TAnswer Question(QWidget* Parent, const QString& Text) override

@@ -9,9 +9,10 @@ class QWidget;
 class TDialogs {
 public:
     enum TAnswer { Yes, No, Cancel };
+    enum TIcon { Information, Warning };
     virtual ~TDialogs() = default;
-    // Modal, one button.
-    virtual void Message(QWidget* Parent, const QString& Text) = 0;
+    // Modal, one button; errors carry the warning icon.
+    virtual void Message(QWidget* Parent, const QString& Text, TIcon Icon) = 0;
     // Modal, Yes, No and Cancel.
     virtual TAnswer Question(QWidget* Parent, const QString& Text) = 0;
     // An empty name when the user cancels.

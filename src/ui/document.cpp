@@ -1,13 +1,13 @@
 #include "ui/document.h"
 
-#include "model/symbols.h"
+#include "language/codec.h"
 
 #include <QList>
-#include <QStringDecoder>
 
 namespace {
 constexpr QChar Paragraph(0x2029);
 constexpr QChar LoneReturn(0xE00D); // a carriage return that ends no line
+constexpr QChar Nul(0xE000);        // a NUL byte, which the text pane would not keep
 
 bool AllLinesEndWithCRLF(const QByteArray& File)
 {
@@ -20,98 +20,68 @@ bool AllLinesEndWithCRLF(const QByteArray& File)
         }
     return Any;
 }
-} // namespace
 
-namespace {
-// The characters of a UTF-8 file as symbol bytes and Latin-1; empty when it has others.
-bool DecodeUtf8(const QByteArray& File, QString& Text)
+// The prover's bytes as editor characters; CR LF pairs become line breaks when CRLF says so.
+QString EditorCharacters(const std::string& Bytes, bool CRLF)
 {
-    QStringDecoder Decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString Unicode = Decoder(File);
-    if (Decoder.hasError())
-        return false;
-    bool Symbols = false;
-    for (const uint C : Unicode.toUcs4()) {
-        bool Mapped = false;
-        for (const Sym::TSymbolCode& S : Sym::Codes)
-            if (C == static_cast<uint>(S.Code) && C > 0xFF) {
-                Text += QChar(S.Byte);
-                Mapped = Symbols = true;
-            }
-        if (Mapped)
-            continue;
-        if (C > 0xFF)
-            return false;
-        Text += QChar(static_cast<char16_t>(C));
+    QString Text;
+    Text.reserve(static_cast<qsizetype>(Bytes.size()));
+    for (std::size_t I = 0; I < Bytes.size(); ++I) {
+        const char C = Bytes[I];
+        if (C == '\r') {
+            if (CRLF && I + 1 < Bytes.size() && Bytes[I + 1] == '\n')
+                continue;
+            Text += LoneReturn;
+        } else if (C == '\0') {
+            Text += Nul;
+        } else {
+            Text += QChar(static_cast<char16_t>(static_cast<unsigned char>(C)));
+        }
     }
-    return Symbols;
+    return Text;
 }
 
-void AppendChar(QByteArray& Out, QChar C, bool Utf8)
+// The editor characters as the prover's bytes; a line break is Ending.
+std::string ProverBytes(const QString& Raw, TLineEnding Ending)
 {
-    const char16_t U = C.unicode();
-    if (!Utf8 || U < 0x80) {
-        Out += U <= 0xFF ? static_cast<char>(U) : '?';
-        return;
+    std::string Out;
+    Out.reserve(static_cast<std::size_t>(Raw.size()));
+    for (QChar C : Raw) {
+        if (C == Paragraph || C == QChar('\n')) {
+            if (Ending == TLineEnding::CRLF)
+                Out += '\r';
+            Out += '\n';
+        } else if (C == LoneReturn) {
+            Out += '\r';
+        } else if (C == Nul) {
+            Out += '\0';
+        } else {
+            const char16_t U = C.unicode();
+            Out += U <= 0xFF ? static_cast<char>(U) : '?';
+        }
     }
-    char32_t Code = U <= 0xFF ? U : U'?';
-    for (const Sym::TSymbolCode& S : Sym::Codes)
-        if (U == S.Byte)
-            Code = S.Code;
-    Out += QString::fromUcs4(&Code, 1).toUtf8();
+    return Out;
 }
 } // namespace
 
 QString DocumentFromBytes(const QByteArray& File, TFileFormat& Format)
 {
+    const TDocument Doc = DecodeDocument(File.toStdString());
     Format.Ending = AllLinesEndWithCRLF(File) ? TLineEnding::CRLF : TLineEnding::LF;
-    QString Characters;
-    Format.Utf8 = DecodeUtf8(File, Characters);
-    if (!Format.Utf8)
-        Characters = QString::fromLatin1(File);
-    QString Text;
-    Text.reserve(Characters.size());
-    for (qsizetype I = 0; I < Characters.size(); ++I) {
-        const QChar C = Characters[I];
-        if (C == QChar('\r')) {
-            if (Format.Ending == TLineEnding::CRLF && I + 1 < Characters.size() &&
-                Characters[I + 1] == QChar('\n'))
-                continue;
-            Text += LoneReturn;
-        } else {
-            Text += C;
-        }
-    }
-    // A file that would not come back exactly is read as bytes.
-    if (Format.Utf8 && BytesFromDocument(Text, Format) != File) {
-        Format.Utf8 = false;
-        return DocumentFromBytes(File, Format);
-    }
-    return Text;
+    Format.Utf8 = Doc.Utf8;
+    Format.Bom = Doc.Bom;
+    return EditorCharacters(Doc.Text, Format.Ending == TLineEnding::CRLF);
 }
 
 QByteArray BytesFromDocument(const QString& Raw, const TFileFormat& Format)
 {
-    QByteArray Out;
-    Out.reserve(Raw.size());
-    for (QChar C : Raw) {
-        if (C == Paragraph || C == QChar('\n')) {
-            if (Format.Ending == TLineEnding::CRLF)
-                Out += '\r';
-            Out += '\n';
-        } else if (C == LoneReturn) {
-            Out += '\r';
-        } else {
-            AppendChar(Out, C, Format.Utf8);
-        }
-    }
-    return Out;
+    return QByteArray::fromStdString(
+        EncodeDocument(ProverBytes(Raw, Format.Ending), Format.Utf8, Format.Bom));
 }
 
 std::string ProverText(const QString& Raw)
 {
-    const QByteArray Bytes = BytesFromDocument(Raw, TFileFormat{});
-    return std::string(Bytes.constData(), static_cast<std::size_t>(Bytes.size()));
+    return ProverBytes(Raw, TLineEnding::LF);
 }
 
 QString DocumentText(const std::string& Bytes)
@@ -121,48 +91,45 @@ QString DocumentText(const std::string& Bytes)
 
 QString ClipboardFromDocument(const QString& Raw)
 {
-    QString Out;
-    Out.reserve(Raw.size());
-    for (QChar C : Raw) {
-        if (C == Paragraph) {
-            Out += QChar('\n');
-            continue;
-        }
-        if (C == LoneReturn) {
-            Out += QChar('\r');
-            continue;
-        }
-        QString Piece(C);
-        for (const Sym::TSymbolCode& S : Sym::Codes)
-            if (C.unicode() == S.Byte)
-                Piece = QString::fromUcs4(&S.Code, 1);
-        Out += Piece;
-    }
-    return Out;
+    return QString::fromUtf8(EncodeReport(ProverBytes(Raw, TLineEnding::LF)));
 }
 
 QString DocumentFromClipboard(const QString& Text)
 {
-    QString Out;
-    const QList<uint> Codes = Text.toUcs4();
-    for (qsizetype I = 0; I < Codes.size(); ++I) {
-        const uint C = Codes[I];
-        if (C == '\r' && I + 1 < Codes.size() && Codes[I + 1] == '\n')
-            continue;
-        bool Mapped = false;
-        for (const Sym::TSymbolCode& S : Sym::Codes)
-            if (C == static_cast<uint>(S.Code) && C > 0xFF) {
-                Out += QChar(S.Byte);
-                Mapped = true;
-            }
-        if (Mapped)
-            continue;
-        if (C == '\r')
-            Out += LoneReturn;
-        else if (C == 0x2029 || C == 0x2028)
-            Out += QChar('\n');
-        else
-            Out += C <= 0xFF ? QChar(static_cast<char16_t>(C)) : QChar('?');
+    QString Lines = Text;
+    Lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Lines.replace(QChar(0x2028), QChar('\n'));
+    Lines.replace(Paragraph, QChar('\n'));
+    return EditorCharacters(DecodeUtf8Text(Lines.toStdString()), false);
+}
+
+QString ForeignCharacterNote(const QString& Raw, int Line, int Column)
+{
+    const std::string Bytes = ProverText(Raw);
+    const std::size_t At = FindForeign(Bytes);
+    if (At == std::string::npos)
+        return QString();
+    for (std::size_t I = 0; I < At; ++I) {
+        if (Bytes[I] == '\n') {
+            ++Line;
+            Column = 1;
+        } else {
+            ++Column;
+        }
     }
-    return Out;
+    // The character as written, and the bytes it is kept as.
+    std::size_t End = At + 1;
+    while (End < Bytes.size() && (static_cast<unsigned char>(Bytes[End]) & 0xC0) == 0x80 &&
+           End - At < 4)
+        ++End;
+    const std::string Kept = Bytes.substr(At, End - At);
+    const QString Where = QStringLiteral("Line %1, column %2: ").arg(Line).arg(Column);
+    const QString Written = QString::fromUtf8(EncodeReport(Kept));
+    if (Kept.size() == 1)
+        return Where + QStringLiteral("\"%1\" is no symbol of the formula language; only a "
+                                      "string may hold it.")
+                           .arg(Written);
+    return Where + QStringLiteral("\"%1\" is no symbol of the formula language; it is kept as "
+                                  "its UTF-8 bytes \"%2\", which only a string may hold.")
+                       .arg(Written, DocumentText(Kept));
 }

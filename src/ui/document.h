@@ -8,16 +8,17 @@
 // How the file ended its lines; a new document uses LF.
 enum class TLineEnding { LF, CRLF };
 
-// How a file is written. A document is its bytes, except a file in UTF-8 that writes the
-// logical symbols as Unicode characters and comes back exactly when written again: it is
-// read and saved in UTF-8.
+// How a file is written: as it was read (the codec's rule), with its line ending and its
+// byte order mark.
 struct TFileFormat {
     TLineEnding Ending = TLineEnding::LF;
     bool Utf8 = false;
+    bool Bom = false;
 };
 
-// The editor text of a file. A carriage return that is no part of the file's line ending
-// becomes a character of its own, so that saving gives the file back byte for byte.
+// The editor text of a file. A carriage return that is no part of the file's line ending, and
+// a NUL byte, become characters of their own, so that saving gives the file back byte for
+// byte.
 QString DocumentFromBytes(const QByteArray& File, TFileFormat& Format);
 // The file bytes of the editor's raw text (paragraph separators for line breaks).
 QByteArray BytesFromDocument(const QString& Raw, const TFileFormat& Format);
@@ -25,7 +26,13 @@ QByteArray BytesFromDocument(const QString& Raw, const TFileFormat& Format);
 std::string ProverText(const QString& Raw);
 QString DocumentText(const std::string& Bytes);
 
-// The clipboard holds the logical symbols as Unicode characters; pasted text gets the symbol
-// bytes back, and characters beyond Latin-1 become "?".
+// The clipboard holds the text in Unicode, the logical symbols as Unicode characters; pasted
+// text is read by the documents' rule: symbols become symbol bytes, any other character
+// outside ASCII its UTF-8 bytes.
 QString ClipboardFromDocument(const QString& Raw);
 QString DocumentFromClipboard(const QString& Text);
+
+// Where the first character of the raw text that is kept as its UTF-8 bytes (or is a byte
+// outside the language) stands, as a message for the status bar; empty when there is none.
+// The text begins at line Line, column Column of its document.
+QString ForeignCharacterNote(const QString& Raw, int Line = 1, int Column = 1);

@@ -1,5 +1,5 @@
 #include "cli/args.h"
-#include "cli/encoding.h"
+#include "language/codec.h"
 #include "model/symbols.h"
 
 #include <gtest/gtest.h>

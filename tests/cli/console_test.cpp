@@ -340,6 +340,26 @@ TEST_F(Console, FollowsUnixConventions)
                                  "writes its symbols in UTF-8.\n");
 }
 
+// Each example is proved the way the README's list of examples says.
+TEST_F(Console, EveryExampleIsProvedAsItsListSays)
+{
+    const std::pair<const char*, std::vector<std::string>> Examples[] = {
+        {"overview.txt", {}},
+        {"socrates.txt", {}},
+        {"arithmetic.txt", {}},
+        {"equivalence.txt", {}},
+        {"family.txt", {"--strategy", "breadth"}},
+    };
+    for (const auto& [Name, Flags] : Examples) {
+        SCOPED_TRACE(Name);
+        std::vector<std::string> Args = Flags;
+        Args.insert(Args.end(), {"--szs", Console::Examples(Name)});
+        const TResult R = Run(Args);
+        EXPECT_EQ(R.Status, 0);
+        EXPECT_EQ(R.Err, "") << "no proof that the default mode may have got wrong";
+    }
+}
+
 TEST_F(Console, ParseAndCompileListTheFormulas)
 {
     const std::string Doc = Write("list.txt", "∀X [p(X) ↔ q(X)].\n?- q(1 + 2).\n");

@@ -1,7 +1,7 @@
 #include "support/prover.h"
 
-#include "cli/encoding.h"
 #include "driver/runstate.h"
+#include "language/codec.h"
 #include "resolution/insert.h"
 #include "resolution/resolve.h"
 #include "unify/dive.h"

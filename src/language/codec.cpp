@@ -1,10 +1,12 @@
-#include "cli/encoding.h"
+#include "language/codec.h"
 
 #include "model/symbols.h"
 
 #include <algorithm>
 
 namespace {
+constexpr char Bom[] = "\xEF\xBB\xBF";
+
 // Length of the valid UTF-8 sequence of two or more bytes at I, or 0.
 std::size_t SequenceAt(const std::string& S, std::size_t I, char32_t& Code)
 {
@@ -39,8 +41,6 @@ std::size_t SequenceAt(const std::string& S, std::size_t I, char32_t& Code)
     return Len;
 }
 
-constexpr char Bom[] = "\xEF\xBB\xBF";
-
 std::size_t BomLength(const std::string& S)
 {
     return S.compare(0, 3, Bom) == 0 ? 3 : 0;
@@ -63,10 +63,19 @@ std::size_t FirstInvalid(const std::string& S, std::size_t From)
     return std::string::npos;
 }
 
-bool IsSymbol(char32_t Code)
+// The symbol byte of a Unicode symbol; 0 for another character.
+unsigned char SymbolByte(char32_t Code)
 {
     for (const Sym::TSymbolCode& S : Sym::Codes)
         if (S.Code == Code)
+            return S.Byte;
+    return 0;
+}
+
+bool IsSymbolByte(unsigned char B)
+{
+    for (const Sym::TSymbolCode& S : Sym::Codes)
+        if (S.Byte == B)
             return true;
     return false;
 }
@@ -76,7 +85,7 @@ bool WritesSymbolsInUtf8(const std::string& S)
 {
     for (std::size_t I = 0; I < S.size(); ++I) {
         char32_t Code = 0;
-        if (static_cast<unsigned char>(S[I]) >= 0xC2 && SequenceAt(S, I, Code) && IsSymbol(Code))
+        if (static_cast<unsigned char>(S[I]) >= 0xC2 && SequenceAt(S, I, Code) && SymbolByte(Code))
             return true;
     }
     return false;
@@ -100,6 +109,36 @@ void AppendUtf8(std::string& Out, char32_t Code)
         Out += static_cast<char>(0x80 | (Code & 0x3F));
     }
 }
+
+// Valid UTF-8 from Start on, in the prover's bytes; Offsets gets the file offset of each.
+void DecodeValid(const std::string& File, std::size_t Start, std::string& Text,
+                 std::vector<std::size_t>* Offsets)
+{
+    for (std::size_t I = Start; I < File.size();) {
+        char32_t Code = 0;
+        const std::size_t Len =
+            static_cast<unsigned char>(File[I]) < 0x80 ? 0 : SequenceAt(File, I, Code);
+        if (Len == 0) {
+            Text += File[I];
+            if (Offsets)
+                Offsets->push_back(I);
+            ++I;
+            continue;
+        }
+        if (const unsigned char B = SymbolByte(Code)) {
+            Text += static_cast<char>(B);
+            if (Offsets)
+                Offsets->push_back(I);
+        } else {
+            for (std::size_t K = 0; K < Len; ++K) {
+                Text += File[I + K];
+                if (Offsets)
+                    Offsets->push_back(I + K);
+            }
+        }
+        I += Len;
+    }
+}
 } // namespace
 
 TDocument DecodeDocument(const std::string& File)
@@ -107,35 +146,37 @@ TDocument DecodeDocument(const std::string& File)
     TDocument Doc;
     const std::size_t Start = BomLength(File);
     const std::size_t Invalid = FirstInvalid(File, Start);
-    const bool Utf8 = Invalid == std::string::npos;
-    if (!Utf8 && (Start > 0 || WritesSymbolsInUtf8(File)))
+    if (Invalid == std::string::npos) {
+        DecodeValid(File, Start, Doc.Text, &Doc.FileOffset);
+        // Decided once: a UTF-8 file that would not come back exactly is read as bytes.
+        Doc.Utf8 = EncodeReport(Doc.Text) == File.substr(Start);
+        Doc.Bom = Doc.Utf8 && Start > 0;
+    } else if (Start > 0 || WritesSymbolsInUtf8(File)) {
         Doc.InvalidAt = Invalid;
-    Doc.Utf8 = Utf8;
-    for (std::size_t I = Utf8 ? Start : 0; I < File.size();) {
-        char32_t Code = 0;
-        const std::size_t Len = Utf8 ? SequenceAt(File, I, Code) : 0;
-        if (Len > 0) {
-            bool Mapped = false;
-            for (const Sym::TSymbolCode& S : Sym::Codes)
-                if (S.Code == Code) {
-                    Doc.Text += static_cast<char>(S.Byte);
-                    Doc.FileOffset.push_back(I);
-                    Mapped = true;
-                }
-            if (!Mapped)
-                for (std::size_t K = 0; K < Len; ++K) {
-                    Doc.Text += File[I + K];
-                    Doc.FileOffset.push_back(I + K);
-                }
-            I += Len;
-        } else {
-            Doc.Text += File[I];
-            Doc.FileOffset.push_back(I);
-            ++I;
-        }
+    }
+    if (!Doc.Utf8) {
+        Doc.Text = File;
+        Doc.FileOffset.resize(File.size());
+        for (std::size_t I = 0; I < File.size(); ++I)
+            Doc.FileOffset[I] = I;
     }
     Doc.FileOffset.push_back(File.size());
+    Doc.ForeignAt = FindForeign(Doc.Text);
     return Doc;
+}
+
+std::string EncodeDocument(const std::string& Text, bool Utf8, bool WithBom)
+{
+    std::string Out = WithBom ? Bom : "";
+    Out += Utf8 ? EncodeReport(Text) : Text;
+    return Out;
+}
+
+std::string DecodeUtf8Text(const std::string& Utf8)
+{
+    std::string Text;
+    DecodeValid(Utf8, 0, Text, nullptr);
+    return Text;
 }
 
 std::string EncodeReport(const std::string& Bytes)
@@ -163,6 +204,19 @@ std::string EncodeReport(const std::string& Bytes)
         ++I;
     }
     return Out;
+}
+
+std::size_t FindForeign(const std::string& Text, std::size_t From)
+{
+    for (std::size_t I = From; I < Text.size(); ++I) {
+        const auto B = static_cast<unsigned char>(Text[I]);
+        if (B < 0x80)
+            continue;
+        char32_t Code = 0;
+        if (SequenceAt(Text, I, Code) || !IsSymbolByte(B))
+            return I;
+    }
+    return std::string::npos;
 }
 
 TPosition PositionOf(const std::string& File, std::size_t Offset, bool Utf8)

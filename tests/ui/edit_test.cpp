@@ -1,118 +1,35 @@
+// The editor window: its menus, options, runs, files and close question.
 #include "driver/runstate.h"
 #include "model/symbols.h"
-#include "ui/MDIEdit.h"
-#include "ui/MDIFrame.h"
-#include "ui/dialogs.h"
-#include "ui/document.h"
-#include "ui/keyboard.h"
+#include "support.h"
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
-#include <QFontDatabase>
-#include <QMdiArea>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <clocale>
-#include <deque>
-#include <gtest/gtest.h>
 
 namespace {
-// Dialogs answered by the test, never left blocking.
-class TTestDialogs : public TDialogs {
-public:
-    void Message(QWidget*, const QString& Text) override { Messages.push_back(Text); }
-    TAnswer Question(QWidget*, const QString& Text) override
-    {
-        Questions.push_back(Text);
-        return Take(Answers, Cancel);
-    }
-    QString OpenFileName(QWidget*) override { return Take(Names, QString()); }
-    QString SaveFileName(QWidget*, const QString&) override { return Take(Names, QString()); }
-    bool InputText(QWidget*, const QString&, const QString&, QString& Text) override
-    {
-        if (Inputs.empty())
-            return false; // cancelled
-        Text = Take(Inputs, QString());
-        return true;
-    }
-    bool ChooseFont(QWidget*, QFont&) override { return false; }
-
-    template <class T> static T Take(std::deque<T>& Queue, T Default)
-    {
-        if (Queue.empty())
-            return Default;
-        T Front = Queue.front();
-        Queue.pop_front();
-        return Front;
-    }
-    std::vector<QString> Messages;
-    std::vector<QString> Questions;
-    std::deque<TAnswer> Answers;
-    std::deque<QString> Names;
-    std::deque<QString> Inputs;
-};
-
-class Window : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SetDialogs(&Fake);
-        DCFLimit = 10;
-        Frame = new TFrameForm;
-        Frame->show();
-        Editor = Frame->New1Click();
-    }
-    void TearDown() override
-    {
-        for (TEditForm* E : Frame->Editors())
-            E->Editor->document()->setModified(false);
-        delete Frame;
-        SetDialogs(nullptr);
-        DCFLimit = 10;
-    }
-    static QStringList Captions(const QMenu* Menu)
-    {
-        QStringList Out;
-        for (QAction* A : Menu->actions())
-            Out << (A->isSeparator() ? QStringLiteral("-") : A->text());
-        return Out;
-    }
-    // The text as if typed: the document is modified.
-    void Type(const std::string& Utf8)
-    {
-        Editor->Editor->clear();
-        Editor->Editor->insertPlainText(Text(Utf8));
-    }
-    static QString Text(const std::string& Utf8)
-    {
-        TFileFormat Format;
-        return DocumentFromBytes(QByteArray::fromStdString(Utf8), Format);
-    }
-    static QStringList Lines(TEditForm* E)
-    {
-        QStringList Out;
-        for (const QString& L : E->Output->toPlainText().split('\n'))
-            Out << ClipboardFromDocument(L);
-        return Out;
-    }
-
-    TTestDialogs Fake;
-    TFrameForm* Frame = nullptr;
-    TEditForm* Editor = nullptr;
-};
-
-TEST_F(Window, MenusCaptionsAndOrder)
+class EditWindow : public Window {};
+TEST_F(EditWindow, MenusCaptionsAndOrder)
 {
-    EXPECT_EQ(Captions(Editor->File1),
-              (QStringList{"&New", "&Open...", "&Close", "&Save", "Save &as...", "-", "E&xit"}));
-    EXPECT_EQ(Captions(Editor->Edit1), (QStringList{"Cu&t", "&Copy", "&Paste", "De&lete", "-",
-                                                    "Select &all", "Clear Output", "Font..."}));
+    EXPECT_EQ(Captions(Editor->File1), (QStringList{"&New", "&Open...", "Exa&mples", "&Close",
+                                                    "&Save", "Save &as...", "-", "E&xit"}));
+    EXPECT_EQ(Captions(Editor->Edit1),
+              (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "De&lete", "-",
+                           "Select &all", "Clear Output", "Font..."}));
     EXPECT_EQ(Captions(Editor->Output1),
               (QStringList{"Axioms", "Progress", "Sources", "Resolvents", "Time", "Memory",
                            "Unsimplified", "Statistics", "SR-check"}));
@@ -137,24 +54,7 @@ TEST_F(Window, MenusCaptionsAndOrder)
     EXPECT_EQ(Editor->Output->font().pointSize(), 11);
 }
 
-TEST_F(Window, TheMenuBarMergesTheActiveEditorsMenus)
-{
-    auto Titles = [this] {
-        QStringList Out;
-        for (QAction* A : Frame->menuBar()->actions())
-            Out << A->text();
-        return Out;
-    };
-    EXPECT_EQ(Titles(), (QStringList{"&File", "&Edit", "&Output", "&Prove theorem", "&Unification",
-                                     "&Window", "&Help"}));
-    EXPECT_EQ(Frame->menuBar()->actions()[0]->menu(), Editor->File1);
-    Frame->MdiArea->closeAllSubWindows();
-    QApplication::processEvents();
-    EXPECT_EQ(Titles(), (QStringList{"&File", "&Window", "&Help"}));
-    EXPECT_EQ(Frame->menuBar()->actions()[0]->menu(), Frame->File1);
-}
-
-TEST_F(Window, DefaultsGroupsAndSeparateOptionsPerWindow)
+TEST_F(EditWindow, DefaultsGroupsAndSeparateOptionsPerWindow)
 {
     for (const TOptionItem& Item : OptionItems())
         EXPECT_EQ(Editor->OptionAction(Item.Item)->isChecked(), Item.Default) << Item.Name.data();
@@ -173,7 +73,7 @@ TEST_F(Window, DefaultsGroupsAndSeparateOptionsPerWindow)
     EXPECT_EQ(DCFLimit, 3) << "one limit for every window";
 }
 
-TEST_F(Window, TheLimitBox)
+TEST_F(EditWindow, TheLimitBox)
 {
     Editor->SRLimitClick(); // cancelled: the proposed text counts
     EXPECT_EQ(DCFLimit, 5);
@@ -187,48 +87,7 @@ TEST_F(Window, TheLimitBox)
     EXPECT_EQ(Fake.Messages[0], "'twelve' is not a valid integer value");
 }
 
-TEST(Keyboard, KeysByTheirUSPosition)
-{
-    struct TRow {
-        TKeyInput In;
-        std::string Insert;
-    };
-    const std::string ForAll(1, Sym::Ch(Sym::ForAll));
-    const TRow Rows[] = {
-        {{'Q', false, true, true, false}, ForAll},
-        {{'W', false, true, true, false}, std::string(1, Sym::Ch(Sym::Exists))},
-        {{'N', false, true, true, false}, std::string(1, Sym::Ch(Sym::Not))},
-        {{'G', false, true, true, false}, std::string(1, Sym::Ch(Sym::GreaterEq))},
-        {{0x20, false, true, true, false}, ". "},
-        {{'Q', true, true, true, false}, ""},   // Ctrl+Shift+Alt is no symbol key
-        {{'X', false, true, true, false}, ""},  // not in the symbol table
-        {{'Q', false, true, false, false}, ""}, // Ctrl alone: a shortcut
-        {{'A', false, false, false, false}, "a"},
-        {{'A', true, false, false, false}, "A"},
-        {{'A', false, false, false, true}, "A"}, // Caps Lock
-        {{'A', true, false, false, true}, "a"},
-        {{'1', true, false, false, false}, "!"},
-        {{'2', true, false, false, false}, "@"},
-        {{0xDE, true, false, false, false}, "\""},
-        {{0xC0, false, false, false, false}, "`"},
-        {{0xBE, false, false, false, false}, "."},
-        {{0x20, false, false, false, false}, ""}, // Space reaches the memo itself
-    };
-    for (const TRow& Row : Rows) {
-        SCOPED_TRACE(Row.In.Key);
-        EXPECT_EQ(EditorKeyDown(Row.In), Row.Insert);
-        EXPECT_EQ(KeyHandled, !Row.Insert.empty());
-        EXPECT_EQ(EditorKeyPress(U'x'), Row.Insert.empty()) << "a handled key drops its character";
-    }
-    EditorKeyDown({0x70, false, false, false, false}); // F1
-    EXPECT_FALSE(EditorKeyPress(U'\u00E9')) << "national characters never pass";
-    EXPECT_FALSE(EditorKeyPress(U'a')) << "no key-down before this character";
-    EXPECT_EQ(VirtualKeyFromScanCode(0x10), 'Q');
-    EXPECT_EQ(VirtualKeyFromScanCode(0x28), 0xDE);
-    EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_Exclam), '1');
-}
-
-TEST_F(Window, SymbolKeysTypeIntoTheMemo)
+TEST_F(EditWindow, SymbolKeysTypeIntoTheMemo)
 {
     TMemo* Memo = Editor->Editor;
     Memo->setFocus();
@@ -262,7 +121,7 @@ TEST_F(Window, SymbolKeysTypeIntoTheMemo)
     EXPECT_EQ(Memo->toPlainText(), "p(X)1");
 }
 
-TEST_F(Window, TheLinearButtonProvesTheDocument)
+TEST_F(EditWindow, TheLinearButtonProvesTheDocument)
 {
     Type("p(a).\n∀X [p(X) → q(X)].\n?- q(a).\n");
     Editor->SpeedButton2->click();
@@ -278,18 +137,95 @@ TEST_F(Window, TheLinearButtonProvesTheDocument)
     EXPECT_EQ(Lines(Editor).size(), 5) << "the breadth-first report";
 }
 
-TEST_F(Window, ASyntaxErrorIsShownAndTheCaretGoesThere)
+TEST_F(EditWindow, ASyntaxErrorIsShownAndTheCaretGoesThere)
 {
-    Type("p(a). ?- p(a). q(b) r. ");
+    QApplication::setActiveWindow(Frame);
+    Type("p(a). ?- p(a).\n\n\nq(b) r. ");
+    Fake.OpenMilliseconds = 600;
     Editor->SpeedButton2->click();
     ASSERT_EQ(Fake.Messages.size(), 1u);
     EXPECT_EQ(Fake.Messages[0], "Missing operator.");
-    EXPECT_EQ(Editor->Editor->textCursor().position(), 19);
+    EXPECT_EQ(Fake.Icons[0], TDialogs::Warning);
+    EXPECT_EQ(Editor->Editor->textCursor().position(), 21);
     EXPECT_FALSE(Editor->Editor->textCursor().hasSelection());
+    // The editor has the keyboard, not the report the query was written into.
+    EXPECT_TRUE(Editor->Editor->hasFocus());
+    EXPECT_FALSE(Editor->Output->hasFocus());
+    EXPECT_EQ(Frame->statusBar()->currentMessage(), "Syntax error at line 4, column 5.");
+    // The time the box stood open is the user's, not the proof's.
+    const QStringList Report = Lines(Editor);
+    ASSERT_GE(Report.size(), 2);
+    EXPECT_TRUE(Report[Report.size() - 2].startsWith("Solving time : 0."))
+        << Report.join('|').toStdString();
+}
+
+// The report keeps its last line in view while the user has not scrolled away, also once its
+// lines are wider than the pane, and keeps the user's place when they have.
+TEST_F(EditWindow, TheReportFollowsTheRunUntilTheUserScrollsAway)
+{
+    Editor->resize(400, 300);
+    Type("p(a). ∀X [p(X) → p(f(X))]. ?- q. "); // lines grow wider than the pane
+    QTimer::singleShot(400, Editor, [&] { Editor->SpeedButton1->click(); });
+    Editor->SpeedButton4->click();
+    QScrollBar* Down = Editor->Output->verticalScrollBar();
+    EXPECT_GT(Editor->Output->horizontalScrollBar()->maximum(), 0) << "lines wider than the pane";
+    ASSERT_GT(Down->maximum(), 0);
+    EXPECT_EQ(Down->value(), Down->maximum());
+    // Scrolled away during the next run: the place stays.
+    QTimer::singleShot(200, Editor, [&] { Down->setValue(3); });
+    QTimer::singleShot(400, Editor, [&] { Editor->SpeedButton1->click(); });
+    Editor->SpeedButton4->click();
+    EXPECT_EQ(Down->value(), 3);
+    EXPECT_LT(Down->value(), Down->maximum());
+}
+
+TEST_F(EditWindow, UndoRedoShortcutsAndTheLastStrategy)
+{
+    EXPECT_EQ(Editor->New1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_EQ(Editor->Open1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(Editor->Save1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(Editor->Undo1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(Editor->Redo1->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    EXPECT_EQ(Editor->RunAgain1->shortcut(), QKeySequence(Qt::Key_F9));
+    Editor->Editor->setFocus();
+    QApplication::setActiveWindow(Frame);
+    Editor->Editor->insertPlainText("p(a). ");
+    Editor->Editor->insertPlainText("?- p(a). ");
+    Editor->Undo1->trigger();
+    EXPECT_EQ(Editor->Editor->toPlainText(), "");
+    Editor->Redo1->trigger();
+    EXPECT_EQ(Editor->Editor->toPlainText(), "p(a). ?- p(a). ");
+    // F9 proves with the strategy this window used last: linear search at first.
+    Editor->RunAgain1->trigger();
+    EXPECT_EQ(Lines(Editor)[1], "[F1&F0] :  YES.");
+    EXPECT_TRUE(Frame->statusBar()->currentMessage().startsWith("Linear search: query 1 refuted ("))
+        << Frame->statusBar()->currentMessage().toStdString();
+    Editor->SpeedButton3->click();
+    Editor->Output->clear();
+    Editor->RunAgain1->trigger();
+    EXPECT_TRUE(Frame->statusBar()->currentMessage().startsWith("Breadth-first search: "));
+    Type("?- q. ");
+    Editor->RunAgain1->trigger();
+    EXPECT_TRUE(Frame->statusBar()->currentMessage().contains("query 1 not refuted"));
+}
+
+// The close question names the whole path, also of a file given by a relative one.
+TEST_F(EditWindow, ARelativePathIsKeptWhole)
+{
+    const QString Path = WriteFile("relative.txt", "p. ");
+    const QString Saved = QDir::currentPath();
+    QDir::setCurrent(Folder);
+    TEditForm* Doc = Frame->OpenFile("relative.txt");
+    QDir::setCurrent(Saved);
+    EXPECT_EQ(Doc->FileName, QFileInfo(Path).absoluteFilePath());
+    Doc->Editor->insertPlainText("q. ");
+    Fake.Answers = {TDialogs::Cancel};
+    qobject_cast<QMdiSubWindow*>(Doc->parentWidget())->close();
+    EXPECT_EQ(Fake.Questions.back(), "Save changes to " + QFileInfo(Path).absoluteFilePath() + "?");
 }
 
 // A comma locale changes nothing: the report writes numbers with a period.
-TEST_F(Window, NumbersUseAPeriodInACommaLocale)
+TEST_F(EditWindow, NumbersUseAPeriodInACommaLocale)
 {
     const std::string Saved = std::setlocale(LC_NUMERIC, nullptr);
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
@@ -304,7 +240,7 @@ TEST_F(Window, NumbersUseAPeriodInACommaLocale)
     QLocale::setDefault(QLocale::c());
 }
 
-TEST_F(Window, StopEndsARunAtOnceAndAFreshProgramFollows)
+TEST_F(EditWindow, StopEndsARunAtOnceAndAFreshProgramFollows)
 {
     Type("p(0). ∀X [p(X) → p(X + 1)]. ?- q. ");
     bool StopWasEnabled = false;
@@ -319,13 +255,14 @@ TEST_F(Window, StopEndsARunAtOnceAndAFreshProgramFollows)
     EXPECT_FALSE(Editor->SpeedButton1->isEnabled());
     EXPECT_FALSE(StopRequested);
     EXPECT_NE(Editor->PLProgram, Before) << "a stopped run leaves a fresh program";
-    EXPECT_FALSE(Editor->Output->toPlainText().contains("Solving time"));
+    EXPECT_FALSE(Editor->Output->toPlainText().contains("Solving time"))
+        << Editor->Output->toPlainText().right(300).toStdString();
     Type("p(a). ?- p(a). ");
     Editor->SpeedButton2->click();
     EXPECT_TRUE(Editor->Output->toPlainText().contains("YES."));
 }
 
-TEST_F(Window, ClosingDuringARunStopsItFirst)
+TEST_F(EditWindow, ClosingDuringARunStopsItFirst)
 {
     Type("p(0). ∀X [p(X) → p(X + 1)]. ?- q. ");
     Editor->Editor->document()->setModified(false);
@@ -338,7 +275,7 @@ TEST_F(Window, ClosingDuringARunStopsItFirst)
     EXPECT_EQ(TEditForm::RunningForm, nullptr);
 }
 
-TEST_F(Window, TheCloseQuestion)
+TEST_F(EditWindow, TheCloseQuestion)
 {
     QPointer<QMdiSubWindow> Sub = qobject_cast<QMdiSubWindow*>(Editor->parentWidget());
     Type("p(a). ");
@@ -368,43 +305,7 @@ TEST_F(Window, TheCloseQuestion)
     EXPECT_EQ(Fake.Questions.size(), Asked) << "only the editor's changes are asked about";
 }
 
-TEST_F(Window, DocumentsAreBytes)
-{
-    QTemporaryDir Dir;
-    QByteArray All;
-    for (int B = 1; B < 256; ++B)
-        All.append(static_cast<char>(B));
-    All.append("\r\nend\rx\n");
-    const QByteArray CRLF("p(a).\r\n?- p(a).\r\n");
-    const QByteArray Unicode("p(a).\n\xE2\x88\x80X [p(X) \xE2\x86\x92 q(X)].\n");
-    for (const QByteArray& Bytes : {All, CRLF, Unicode}) {
-        const QString Path = Dir.filePath("doc.txt");
-        QFile Out(Path);
-        ASSERT_TRUE(Out.open(QIODevice::WriteOnly));
-        Out.write(Bytes);
-        Out.close();
-        TEditForm* Doc = Frame->OpenFile(Path);
-        EXPECT_EQ(Doc->FileName, Path);
-        EXPECT_EQ(Doc->windowTitle(), "doc.txt[*]");
-        EXPECT_FALSE(Doc->Editor->document()->isModified());
-        Doc->Editor->document()->setModified(true);
-        QFile::remove(Path);
-        ASSERT_TRUE(Doc->Save1Click());
-        QFile In(Path);
-        ASSERT_TRUE(In.open(QIODevice::ReadOnly));
-        EXPECT_EQ(In.readAll(), Bytes);
-    }
-    TEditForm* Doc = Frame->OpenFile(Dir.filePath("doc.txt"));
-    EXPECT_EQ(Doc->GetEditorText()[6], Sym::Ch(Sym::ForAll)) << "UTF-8 symbols are symbol bytes";
-    TEditForm* Missing = Frame->OpenFile(Dir.filePath("missing.txt"));
-    EXPECT_EQ(Fake.Messages.back(), "Cannot open file " + Dir.filePath("missing.txt"));
-    EXPECT_EQ(Missing->windowTitle(), "missing.txt[*]");
-    Missing->FileName = Dir.filePath("no/such/folder/x.txt");
-    EXPECT_FALSE(Missing->Save1Click());
-    EXPECT_EQ(Fake.Messages.back(), "Cannot create file " + Missing->FileName);
-}
-
-TEST_F(Window, FileErrorsKeepTheText)
+TEST_F(EditWindow, FileErrorsKeepTheText)
 {
     QTemporaryDir Dir;
     TEditForm* Folder = Frame->OpenFile(Dir.path());
@@ -430,7 +331,7 @@ TEST_F(Window, FileErrorsKeepTheText)
 }
 
 // Running the same document again and again in one window holds no more memory.
-TEST_F(Window, RepeatedRunsInOneWindowDoNotGrow)
+TEST_F(EditWindow, RepeatedRunsInOneWindowDoNotGrow)
 {
     Type("parent(tom, bob). parent(bob, ann). "
          "∀X ∀Y ∀Z [parent(X, Y) ∧ parent(Y, Z) → grand(X, Z)]. ?- ∃W [grand(tom, W)]. ");
@@ -443,20 +344,4 @@ TEST_F(Window, RepeatedRunsInOneWindowDoNotGrow)
     }
     EXPECT_LE(Totals.back() - Totals[2], 16 * 1024) << "growth between the third and last run";
 }
-
-TEST(SymbolFont, InstallsTheVentrixFace)
-{
-    const int Id = QFontDatabase::addApplicationFont(NIVAR_FONT);
-    ASSERT_GE(Id, 0);
-    EXPECT_TRUE(QFontDatabase::applicationFontFamilies(Id).contains("Ventrix"));
-    EXPECT_TRUE(QFontDatabase::removeApplicationFont(Id));
-}
 } // namespace
-
-int main(int Argc, char** Argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(Argc, Argv);
-    ::testing::InitGoogleTest(&Argc, Argv);
-    return RUN_ALL_TESTS();
-}
