@@ -328,6 +328,8 @@ TEST_F(EditWindow, FileErrorsKeepTheText)
     Doc->Editor->insertPlainText("r. ");
     EXPECT_TRUE(Doc->Save1Click());
     EXPECT_TRUE(QFile::exists(Path));
+    for (TDialogs::TIcon Icon : Fake.Icons)
+        EXPECT_EQ(Icon, TDialogs::Warning) << "file errors are warnings";
 }
 
 // Running the same document again and again in one window holds no more memory.
