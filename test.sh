@@ -6,6 +6,8 @@ cd "$(dirname "$0")"
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang libclang-rt-14-dev python3
 
+echo "== layers"
+/usr/bin/python3 scripts/check-layers.py
 
 echo "== formatting"
 git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' |

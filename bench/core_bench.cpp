@@ -1,8 +1,8 @@
 // Benchmarks of the prover's hot units: compiling, unification, resolution, insertion.
-#include "driver/runstate.h"
 #include "language/codec.h"
 #include "model/formula.h"
 #include "model/owner.h"
+#include "model/runstate.h"
 #include "resolution/resolve.h"
 #include "unify/unify.h"
 

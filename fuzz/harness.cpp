@@ -1,9 +1,9 @@
 #include "harness.h"
 
 #include "driver/run.h"
-#include "driver/runstate.h"
 #include "model/formula.h"
 #include "model/owner.h"
+#include "model/runstate.h"
 
 #include <chrono>
 

@@ -1,8 +1,8 @@
 #include "cli/host.h"
 
 #include "cli/signals.h"
-#include "driver/runstate.h"
 #include "language/lexer.h"
+#include "model/runstate.h"
 
 #include <cerrno>
 #include <charconv>

@@ -3,8 +3,8 @@
 #include "cli/host.h"
 #include "cli/signals.h"
 #include "driver/run.h"
-#include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/runstate.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/runstate.h"
 
 #include <algorithm>
 #include <climits>

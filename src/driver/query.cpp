@@ -1,9 +1,9 @@
-#include "driver/runstate.h"
 #include "driver/skolem.h"
 #include "model/alloc.h"
 #include "model/formula.h"
 #include "model/owner.h"
 #include "model/print.h"
+#include "model/runstate.h"
 #include "model/symbols.h"
 #include "unify/unify.h"
 

@@ -1,12 +1,12 @@
 #include "driver/run.h"
 
-#include "driver/runstate.h"
 #include "driver/skolem.h"
 #include "language/parser.h"
 #include "model/alloc.h"
 #include "model/formula.h"
 #include "model/owner.h"
 #include "model/print.h"
+#include "model/runstate.h"
 #include "resolution/insert.h"
 #include "resolution/resolve.h"
 #include "resolution/simplify.h"
@@ -32,13 +32,11 @@ void ReleaseRunStorage(TPLProgram* Program)
 void TPLProgram::Generate()
 {
     const std::string Text = Owner->GetEditorText();
+    ResetRunState();
     CurrentProgram = this;
     ClearFormulas();
     Owner->ClearOutput();
     ReleaseRunStorage(this);
-    QueriesEvaluated = QueriesRefuted = 0;
-    MessageSeconds = 0;
-    SkolemCount = 0;
     StartAllocated = AllocatedBytes();
     PeakAllocated = StartAllocated;
     const auto Start = std::chrono::steady_clock::now();
@@ -86,18 +84,13 @@ void TPLProgram::Generate()
     }
 }
 
-void ResetAfterFailure()
+void ResetRunState()
 {
-    FirstAtom = LastAtom = nullptr;
-    CopyParent = nullptr;
-    NewVars = nullptr;
-    EnteredValues = nullptr;
-    NegateMarks = false;
-    SelfResolution = false;
-    AnyVarBindable = false;
-    FactoringChanged = false;
-    RefutationStop = false;
-    ReleaseParseStack();
+    ResetRunData();
+    ResetCopyState();
+    ResetUnifyState();
+    ResetResolutionState();
+    ResetCompileState();
 }
 
 TRunOutcome RunProgram(TPLProgram*& Program, TStrategy Strategy)
@@ -111,7 +104,8 @@ TRunOutcome RunProgram(TPLProgram*& Program, TStrategy Strategy)
         if (StopRequested)
             Outcome = TRunOutcome::Stopped;
     } catch (const std::bad_alloc&) {
-        ResetAfterFailure();
+        // What the failure left half-built is given up.
+        ResetRunState();
         Outcome = TRunOutcome::OutOfMemory;
     }
     if (Outcome != TRunOutcome::Finished) {

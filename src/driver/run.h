@@ -9,6 +9,7 @@ enum class TRunOutcome { Finished, Stopped, OutOfMemory };
 // failed, leaves its program half-way: a fresh program for the same owner takes its place.
 TRunOutcome RunProgram(TPLProgram*& Program, TStrategy Strategy);
 
-// What an allocation failure in the middle of a run leaves in the process-wide state is
-// cleared; objects that were half-built are given up.
-void ResetAfterFailure();
+// Clears every family of process-wide state: the run data, the copy state, the unification
+// state, the resolution context and the compilation. The settings (DCFLimit and the limits)
+// keep their values; objects that a failed run left half-built are given up.
+void ResetRunState();

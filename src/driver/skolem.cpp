@@ -1,7 +1,7 @@
 #include "driver/skolem.h"
 
-#include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/runstate.h"
 #include "unify/unify.h"
 
 #include <vector>

@@ -1,8 +1,8 @@
-#include "driver/runstate.h"
 #include "language/lexer.h"
 #include "language/parser.h"
 #include "model/formula.h"
 #include "model/owner.h"
+#include "model/runstate.h"
 
 #include <chrono>
 

@@ -1,9 +1,9 @@
 #include "language/parser.h"
 
-#include "driver/runstate.h"
 #include "language/eqvexpand.h"
 #include "language/lexer.h"
 #include "model/formula.h"
+#include "model/runstate.h"
 #include "model/symbols.h"
 
 #include <vector>
@@ -363,6 +363,13 @@ void ReleaseParseStorage()
 {
     ReleaseParseStack();
     std::vector<TObject*>().swap(ParseStack);
+}
+
+void ResetCompileState()
+{
+    ReleaseParseStack();
+    Nesting = 0;
+    ScanReset("");
 }
 
 void ParseReset()

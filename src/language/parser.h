@@ -32,6 +32,8 @@ void NegateTop();
 void ReleaseParseStack();
 // The same, and the stack's storage.
 void ReleaseParseStorage();
+// Clears the scanner and the parser: no compilation is in progress.
+void ResetCompileState();
 
 // Starts the parse of one formula: empty stack, nesting 0.
 void ParseReset();

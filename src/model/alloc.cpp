@@ -1,8 +1,26 @@
 #include "model/alloc.h"
 
 #include "model/pool.h"
+#include "model/runstate.h"
 
 #include <new>
+#include <unistd.h>
+
+void SamplePeak()
+{
+    const std::int64_t Now = AllocatedBytes();
+    if (Now > PeakAllocated)
+        PeakAllocated = Now;
+}
+
+std::int64_t DefaultMemoryLimit()
+{
+    const long Pages = sysconf(_SC_PHYS_PAGES);
+    const long PageSize = sysconf(_SC_PAGE_SIZE);
+    if (Pages <= 0 || PageSize <= 0)
+        return 0;
+    return static_cast<std::int64_t>(Pages) * PageSize / 2;
+}
 
 #if defined(__SANITIZE_ADDRESS__)
 #define NIVAR_SANITIZED 1

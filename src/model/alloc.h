@@ -6,6 +6,10 @@
 #include <cstdint>
 
 std::int64_t AllocatedBytes();
+// Raises PeakAllocated to the bytes allocated now when that is more.
+void SamplePeak();
+// A generous share of the physical memory: the default memory limit.
+std::int64_t DefaultMemoryLimit();
 // Makes every allocation beyond Bytes in all fail (0: none), where the process counts its
 // allocations itself; returns whether it does.
 bool SetAllocationLimit(std::int64_t Bytes);

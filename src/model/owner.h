@@ -46,3 +46,26 @@ public:
     virtual bool PollStop() = 0;
     virtual void QueryEnded(const TQueryOutcome&) {}
 };
+
+// What the prover Parts ask of the window of the running program (CurrentProgram).
+
+// The check mark of an option; the window default when no program runs.
+bool OptionOn(TOption Item);
+// Lets the window handle its pending events; measures the run against the memory limit.
+void YieldToHost();
+// Adds a line to the output pane.
+void WriteLine(const std::string& Line);
+// Sets StopRequested; the first reason given stays.
+void RequestStop(TStopReason Reason);
+// Stops the run as the stop command does, with a line saying why (the first stop only).
+void StopRun(TStopReason Reason, const std::string& Why);
+
+// The long walks (unification, copying, simplification) count their steps, and every
+// PollInterval steps ask the host whether a stop was requested, so that a stop is seen within
+// a fraction of a second wherever the run is.
+inline constexpr std::uint32_t PollInterval = 4096;
+// Asks the host now; true once a stop is requested.
+bool PollHostForStop();
+// Counts one step of a long walk; true once a stop is requested. A walk that can give up
+// safely then does (a unification finds no unifier); the others only let the host look.
+bool WalkStopped();

@@ -1,7 +1,7 @@
 #include "model/print.h"
 
-#include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/runstate.h"
 #include "model/symbols.h"
 
 #include <charconv>
@@ -169,6 +169,11 @@ void TFALFormula::Print(std::string& S)
     if (Cont)
         Cont->RPrint(S);
     S += ". ";
+}
+
+std::string Label(char Prefix, std::int64_t Index)
+{
+    return Prefix + std::to_string(Index);
 }
 
 std::string Printed(TFALFormula* F)

@@ -10,5 +10,7 @@ std::string FormatReal(long double Value);
 // The formula as Print writes it.
 class TFALFormula;
 std::string Printed(TFALFormula* F);
+// A formula label: "F" or "R" and the index.
+std::string Label(char Prefix, std::int64_t Index);
 // Fixed-point notation with exactly two decimals.
 std::string FormatFixed2(double Value);

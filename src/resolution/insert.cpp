@@ -1,9 +1,9 @@
 #include "resolution/insert.h"
 
-#include "driver/runstate.h"
 #include "model/alloc.h"
 #include "model/formula.h"
 #include "model/print.h"
+#include "model/runstate.h"
 #include "resolution/resolve.h"
 #include "unify/unify.h"
 

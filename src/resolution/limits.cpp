@@ -1,7 +1,7 @@
 #include "resolution/limits.h"
 
-#include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/runstate.h"
 
 #include <algorithm>
 #include <unordered_map>

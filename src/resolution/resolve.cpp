@@ -1,7 +1,8 @@
 #include "resolution/resolve.h"
 
-#include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/runstate.h"
+#include "resolution/insert.h"
 #include "unify/dive.h"
 #include "unify/unify.h"
 
@@ -29,6 +30,15 @@ void PlaceNewVars(TSub* Root)
     NewVars = nullptr;
 }
 } // namespace
+
+void ResetResolutionState()
+{
+    ResAtom1 = ResAtom2 = nullptr;
+    FalseInFirst = false;
+    SelfResolution = false;
+    ResValue = 0;
+    FactoringChanged = false;
+}
 
 void MarkAtom(TAtom* Atom, std::int8_t T)
 {

@@ -11,6 +11,8 @@ extern TAtom* ResAtom2;      // the resolved atom of the second formula
 extern bool FalseInFirst;    // ResAtom1 and its matches become false, ResAtom2 true
 extern bool SelfResolution;  // set during the self-resolution check
 extern std::int8_t ResValue; // the value given to the first formula's atoms
+// Clears the resolution context and the insertion's factoring mark.
+void ResetResolutionState();
 
 // Moves the unifier into the variables' NewId, the first pair of each variable counting, and
 // empties the list.

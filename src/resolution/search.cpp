@@ -1,6 +1,6 @@
-#include "driver/runstate.h"
 #include "model/formula.h"
 #include "model/print.h"
+#include "model/runstate.h"
 #include "resolution/limits.h"
 #include "resolution/resolve.h"
 #include "unify/unify.h"

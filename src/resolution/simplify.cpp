@@ -1,7 +1,7 @@
 #include "resolution/simplify.h"
 
-#include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/runstate.h"
 #include "resolution/polarity.h"
 #include "unify/dive.h"
 

@@ -1,7 +1,7 @@
 #include "ui/MDIEdit.h"
 
 #include "driver/run.h"
-#include "driver/runstate.h"
+#include "model/runstate.h"
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
 

@@ -1,5 +1,5 @@
 // Nivar: the desktop program.
-#include "driver/runstate.h"
+#include "model/runstate.h"
 #include "ui/MDIEdit.h"
 #include "ui/MDIFrame.h"
 #include "ui/about.h"

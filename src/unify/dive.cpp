@@ -1,7 +1,7 @@
 #include "unify/dive.h"
 
-#include "driver/runstate.h"
 #include "model/formula.h"
+#include "model/runstate.h"
 #include "model/symbols.h"
 #include "unify/unify.h"
 
@@ -117,6 +117,15 @@ TId* CopyTerm(TId* Term, char Mode, TVisitor Visitor, TDiveArgs Args)
     }
 }
 } // namespace
+
+void ResetCopyState()
+{
+    CopyParent = nullptr;
+    NegateMarks = false;
+    NewVars = nullptr;
+    VarRemoved = false;
+    EnteredValues = nullptr;
+}
 
 TVariable* CopyOnDemand(TVariable* V)
 {

@@ -1,6 +1,6 @@
 #include "unify/unify.h"
 
-#include "driver/runstate.h"
+#include "model/runstate.h"
 #include "model/symbols.h"
 
 #include <vector>
@@ -99,6 +99,15 @@ bool DependsOn(TVariable* V, TId* T, std::vector<TVariable*>& Seen)
     return false;
 }
 } // namespace
+
+void ResetUnifyState()
+{
+    UnifyResult = 1;
+    PassClean = true;
+    OccurFree = true;
+    OccurTarget = nullptr;
+    AnyVarBindable = false;
+}
 
 TList<TId>& Unifier()
 {

@@ -11,6 +11,7 @@ extern bool PassClean;          // cleared when a pass had to refuse a binding
 extern bool OccurFree;          // the occurs walk has not met its target
 extern TId* OccurTarget;
 extern bool AnyVarBindable; // the quantifier check allows every binding
+void ResetUnifyState();
 
 // The unifier list that unification works on: the running program's MGUn1.
 TList<TId>& Unifier();

@@ -1,5 +1,5 @@
 #include "cli/args.h"
-#include "driver/runstate.h"
+#include "model/runstate.h"
 #include "support/prover.h"
 
 #include <dirent.h>

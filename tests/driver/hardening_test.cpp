@@ -1,6 +1,6 @@
-#include "driver/runstate.h"
 #include "language/parser.h"
 #include "model/alloc.h"
+#include "model/runstate.h"
 #include "support/prover.h"
 
 #include <array>

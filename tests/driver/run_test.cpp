@@ -1,4 +1,4 @@
-#include "driver/runstate.h"
+#include "model/runstate.h"
 #include "support/prover.h"
 
 #include <regex>

@@ -1,5 +1,5 @@
-#include "driver/runstate.h"
 #include "driver/skolem.h"
+#include "model/runstate.h"
 #include "support/prover.h"
 
 namespace {

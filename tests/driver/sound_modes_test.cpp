@@ -1,5 +1,5 @@
 // The modes that read quantifiers never refute a non-theorem, and keep the proofs they should.
-#include "driver/runstate.h"
+#include "model/runstate.h"
 #include "support/prover.h"
 
 namespace {

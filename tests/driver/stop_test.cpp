@@ -1,5 +1,6 @@
 // Stops from anywhere in a run, what each kind of stop writes, and what the host is told.
-#include "driver/runstate.h"
+#include "model/alloc.h"
+#include "model/runstate.h"
 #include "support/prover.h"
 #include "unify/unify.h"
 

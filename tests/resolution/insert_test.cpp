@@ -1,4 +1,4 @@
-#include "driver/runstate.h"
+#include "model/runstate.h"
 #include "resolution/insert.h"
 #include "support/prover.h"
 #include "unify/dive.h"

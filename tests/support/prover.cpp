@@ -1,7 +1,7 @@
 #include "support/prover.h"
 
-#include "driver/runstate.h"
 #include "language/codec.h"
+#include "model/runstate.h"
 #include "resolution/insert.h"
 #include "resolution/resolve.h"
 #include "unify/dive.h"
@@ -57,11 +57,6 @@ void TProverTest::SetUp()
 {
     ResetRunState();
     DCFLimit = 10;
-    AnyVarBindable = false;
-    SelfResolution = false;
-    FalseInFirst = false;
-    FactoringChanged = false;
-    NegateMarks = false;
     Program = new TPLProgram(&Owner);
     CurrentProgram = Program;
 }

@@ -1,5 +1,5 @@
 // The editor window: its menus, options, runs, files and close question.
-#include "driver/runstate.h"
+#include "model/runstate.h"
 #include "model/symbols.h"
 #include "support.h"
 

@@ -1,5 +1,5 @@
 // The frame: menu merging, its title, the run lock across windows, examples, the font.
-#include "driver/runstate.h"
+#include "model/runstate.h"
 #include "support.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "support.h"
 
-#include "driver/runstate.h"
+#include "model/runstate.h"
 
 #include <QApplication>
 #include <QDir>

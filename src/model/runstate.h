@@ -1,0 +1,41 @@
+// The process-wide run state shared by the prover Parts, as plain data: the program running,
+// the stop request, counters, labels and limits. Only one run is in progress at a time.
+#pragma once
+
+#include "model/owner.h"
+
+#include <cstdint>
+#include <string>
+
+class TPLProgram;
+
+extern TPLProgram* CurrentProgram;  // the program of the run in progress
+extern bool StopRequested;          // set by the stop command, polled at the yield points
+extern TStopReason StopReason;      // why StopRequested was set
+extern bool RefutationStop;         // a refutation under "One refutation" ends the search
+extern bool NewResolvent;           // a resolvent was appended in this breadth-first level
+extern std::int64_t ResolventCount; // resolvents appended in this query evaluation
+extern std::string CenterLabel;
+extern std::string PartnerLabel;
+extern std::int64_t TautologyCount;
+extern std::int64_t FactoringCount;
+extern std::int64_t RedundantCount;
+extern std::int64_t UnificationCount;
+extern std::int64_t SimplificationCount;
+extern std::int64_t StartAllocated;
+extern std::int64_t PeakAllocated;
+extern bool QueryRefuted;        // the query in evaluation has been refuted at least once
+extern std::int64_t SkolemCount; // Skolem symbols made in this run
+extern double MessageSeconds;    // the time message boxes of this run stood open
+extern std::int64_t QueriesEvaluated;
+extern std::int64_t QueriesRefuted;
+extern std::uint32_t WalkSteps; // steps of the long walks since the host was last asked
+
+// Settings that outlive runs: they are set by the user, not reset.
+extern std::int32_t DCFLimit;    // shared by all windows
+extern std::int64_t MemoryLimit; // bytes a run may hold above its start; 0 for no limit
+extern std::int32_t DepthLimit;  // nesting of a resolvent with its bindings written out
+extern std::int64_t SizeLimit;   // symbols of a resolvent with its bindings written out
+
+// Clears the run state above, the settings aside, and the atom chain being built.
+void ResetRunData();
