@@ -134,7 +134,7 @@ void TQuery::EvalQuery()
     NegQ();
     Program->ListF.Add(this);
     FromQuery = true;
-    Dive('v', nullptr, TDiveArgs{});
+    Dive(TDiveMode::ResetRoot, nullptr, TDiveArgs{});
     if (OptionOn(TOption::Skolem1))
         Skolemize(this);
     QueryRefuted = false;

@@ -24,9 +24,9 @@ void ExpandEquivalence()
     NegateMarks = false;
     NewVars = new TQuant;
     CopyParent = C;
-    auto* B2 = static_cast<TSub*>(B->Dive('r', nullptr, TDiveArgs{}));
+    auto* B2 = static_cast<TSub*>(B->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
     CopyParent = C;
-    auto* A2 = static_cast<TSub*>(A->Dive('r', nullptr, TDiveArgs{}));
+    auto* A2 = static_cast<TSub*>(A->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
     NewVars->RFree(); // empty: names are not variables yet
     NewVars = nullptr;
     auto* I1 = new TImp;

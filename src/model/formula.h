@@ -1,4 +1,12 @@
 // The formula model: programs, formulas, connective nodes, atoms, prefixes and terms.
+//
+// Each class is declared here once with every operation it has; each operation is
+// implemented in the folder of the subsystem that owns it, named in the banners below:
+//   model/       formula.cpp (ownership, release), print.cpp, negate.cpp
+//   unify/       compare.cpp, dive.cpp (the one traversal), unify.cpp
+//   resolution/  polarity.cpp, simplify.cpp, resolve.cpp, search.cpp, insert.cpp
+//   language/    compile.cpp
+//   driver/      run.cpp, query.cpp, answer.cpp
 #pragma once
 
 #include "model/list.h"
@@ -35,16 +43,32 @@ enum class TClass : std::uint8_t {
     Variable,
 };
 
+// What one walk of the traversal does; the letters are the design's, so traces compare.
+enum class TDiveMode : char {
+    PostOrder = '3',   // visit after the parts, replacing (folding, linking the terms of atoms)
+    PreOrder = '4',    // visit before the parts, replacing (linking variables, marking use)
+    Constants = 's',   // nodes with a truth-constant operand, replacing (simplification)
+    Sweep = 'd',       // variables no longer used, and the marks on atoms, go
+    ResetRoot = 'v',   // the root prefix becomes the answer variables of a query
+    Copy = 'r',        // a copy with fresh variables and the unifier's bindings carried in
+    Bindings = 'q',    // the bindings of a copied prefix move into the copies
+    CopyBinding = 'p', // a copy of a binding, variables copied on demand
+    Share = 'P',       // a copy of a term that shares its variables
+    Unify = '5',       // the unify walk of two terms
+    Occurs = '6',      // the walk that looks for a variable in a term
+};
+
 // What a traversal hands to its visitor and to its nested calls; passed by value, so every
 // invocation works on its own copy.
 struct TDiveArgs {
+    enum TTag : std::uint8_t { Pointer = 5, ModelObject = 7 };
     TObject* Value = nullptr;
-    std::uint8_t Tag = 5; // 5: an untyped pointer, 7: a model object
+    TTag Tag = Pointer;
 };
 
 // Called at the visited object; may change the mode for the walk below it and returns the
 // object that takes the visited one's place.
-using TVisitor = TObject* (*)(TObject* Obj, char& Mode, TDiveArgs Args);
+using TVisitor = TObject* (*)(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
 
 class TObject {
 public:
@@ -79,21 +103,38 @@ public:
     TObject* Ac = nullptr; // the parent node, or the formula for the root
     TQuant* Q = nullptr;   // owned prefix, never empty
 
-    virtual void RFree();
-    virtual void GetSymbol(std::string& S) const;
-    virtual int GetP() const = 0;
-    virtual void RPrint(std::string& S);
-    virtual TObject* Dive(char Mode, TVisitor Visitor, TDiveArgs Args);
-
-    void Negate();
-    void AppendToQuant(TQuant*& List);
-    void OptQ();
-    TSub* SubstTo(TSub* Child);
-    void EvalPol();
-
     TSub* Parent() const { return Ac && Ac->IsNode() ? static_cast<TSub*>(Ac) : nullptr; }
     // The polarity outside the node's own negation, where its prefix stands.
     int OuterPol() const { return Neg ? -Pol : Pol; }
+
+    // ---- model/formula.cpp
+    // Frees the node, its operands and its prefix.
+    virtual void RFree();
+    // Appends the connective's symbol to S.
+    virtual void GetSymbol(std::string& S) const;
+    // The binding strength of the connective, for brackets: 1 equivalence to 5 atom.
+    virtual int GetP() const = 0;
+    // Joins the node's prefix to the end of List, which becomes the node's prefix (List is
+    // taken, and none when empty); sets the masters and renumbers.
+    void AppendToQuant(TQuant*& List);
+    // Numbers the unbound variables of one name in the prefix 0, 1, 2... for printing "#n".
+    void OptQ();
+    // ---- model/print.cpp
+    // Appends the printed node to S: prefix, negation, body, brackets where needed.
+    virtual void RPrint(std::string& S);
+    // ---- model/negate.cpp
+    // Negates the node in place: toggles Neg, turns its prefix's quantifiers, new polarities.
+    void Negate();
+    // ---- unify/dive.cpp
+    // One walk of the traversal over the node's subtree; returns what takes its place.
+    virtual TObject* Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args);
+    // ---- resolution/polarity.cpp
+    // Sets Pol of the node and of its subtree, not entering an equivalence.
+    void EvalPol();
+    // ---- resolution/simplify.cpp
+    // Puts Child in this node's place and frees the node, its prefix climbing to an ancestor;
+    // returns Child.
+    TSub* SubstTo(TSub* Child);
 
 protected:
     void FreeOperands();
@@ -137,12 +178,18 @@ public:
 
     TId* Id = nullptr; // owned term
 
-    void RFree() override;
     int GetP() const override { return 5; }
+    // ---- model/formula.cpp
+    void RFree() override;
+    // ---- model/print.cpp
     void RPrint(std::string& S) override;
-    TObject* Dive(char Mode, TVisitor Visitor, TDiveArgs Args) override;
-
+    // ---- unify/dive.cpp
+    TObject* Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args) override;
+    // ---- unify/unify.cpp
+    // Unifies this atom's term with B's into the program's unifier; counts the attempt.
+    // Returns 0 (no unifier, the unifier as before), 1, or -1 (the last step bound a term).
     int UnifyS(TAtom* B);
+    // The same, for the marking and factoring walks.
     int UnifySL(TAtom* B);
 };
 
@@ -153,9 +200,14 @@ TSub* NewConnective(TClass AClass);
 class TQuant : public TObject, public TList<TVariable> {
 public:
     TQuant() : TObject(TClass::Quant) {}
+    // ---- model/formula.cpp
+    // Frees the variables and their bindings, then the list.
     virtual void RFree();
+    // ---- model/print.cpp
+    // Appends the unbound variables with their quantifiers (with Quantification On only).
     void RPrint(std::string& S);
-    TObject* Dive(char Mode, TVisitor Visitor, TDiveArgs Args);
+    // ---- unify/dive.cpp
+    TObject* Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args);
 };
 
 // A term.
@@ -163,12 +215,21 @@ class TId : public TObject {
 public:
     explicit TId(TClass AClass) : TObject(AClass) {}
 
-    virtual void RPrint(std::string& S) = 0;
+    // ---- model/formula.cpp
+    // Frees the term and its arguments; a variable is its prefix's and is not freed.
     virtual void RFree();
+    // ---- model/print.cpp
+    // Appends the printed term to S, bound variables as their values.
+    virtual void RPrint(std::string& S) = 0;
+    // ---- unify/compare.cpp
+    // The order of terms: negative, 0 or positive; a bound variable compares as its value.
     virtual std::int32_t Compare(TId* Other) = 0;
-
-    TObject* Dive(char Mode, TVisitor Visitor, TDiveArgs Args);
+    // ---- unify/dive.cpp
+    TObject* Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args);
+    // ---- unify/unify.cpp
+    // True when V does not occur in the term, following bindings and the unifier.
     bool OccurCheck(TId* V);
+    // Unifies the term with T into the unifier, in passes (UnifyResult tells the outcome).
     void UnifyId(TId* T);
 };
 
@@ -266,12 +327,18 @@ public:
     std::int32_t Number = 0;
     std::string Name;
 
-    void RPrint(std::string& S) override;
     void RFree() override {} // terms only refer to variables; the prefix frees them
-    std::int32_t Compare(TId* Other) override;
-
+    // ---- model/print.cpp
+    void RPrint(std::string& S) override;
+    // Appends "Name = value" (after ", " when S is not empty) unless the value is a variable.
     void PrintAs(std::string& S);
+    // ---- unify/compare.cpp
+    std::int32_t Compare(TId* Other) override;
+    // ---- unify/unify.cpp
+    // Whether the quantifier check lets the variable take a value now: every universal it
+    // depends on has one.
     bool MAssigned();
+    // The term the unifier gives the variable, or the variable itself.
     TId* CompInMgu();
 };
 
@@ -290,24 +357,49 @@ public:
     bool FromQuery = false;
     std::int32_t TextStart = -1; // where its text begins in the run's text; -1 for a resolvent
 
+    // ---- model/print.cpp
+    // Appends the printed formula and ". " to S.
     void Print(std::string& S);
+    // ---- unify/dive.cpp
+    // Walks the root node; the root is never replaced. Returns the formula.
+    TFALFormula* Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args);
+    // ---- resolution/polarity.cpp
+    // The end of compiling: variables linked (free names universal), arithmetic folded,
+    // polarities set.
     void PostComp();
-    TFALFormula* Dive(char Mode, TVisitor Visitor, TDiveArgs Args);
+    // ---- resolution/simplify.cpp
+    // Folds arithmetic, removes truth constants and sweeps unused variables; keeps the chain.
     void Simplify();
+    // ---- resolution/resolve.cpp
+    // The resolvent of this formula and G on ResAtom1/ResAtom2 under the unifier: copies of
+    // both with the atoms marked false and true, in a disjunction. The parents keep theirs.
     TFALFormula* Resolve(TFALFormula* G);
+    // Self-resolution in place: this formula becomes F[A/value] ∨ F[A/opposite].
     TFALFormula* ResolveAWC(TFALFormula* G);
+    // ---- resolution/search.cpp
+    // The partner loops of the three strategies with this formula as centre.
     void AllPosRes();
     void AllPosRes3();
     void AllPosRes4();
+    // The trial of one pair, as the partner loops make it.
     void TryToRes(TFALFormula* G);
     void TryToRes2(TFALFormula* G);
     void TryToRes3(TFALFormula* G);
+    // Filtration: whether neither formula is an ancestor of the other.
     bool IsValidPair(TFALFormula* G);
+    // ---- resolution/insert.cpp
+    // Self-resolution check, factoring and redundancy check of a new resolvent. Returns the
+    // resolvent to record (a refutation possibly), or none when it was dropped and freed.
     TFALFormula* InsertToR();
+    // Up to DCFLimit self-resolution steps; returns the last formula made (or this one).
     TFALFormula* OptimizeX();
+    // Factoring within one disjunction or conjunction block.
     TFALFormula* OptimizeF();
+    // A check formula F1 connective F2 that borrows both trees until DestroyVF.
     static TFALFormula* CreateVF(TFALFormula* F1, TFALFormula* F2, TClass AClass);
     static void DestroyVF(TFALFormula* VF, TFALFormula* F1, TFALFormula* F2);
+    // ---- driver/answer.cpp
+    // Writes the answer line of a refutation (the one call up from the search).
     void PrintVars();
 
 protected:
@@ -318,7 +410,10 @@ protected:
 class TQuery : public TFALFormula {
 public:
     explicit TQuery(TPLProgram* AOwner) : TFALFormula(AOwner, TClass::Query) {}
+    // ---- driver/query.cpp
+    // Negates the formula and sets its polarities.
     void NegQ();
+    // Proves the query against the axioms before it and writes its report; frees it.
     void EvalQuery();
 };
 
@@ -340,12 +435,21 @@ public:
     std::int32_t TextPos = 0;
     TStrategy Strategy = TStrategy::None;
 
-    // End, when given, is the end of the whole text: a NUL before it is reported.
-    void XComp(const char* Text, TFALFormula*& Formula, const char* End = nullptr);
-    void Generate();
-    void Consist();
+    // ---- model/formula.cpp
+    // Free the formulas of ListF (ListR) and empty the list.
     void ClearFormulas();
     void ClearResolvents();
+    // ---- language/compile.cpp
+    // Compiles the one formula at Text: the formula (a TQuery for "?-") or none with the error
+    // shown, ErrCode and TextPos set. End, when given, is the end of the whole text: a NUL
+    // before it is reported.
+    void XComp(const char* Text, TFALFormula*& Formula, const char* End = nullptr);
+    // ---- driver/run.cpp
+    // One proof run of the owner's editor text, to the time and memory lines.
+    void Generate();
+    // ---- driver/query.cpp
+    // The refutation search and report for the formulas now in ListF.
+    void Consist();
 };
 
 // The ends of the atom chain being built or edited.

@@ -17,7 +17,7 @@ bool IsRefutation(const TFALFormula* F)
 
 // Clears the copy marks that binding left on the formula's variables, so that the next copy
 // of the formula is whole.
-TObject* ClearCopyMarks(TObject* Obj, char&, TDiveArgs)
+TObject* ClearCopyMarks(TObject* Obj, TDiveMode&, TDiveArgs)
 {
     if (Obj->IsNode())
         if (TQuant* Q = static_cast<TSub*>(Obj)->Q)
@@ -39,7 +39,8 @@ void BindUnifier()
         auto* V = static_cast<TVariable*>(List.Get(I));
         // Only the first pair of a variable counts, and a value once given stays.
         if (IsFirstPair(List, I) && !V->Id)
-            V->Id = static_cast<TId*>(List.Get(I + 1)->Dive('P', nullptr, TDiveArgs{}));
+            V->Id =
+                static_cast<TId*>(List.Get(I + 1)->Dive(TDiveMode::Share, nullptr, TDiveArgs{}));
     }
     List.Clear();
 }
@@ -177,7 +178,7 @@ TFALFormula* TFALFormula::OptimizeF()
     if (FactoringChanged)
         F->Simplify();
     else if (Bound)
-        F->Dive('4', ClearCopyMarks, TDiveArgs{});
+        F->Dive(TDiveMode::PreOrder, ClearCopyMarks, TDiveArgs{});
     return F;
 }
 

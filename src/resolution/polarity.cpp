@@ -76,7 +76,7 @@ void TSub::EvalPol()
         R->EvalPol();
 }
 
-TObject* LinkVariables(TObject* Obj, char& Mode, TDiveArgs)
+TObject* LinkVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs)
 {
     if (Obj->IsNode()) {
         ScopeNode = static_cast<TSub*>(Obj);
@@ -85,7 +85,7 @@ TObject* LinkVariables(TObject* Obj, char& Mode, TDiveArgs)
                 if (V)
                     V->Master = ScopeNode;
         if (Obj->Is(TClass::Atom))
-            Mode = '3';
+            Mode = TDiveMode::PostOrder;
         return Obj;
     }
     if (!Obj->Is(TClass::Var) || !ScopeNode)
@@ -108,7 +108,7 @@ TObject* LinkVariables(TObject* Obj, char& Mode, TDiveArgs)
     return Found;
 }
 
-TObject* FoldArithmetic(TObject* Obj, char&, TDiveArgs)
+TObject* FoldArithmetic(TObject* Obj, TDiveMode&, TDiveArgs)
 {
     if (!Obj->Is(TClass::Functor))
         return Obj;
@@ -151,9 +151,9 @@ void TFALFormula::PostComp()
 {
     ScopeNode = nullptr;
     FreeCount = 0;
-    Dive('4', LinkVariables, TDiveArgs{});
+    Dive(TDiveMode::PreOrder, LinkVariables, TDiveArgs{});
     ScopeNode = nullptr;
-    Dive('3', FoldArithmetic, TDiveArgs{});
+    Dive(TDiveMode::PostOrder, FoldArithmetic, TDiveArgs{});
     if (Cont)
         Cont->EvalPol();
 }

@@ -3,7 +3,8 @@
 
 class TObject;
 struct TDiveArgs;
+enum class TDiveMode : char;
 
 // The visitors of the post-compilation walks.
-TObject* LinkVariables(TObject* Obj, char& Mode, TDiveArgs Args);
-TObject* FoldArithmetic(TObject* Obj, char& Mode, TDiveArgs Args);
+TObject* LinkVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
+TObject* FoldArithmetic(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);

@@ -85,19 +85,19 @@ TFALFormula* TFALFormula::Resolve(TFALFormula* G)
     N->Cont = D;
     D->Ac = N;
     CopyParent = D;
-    TSub* FCopy = static_cast<TSub*>(F->Cont->Dive('r', nullptr, TDiveArgs{}));
+    TSub* FCopy = static_cast<TSub*>(F->Cont->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
     CopyParent = D;
     NegateMarks = F == G;
-    TSub* GCopy = static_cast<TSub*>(G->Cont->Dive('r', nullptr, TDiveArgs{}));
+    TSub* GCopy = static_cast<TSub*>(G->Cont->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
     NegateMarks = false;
     D->L = FCopy;
     D->R = GCopy;
     N->MF = FirstAtom;
     N->ML = LastAtom;
     PlaceNewVars(D);
-    F->Dive('d', nullptr, TDiveArgs{});
+    F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
     if (F != G)
-        G->Dive('d', nullptr, TDiveArgs{});
+        G->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
     return N;
 }
 
@@ -118,7 +118,7 @@ TFALFormula* TFALFormula::ResolveAWC(TFALFormula*)
     CommitUnifier();
     CopyParent = D;
     NegateMarks = true;
-    TSub* TCopy = static_cast<TSub*>(T->Dive('r', nullptr, TDiveArgs{}));
+    TSub* TCopy = static_cast<TSub*>(T->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
     NegateMarks = false;
     F->Cont = D;
     D->Ac = F;

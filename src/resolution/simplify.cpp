@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-TObject* SimplifyNode(TObject* Obj, char&, TDiveArgs)
+TObject* SimplifyNode(TObject* Obj, TDiveMode&, TDiveArgs)
 {
     auto* Node = static_cast<TSub*>(Obj);
     if (!Node->L || !Node->R || (Node->L->Val == 0 && Node->R->Val == 0))
@@ -79,16 +79,17 @@ TSub* TSub::SubstTo(TSub* Child)
     return Child;
 }
 
-TObject* MarkUsedVariables(TObject* Obj, char& Mode, TDiveArgs Args)
+TObject* MarkUsedVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs Args)
 {
     if (Obj->IsNode()) {
         auto* Node = static_cast<TSub*>(Obj);
         if (Node->Q)
             for (TVariable* V : Node->Q->Items)
                 if (V && V->Id)
-                    V->Id = static_cast<TId*>(V->Id->Dive('3', MarkUsedVariables, Args));
+                    V->Id = static_cast<TId*>(
+                        V->Id->Dive(TDiveMode::PostOrder, MarkUsedVariables, Args));
         if (Obj->Is(TClass::Atom))
-            Mode = '3';
+            Mode = TDiveMode::PostOrder;
     } else if (Obj->Is(TClass::Variable)) {
         static_cast<TVariable*>(Obj)->Visited = true;
     }
@@ -109,19 +110,19 @@ void TFALFormula::Simplify()
 {
     Entered.Clear();
     EnteredValues = &Entered;
-    Dive('3', FoldArithmetic, TDiveArgs{});
+    Dive(TDiveMode::PostOrder, FoldArithmetic, TDiveArgs{});
     EnteredValues = nullptr;
     FirstAtom = MF;
     LastAtom = ML;
-    Dive('s', SimplifyNode, TDiveArgs{});
+    Dive(TDiveMode::Constants, SimplifyNode, TDiveArgs{});
     MF = FirstAtom;
     ML = LastAtom;
     do {
         VarRemoved = false;
         Entered.Clear();
         EnteredValues = &Entered;
-        Dive('4', MarkUsedVariables, TDiveArgs{});
+        Dive(TDiveMode::PreOrder, MarkUsedVariables, TDiveArgs{});
         EnteredValues = nullptr;
-        Dive('d', nullptr, TDiveArgs{});
+        Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
     } while (VarRemoved);
 }

@@ -3,8 +3,9 @@
 
 class TObject;
 struct TDiveArgs;
+enum class TDiveMode : char;
 
-TObject* SimplifyNode(TObject* Obj, char& Mode, TDiveArgs Args);
-TObject* MarkUsedVariables(TObject* Obj, char& Mode, TDiveArgs Args);
+TObject* SimplifyNode(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
+TObject* MarkUsedVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
 // Frees the table the passes keep between calls.
 void ReleaseSimplifyStorage();

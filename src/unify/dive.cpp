@@ -47,12 +47,12 @@ void TVariableSet::Clear()
 }
 
 namespace {
-TObject* Visit(TObject* Obj, TVisitor Visitor, char& Mode, TDiveArgs Args)
+TObject* Visit(TObject* Obj, TVisitor Visitor, TDiveMode& Mode, TDiveArgs Args)
 {
     return Visitor ? Visitor(Obj, Mode, Args) : Obj;
 }
 
-template <class T> void Replace(T*& Field, char Mode, TVisitor Visitor, TDiveArgs Args)
+template <class T> void Replace(T*& Field, TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     if (Field)
         Field = static_cast<T*>(Field->Dive(Mode, Visitor, Args));
@@ -63,7 +63,7 @@ void SweepPrefix(TQuant*& Q, TVisitor Visitor, TDiveArgs Args)
 {
     if (!Q)
         return;
-    Q->Dive('d', Visitor, Args);
+    Q->Dive(TDiveMode::Sweep, Visitor, Args);
     if (Q->Count() == 0) {
         delete Q;
         Q = nullptr;
@@ -78,7 +78,7 @@ void SetMasters(TQuant* Q, TSub* Master)
                 V->Master = Master;
 }
 
-TId* CopyTerm(TId* Term, char Mode, TVisitor Visitor, TDiveArgs Args)
+TId* CopyTerm(TId* Term, TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     WalkStopped(); // the copy is whole in any case: resolvents are within the size limits
     switch (Term->Class) {
@@ -103,7 +103,7 @@ TId* CopyTerm(TId* Term, char Mode, TVisitor Visitor, TDiveArgs Args)
         return new TVar(static_cast<TVar*>(Term)->Name);
     case TClass::Variable: {
         auto* V = static_cast<TVariable*>(Term);
-        if (Mode == 'P') {
+        if (Mode == TDiveMode::Share) {
             V->Cloned = true;
             V->Visited = true;
             return V;
@@ -140,55 +140,55 @@ TVariable* CopyOnDemand(TVariable* V)
     return V->New;
 }
 
-TObject* TSub::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+TObject* TSub::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     switch (Mode) {
-    case '3':
+    case TDiveMode::PostOrder:
         Replace(Q, Mode, Visitor, Args);
         Replace(L, Mode, Visitor, Args);
         Replace(R, Mode, Visitor, Args);
         return Visit(this, Visitor, Mode, Args);
-    case '4': {
+    case TDiveMode::PreOrder: {
         TObject* Result = Visit(this, Visitor, Mode, Args);
         Replace(L, Mode, Visitor, Args);
         Replace(R, Mode, Visitor, Args);
         return Result;
     }
-    case 's':
+    case TDiveMode::Constants:
         if (L && !L->Is(TClass::Atom) && L->Val == 0)
             L = static_cast<TSub*>(L->Dive(Mode, Visitor, Args));
         if (R && !R->Is(TClass::Atom) && R->Val == 0)
             R = static_cast<TSub*>(R->Dive(Mode, Visitor, Args));
         return Visit(this, Visitor, Mode, Args);
-    case 'd':
+    case TDiveMode::Sweep:
         if (L)
             L->Dive(Mode, Visitor, Args);
         if (R)
             R->Dive(Mode, Visitor, Args);
         SweepPrefix(Q, Visitor, Args);
         return this;
-    case 'v':
+    case TDiveMode::ResetRoot:
         if (Q)
             Q->Dive(Mode, Visitor, Args);
         return this;
-    case 'r': {
+    case TDiveMode::Copy: {
         TSub* N = NewConnective(Class);
         N->Neg = Neg;
         N->Val = Val;
         N->Pol = Pol;
         N->Ac = CopyParent;
         if (Q) {
-            N->Q = static_cast<TQuant*>(Q->Dive('r', Visitor, Args));
+            N->Q = static_cast<TQuant*>(Q->Dive(TDiveMode::Copy, Visitor, Args));
             SetMasters(N->Q, N);
         }
         CopyParent = N;
         if (L)
-            N->L = static_cast<TSub*>(L->Dive('r', Visitor, Args));
+            N->L = static_cast<TSub*>(L->Dive(TDiveMode::Copy, Visitor, Args));
         CopyParent = N;
         if (R)
-            N->R = static_cast<TSub*>(R->Dive('r', Visitor, Args));
+            N->R = static_cast<TSub*>(R->Dive(TDiveMode::Copy, Visitor, Args));
         if (Q)
-            Q->Dive('q', Visitor, Args);
+            Q->Dive(TDiveMode::Bindings, Visitor, Args);
         CopyParent = N;
         return N;
     }
@@ -197,27 +197,27 @@ TObject* TSub::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
     }
 }
 
-TObject* TAtom::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+TObject* TAtom::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     switch (Mode) {
-    case '3':
+    case TDiveMode::PostOrder:
         Replace(Q, Mode, Visitor, Args);
         Replace(Id, Mode, Visitor, Args);
         return Visit(this, Visitor, Mode, Args);
-    case '4': {
+    case TDiveMode::PreOrder: {
         TObject* Result = Visit(this, Visitor, Mode, Args);
         Replace(Id, Mode, Visitor, Args);
         return Result;
     }
-    case 'd':
+    case TDiveMode::Sweep:
         Val = 0; // the mark that resolution put on a resolved atom
         SweepPrefix(Q, Visitor, Args);
         return this;
-    case 'v':
+    case TDiveMode::ResetRoot:
         if (Q)
             Q->Dive(Mode, Visitor, Args);
         return this;
-    case 'r': {
+    case TDiveMode::Copy: {
         auto* N = new TAtom;
         N->Neg = Neg;
         N->Val = static_cast<std::int8_t>(NegateMarks ? -Val : Val);
@@ -225,13 +225,13 @@ TObject* TAtom::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
         N->Ac = CopyParent;
         AppendToChain(N);
         if (Q) {
-            N->Q = static_cast<TQuant*>(Q->Dive('r', Visitor, Args));
+            N->Q = static_cast<TQuant*>(Q->Dive(TDiveMode::Copy, Visitor, Args));
             SetMasters(N->Q, N);
         }
         if (Id)
-            N->Id = static_cast<TId*>(Id->Dive('r', Visitor, Args));
+            N->Id = static_cast<TId*>(Id->Dive(TDiveMode::Copy, Visitor, Args));
         if (Q)
-            Q->Dive('q', Visitor, Args);
+            Q->Dive(TDiveMode::Bindings, Visitor, Args);
         return N;
     }
     default:
@@ -239,15 +239,15 @@ TObject* TAtom::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
     }
 }
 
-TObject* TQuant::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+TObject* TQuant::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     switch (Mode) {
-    case '3':
+    case TDiveMode::PostOrder:
         for (std::int32_t I = 0; I < Count(); ++I)
             if (TVariable* V = Get(I))
                 Put(I, static_cast<TVariable*>(V->Dive(Mode, Visitor, Args)));
         return Visit(this, Visitor, Mode, Args);
-    case 'd': {
+    case TDiveMode::Sweep: {
         bool Removed = false;
         for (std::int32_t I = 0; I < Count(); ++I) {
             TVariable* V = Get(I);
@@ -270,7 +270,7 @@ TObject* TQuant::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
         }
         return this;
     }
-    case 'v':
+    case TDiveMode::ResetRoot:
         for (TVariable* V : Items)
             if (V) {
                 V->New = nullptr;
@@ -282,7 +282,7 @@ TObject* TQuant::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
                 V->Watch = V;
             }
         return this;
-    case 'r': {
+    case TDiveMode::Copy: {
         auto* C = new TQuant;
         C->Items.reserve(Items.size());
         for (TVariable* V : Items) {
@@ -300,14 +300,15 @@ TObject* TQuant::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
         }
         return C;
     }
-    case 'q':
+    case TDiveMode::Bindings:
         for (TVariable* V : Items) {
             if (!V || !V->New || V->New->Id)
                 continue;
             if (V->NewId)
-                V->New->Id = static_cast<TId*>(V->NewId->Dive('p', Visitor, Args));
+                V->New->Id =
+                    static_cast<TId*>(V->NewId->Dive(TDiveMode::CopyBinding, Visitor, Args));
             else if (V->Id)
-                V->New->Id = static_cast<TId*>(V->Id->Dive('r', Visitor, Args));
+                V->New->Id = static_cast<TId*>(V->Id->Dive(TDiveMode::Copy, Visitor, Args));
         }
         return this;
     default:
@@ -315,11 +316,11 @@ TObject* TQuant::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
     }
 }
 
-TObject* TId::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+TObject* TId::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     switch (Mode) {
-    case '3':
-    case '4':
+    case TDiveMode::PostOrder:
+    case TDiveMode::PreOrder:
         WalkStopped(); // folding and marking go on: the sweep after them needs every mark
         if (Is(TClass::Functor)) {
             auto& Params = static_cast<TFunctor*>(this)->Params;
@@ -332,14 +333,14 @@ TObject* TId::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
                 Replace(V->Id, Mode, Visitor, Args);
         }
         return Visit(this, Visitor, Mode, Args);
-    case 'r':
-    case 'p':
-    case 'P':
+    case TDiveMode::Copy:
+    case TDiveMode::CopyBinding:
+    case TDiveMode::Share:
         return CopyTerm(this, Mode, Visitor, Args);
-    case '5':
+    case TDiveMode::Unify:
         UnifyWalk(this, Visitor, Args);
         return this;
-    case '6':
+    case TDiveMode::Occurs:
         OccurWalk(this, Visitor, Args);
         return this;
     default:
@@ -347,7 +348,7 @@ TObject* TId::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
     }
 }
 
-TFALFormula* TFALFormula::Dive(char Mode, TVisitor Visitor, TDiveArgs Args)
+TFALFormula* TFALFormula::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     if (Cont)
         Cont->Dive(Mode, Visitor, Args);

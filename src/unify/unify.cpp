@@ -222,10 +222,10 @@ void UnifyWalk(TId* S, TVisitor Visitor, TDiveArgs Args)
     }
     Args.Value = T;
     if (R != S) {
-        R->Dive('5', Visitor, Args);
+        R->Dive(TDiveMode::Unify, Visitor, Args);
         return;
     }
-    char Mode = '5';
+    TDiveMode Mode = TDiveMode::Unify;
     if (Visitor)
         Visitor(S, Mode, Args);
     if (S->Is(TClass::Functor) && UnifyResult == 1 && T && T->Is(TClass::Functor)) {
@@ -233,13 +233,14 @@ void UnifyWalk(TId* S, TVisitor Visitor, TDiveArgs Args)
         auto& TP = static_cast<TFunctor*>(T)->Params;
         for (std::int32_t I = 0; I < SP.Count() && I < TP.Count() && UnifyResult != 0; ++I)
             if (SP.Get(I) && TP.Get(I))
-                SP.Get(I)->Dive('5', Visitor, TDiveArgs{TP.Get(I), 7});
+                SP.Get(I)->Dive(TDiveMode::Unify, Visitor,
+                                TDiveArgs{TP.Get(I), TDiveArgs::ModelObject});
     }
 }
 
-TObject* UnifyStep(TObject* Obj, char&, TDiveArgs Args)
+TObject* UnifyStep(TObject* Obj, TDiveMode&, TDiveArgs Args)
 {
-    if (!Obj || !Obj->IsTerm() || Args.Tag != 7 || UnifyResult == 0)
+    if (!Obj || !Obj->IsTerm() || Args.Tag != TDiveArgs::ModelObject || UnifyResult == 0)
         return Obj;
     auto* S = static_cast<TId*>(Obj);
     auto* T = static_cast<TId*>(Args.Value);
@@ -300,7 +301,7 @@ void OccurWalk(TId* X, TVisitor Visitor, TDiveArgs Args)
         OccurFree = false; // no binding after a stop
         return;
     }
-    char Mode = '6';
+    TDiveMode Mode = TDiveMode::Occurs;
     if (Visitor)
         Visitor(X, Mode, Args);
     if (!OccurFree)
@@ -310,19 +311,19 @@ void OccurWalk(TId* X, TVisitor Visitor, TDiveArgs Args)
             if (!OccurFree)
                 break;
             if (Arg)
-                Arg->Dive('6', Visitor, Args);
+                Arg->Dive(TDiveMode::Occurs, Visitor, Args);
         }
     } else if (X->Is(TClass::Variable)) {
         auto* V = static_cast<TVariable*>(X);
         TId* W = V->CompInMgu();
         if (W != X)
-            W->Dive('6', Visitor, Args);
+            W->Dive(TDiveMode::Occurs, Visitor, Args);
         else if (V->Id)
-            V->Id->Dive('6', Visitor, Args);
+            V->Id->Dive(TDiveMode::Occurs, Visitor, Args);
     }
 }
 
-TObject* OccurProbe(TObject* Obj, char&, TDiveArgs)
+TObject* OccurProbe(TObject* Obj, TDiveMode&, TDiveArgs)
 {
     if (Obj == OccurTarget)
         OccurFree = false;
@@ -333,7 +334,7 @@ bool TId::OccurCheck(TId* V)
 {
     OccurFree = true;
     OccurTarget = V;
-    Dive('6', OccurProbe, TDiveArgs{nullptr, 5});
+    Dive(TDiveMode::Occurs, OccurProbe, TDiveArgs{});
     return OccurFree;
 }
 
@@ -349,7 +350,7 @@ void TId::UnifyId(TId* T)
         PassClean = true;
         UnifyResult = 1;
         const std::int32_t N = List.Count();
-        Dive('5', UnifyStep, TDiveArgs{T, 7});
+        Dive(TDiveMode::Unify, UnifyStep, TDiveArgs{T, TDiveArgs::ModelObject});
         if (!PassClean)
             UnifyResult = 0;
         if (List.Count() <= N || UnifyResult != 0)

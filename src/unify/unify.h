@@ -29,5 +29,5 @@ bool MayBind(TId* V, TId* W);
 // The unify walk (mode "5") and the occurs walk (mode "6") of a term.
 void UnifyWalk(TId* S, TVisitor Visitor, TDiveArgs Args);
 void OccurWalk(TId* X, TVisitor Visitor, TDiveArgs Args);
-TObject* UnifyStep(TObject* Obj, char& Mode, TDiveArgs Args);
-TObject* OccurProbe(TObject* Obj, char& Mode, TDiveArgs Args);
+TObject* UnifyStep(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
+TObject* OccurProbe(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);

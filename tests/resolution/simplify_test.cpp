@@ -176,7 +176,7 @@ TEST_F(Simplification, RandomFormulasStayWellFormed)
         FirstAtom = LastAtom = nullptr;
         NewVars = new TQuant;
         CopyParent = nullptr;
-        auto* C = static_cast<TSub*>(F->Cont->Dive('r', nullptr, TDiveArgs{}));
+        auto* C = static_cast<TSub*>(F->Cont->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
         auto* G = new TFALFormula(Program);
         G->Cont = C;
         C->Ac = G;
@@ -184,7 +184,7 @@ TEST_F(Simplification, RandomFormulasStayWellFormed)
         G->ML = LastAtom;
         delete NewVars;
         NewVars = nullptr;
-        F->Dive('d', nullptr, TDiveArgs{});
+        F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
         ExpectWellFormed(F);
         // Copies take their variables unnumbered: X#1 of the source prints as X.
         const std::regex Number("#[0-9]+");

@@ -15,7 +15,7 @@ protected:
         NewVars = new TQuant;
         CopyParent = nullptr;
         NegateMarks = Negated;
-        auto* C = static_cast<TSub*>(F->Cont->Dive('r', nullptr, TDiveArgs{}));
+        auto* C = static_cast<TSub*>(F->Cont->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
         NegateMarks = false;
         auto* G = new TFALFormula(Program);
         G->Cont = C;
@@ -27,15 +27,15 @@ protected:
         else
             delete NewVars;
         NewVars = nullptr;
-        F->Dive('d', nullptr, TDiveArgs{});
+        F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
         return G;
     }
     static inline std::string Trace;
-    static TObject* Record(TObject* Obj, char& Mode, TDiveArgs)
+    static TObject* Record(TObject* Obj, TDiveMode& Mode, TDiveArgs)
     {
         if (Obj->Is(TClass::Atom)) {
             Trace += "atom ";
-            Mode = '3';
+            Mode = TDiveMode::PostOrder;
         } else if (Obj->IsNode()) {
             Trace += "node ";
         } else if (Obj->IsFunc()) {
@@ -52,18 +52,18 @@ TEST_F(Traversal, PreOrderVisitsNodesFirstAndTermsAfterTheirArguments)
     TFALFormula* F = Compiled("p(f(a), X) ∧ q. ");
     ASSERT_NE(F, nullptr);
     Trace.clear();
-    F->Dive('4', Record, TDiveArgs{});
+    F->Dive(TDiveMode::PreOrder, Record, TDiveArgs{});
     EXPECT_EQ(Trace, "node atom a f X p atom q ");
     Trace.clear();
-    F->Dive('3', Record, TDiveArgs{});
+    F->Dive(TDiveMode::PostOrder, Record, TDiveArgs{});
     EXPECT_EQ(Trace, "X a f X p atom q atom node ") << "the prefix first, then the operands";
     delete F;
     TFALFormula* Atom = Compiled("p(a). ");
     Trace.clear();
-    Atom->Dive('4', Record, TDiveArgs{});
+    Atom->Dive(TDiveMode::PreOrder, Record, TDiveArgs{});
     EXPECT_EQ(Trace, "atom a p ");
     Trace.clear();
-    Atom->Dive('s', Record, TDiveArgs{});
+    Atom->Dive(TDiveMode::Constants, Record, TDiveArgs{});
     EXPECT_EQ(Trace, "") << "the constant walk never enters an atom";
     delete Atom;
 }
@@ -112,7 +112,7 @@ TEST_F(Traversal, BindingsAndUnifierValuesAreCarriedIntoTheCopy)
     EXPECT_NE(YCopy, Y);
     EXPECT_EQ(YCopy->Kind, Sym::Exists);
     EXPECT_TRUE(Y->Cloned && Y->Visited) << "marks stay until Y's own formula is swept";
-    Other->Dive('d', nullptr, TDiveArgs{});
+    Other->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
     EXPECT_FALSE(Y->Cloned || Y->Visited || Y->New);
     ExpectWellFormed(G);
     delete G;
@@ -155,7 +155,7 @@ TEST_F(Traversal, TheSweepKeepsUsedAndAnsweredVariablesOnly)
     F->Cont->Q->Add(Idle);
     X->Visited = true;
     VarRemoved = false;
-    F->Dive('d', nullptr, TDiveArgs{});
+    F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
     EXPECT_TRUE(VarRemoved);
     EXPECT_EQ(F->Cont->Q->Vector(), (std::vector<TVariable*>{X, Answer}));
     EXPECT_FALSE(X->Visited);
@@ -168,7 +168,7 @@ TEST_F(Traversal, TheAnswerResetMarksTheRootPrefixOnly)
     ASSERT_NE(F, nullptr);
     TVariable* X = F->Cont->Q->Get(0);
     TVariable* Y = F->Cont->R->Q->Get(0);
-    F->Dive('v', nullptr, TDiveArgs{});
+    F->Dive(TDiveMode::ResetRoot, nullptr, TDiveArgs{});
     EXPECT_EQ(X->Watch, X);
     EXPECT_EQ(Y->Watch, nullptr);
     delete F;
