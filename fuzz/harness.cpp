@@ -1,6 +1,8 @@
 #include "harness.h"
 
 #include "driver/run.h"
+#include "language/codec.h"
+#include "language/compile.h"
 #include "model/formula.h"
 #include "model/owner.h"
 #include "model/runstate.h"
@@ -117,30 +119,6 @@ std::string Formula(TDraw& D, int Depth)
     }
 }
 
-// The Unicode symbols of the generator as the prover's bytes.
-std::string ToBytes(const std::string& Utf8)
-{
-    static const std::pair<const char*, char> Map[] = {
-        {"∀", '\xF7'}, {"∃", '\xF6'}, {"¬", '\xAC'}, {"∧", '\xFD'}, {"∨", '\xFC'},
-        {"→", '\xF4'}, {"↔", '\xF3'}, {"≤", '\xDF'}, {"≥", '\xDD'}, {"≠", '\xE1'},
-    };
-    std::string Out;
-    for (std::size_t I = 0; I < Utf8.size();) {
-        bool Mapped = false;
-        for (const auto& [From, To] : Map) {
-            const std::string F = From;
-            if (Utf8.compare(I, F.size(), F) == 0) {
-                Out += To;
-                I += F.size();
-                Mapped = true;
-                break;
-            }
-        }
-        if (!Mapped)
-            Out += Utf8[I++];
-    }
-    return Out;
-}
 } // namespace
 
 void CompileAll(const std::uint8_t* Data, std::size_t Size)
@@ -151,18 +129,14 @@ void CompileAll(const std::uint8_t* Data, std::size_t Size)
     const std::string Text(reinterpret_cast<const char*>(Data), Size);
     TPLProgram Program(&Host);
     CurrentProgram = &Program;
-    std::size_t Position = 0;
-    while (Position < Text.size()) {
-        TFALFormula* F = nullptr;
-        Program.XComp(Text.c_str() + Position, F, Text.c_str() + Text.size());
-        if (!F)
-            break;
-        F->Simplify();
-        std::string Printed;
-        F->Print(Printed);
-        delete F;
-        Position += static_cast<std::size_t>(Program.TextPos);
-    }
+    ForEachFormula(
+        Program, Text, [] { return true; },
+        [](TFALFormula* F, std::int32_t) {
+            F->Simplify();
+            std::string Printed;
+            F->Print(Printed);
+            delete F;
+        });
     CurrentProgram = nullptr;
 }
 
@@ -185,7 +159,7 @@ void ProveGenerated(const std::uint8_t* Data, std::size_t Size)
 {
     TGeneratedRun Run = GenerateRun(Data, Size);
     TFuzzHost Host;
-    Host.Text = ToBytes(Run.Document);
+    Host.Text = DecodeUtf8Text(Run.Document);
     TDraw D(Data + Size / 2, Size - Size / 2); // the options, from the other half
     TOptionState& O = Host.Options;
     for (TOption Toggle :

@@ -8,6 +8,7 @@ glyph. Run with Debian's python3 and python3-fonttools; fonts-dejavu-core gives 
 The build does not run this script: the generated font is kept in the repository.
 """
 import os
+import re
 import sys
 
 from fontTools import subset
@@ -17,21 +18,26 @@ SOURCE = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 HERE = os.path.dirname(os.path.abspath(__file__))
 TARGET = os.path.join(HERE, "..", "font", "myfont.ttf")
 
-# symbol byte -> the Unicode character whose glyph it shows
-SYMBOLS = {
-    0xF7: 0x2200,  # for all
-    0xF6: 0x2203,  # there exists
-    0xAC: 0x00AC,  # not
-    0xFD: 0x2227,  # and
-    0xFC: 0x2228,  # or
-    0xF4: 0x2192,  # implies
-    0xF3: 0x2194,  # equivalent
-    0xDF: 0x2264,  # less or equal
-    0xDD: 0x2265,  # greater or equal
-    0xE1: 0x2260,  # not equal
-    0xE4: 0x22A4,  # true
-    0xE7: 0x22A5,  # false
-}
+SYMBOLS_HEADER = os.path.join(HERE, "..", "src", "model", "symbols.h")
+
+
+def read_symbols(path):
+    """symbol byte -> the Unicode character whose glyph it shows, from the prover's own table
+    (the constants and the Codes array of src/model/symbols.h)."""
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    bytes_of = {name: int(value, 16) for name, value in
+                re.findall(r"constexpr unsigned char (\w+) = (0x[0-9A-Fa-f]+);", text)}
+    table = text[text.index("Codes[]"):]
+    table = table[:table.index("};")]
+    pairs = re.findall(r"\{(\w+), U'\\u([0-9A-Fa-f]{4})'\}", table)
+    symbols = {bytes_of[name]: int(code, 16) for name, code in pairs}
+    if len(symbols) != 12:
+        sys.exit(f"{path}: expected 12 symbols, read {len(symbols)}")
+    return symbols
+
+
+SYMBOLS = read_symbols(SYMBOLS_HEADER)
 
 
 def main():

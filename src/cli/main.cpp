@@ -3,6 +3,7 @@
 #include "cli/host.h"
 #include "cli/signals.h"
 #include "driver/run.h"
+#include "language/compile.h"
 #include "model/formula.h"
 #include "model/runstate.h"
 
@@ -50,30 +51,24 @@ int ListFormulas(TConsoleHost& Host, bool Simplified)
 {
     TPLProgram Program(&Host);
     CurrentProgram = &Program;
-    const std::string Text = Host.GetEditorText();
-    std::size_t Position = 0;
-    std::int32_t Consumed = 0;
-    for (int Index = 0; Position < Text.size(); ++Index) {
-        TFALFormula* Formula = nullptr;
-        Program.XComp(Text.c_str() + Position, Formula, Text.c_str() + Text.size());
-        if (!Formula) {
-            Host.SetCaret(Consumed + Program.TextPos + 1);
-            CurrentProgram = nullptr;
-            return 2;
-        }
-        if (Simplified)
-            Formula->Simplify();
-        std::string Line = "F" + std::to_string(Index) + " : ";
-        if (Formula->Is(TClass::Query))
-            Line += "?- ";
-        Formula->Print(Line);
-        Host.AddLine(Line);
-        delete Formula;
-        Position += static_cast<std::size_t>(Program.TextPos);
-        Consumed += Program.TextPos;
-    }
+    int Index = 0;
+    const std::int32_t Error = ForEachFormula(
+        Program, Host.GetEditorText(), [] { return true; },
+        [&](TFALFormula* Formula, std::int32_t) {
+            if (Simplified)
+                Formula->Simplify();
+            std::string Line = "F" + std::to_string(Index++) + " : ";
+            if (Formula->Is(TClass::Query))
+                Line += "?- ";
+            Formula->Print(Line);
+            Host.AddLine(Line);
+            delete Formula;
+        });
     CurrentProgram = nullptr;
-    return 0;
+    if (Error < 0)
+        return 0;
+    Host.SetCaret(Error);
+    return 2;
 }
 
 TRunOutcome Prove(TConsoleHost& Host, TStrategy Strategy)

@@ -1,6 +1,7 @@
 #include "driver/run.h"
 
 #include "driver/skolem.h"
+#include "language/compile.h"
 #include "language/parser.h"
 #include "model/alloc.h"
 #include "model/formula.h"
@@ -40,31 +41,25 @@ void TPLProgram::Generate()
     StartAllocated = AllocatedBytes();
     PeakAllocated = StartAllocated;
     const auto Start = std::chrono::steady_clock::now();
-    std::size_t Position = 0;
-    std::int32_t Consumed = 0;
-    // A NUL inside the text is no end of it: it is reported where it stands.
-    while (Position < Text.size()) {
+    const auto Ready = [] {
         YieldToHost();
-        if (StopRequested)
-            break;
-        TFALFormula* Formula = nullptr;
-        XComp(Text.c_str() + Position, Formula, Text.c_str() + Text.size());
-        if (!Formula) {
-            Owner->SetCaret(Consumed + TextPos + 1);
-            ClearFormulas();
-            break;
-        }
-        Formula->TextStart = Consumed;
-        Formula->Simplify();
-        if (Formula->Is(TClass::Query)) {
-            static_cast<TQuery*>(Formula)->EvalQuery();
-        } else {
-            if (OptionOn(TOption::Skolem1))
-                Skolemize(Formula);
-            ListF.Add(Formula);
-        }
-        Position += static_cast<std::size_t>(TextPos);
-        Consumed += TextPos;
+        return !StopRequested;
+    };
+    const std::int32_t Error =
+        ForEachFormula(*this, Text, Ready, [this](TFALFormula* Formula, std::int32_t At) {
+            Formula->TextStart = At;
+            Formula->Simplify();
+            if (Formula->Is(TClass::Query)) {
+                static_cast<TQuery*>(Formula)->EvalQuery();
+            } else {
+                if (OptionOn(TOption::Skolem1))
+                    Skolemize(Formula);
+                ListF.Add(Formula);
+            }
+        });
+    if (Error >= 0) {
+        Owner->SetCaret(Error);
+        ClearFormulas();
     }
     // The Stop command ends the run without its closing lines, also during the last query. A
     // stop the run ran into (a limit, a signal) has its line, and the closing lines follow.
