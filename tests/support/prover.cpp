@@ -57,6 +57,7 @@ void TProverTest::SetUp()
 {
     ResetRunState();
     DCFLimit = 10;
+    LiveAtStart = Pool::LiveBytes;
     Program = new TPLProgram(&Owner);
     CurrentProgram = Program;
 }
@@ -69,6 +70,9 @@ void TProverTest::TearDown()
     delete Program;
     ResetRunState();
     DCFLimit = 10;
+    // What a test made of the model is gone after its cleanup: a leak shows here, also where
+    // the pools keep the leak checker from seeing it.
+    EXPECT_EQ(Pool::LiveBytes, LiveAtStart) << "objects of the model left live";
 }
 
 TFALFormula* TProverTest::Compile(std::string_view Text)

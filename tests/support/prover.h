@@ -77,6 +77,7 @@ protected:
     TPLProgram* Program = nullptr;
     TRunOutcome LastOutcome = TRunOutcome::Finished;
     std::vector<TFALFormula*> Kept;
+    std::int64_t LiveAtStart = 0; // the pools' live bytes before the test
 };
 
 // The tree, its atom chain, its parents, masters and prefixes agree; no term refers to a
