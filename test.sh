@@ -4,7 +4,15 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang libclang-rt-14-dev python3
+ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang libclang-rt-14-dev python3 locales
+
+# A locale whose decimal separator is a comma, for the test that the report ignores it.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8 ||
+        echo "could not make the de_DE.UTF-8 locale: the locale test will be skipped"
+fi
 
 echo "== layers"
 /usr/bin/python3 scripts/check-layers.py

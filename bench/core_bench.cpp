@@ -4,7 +4,6 @@
 #include "model/owner.h"
 #include "model/runstate.h"
 #include "resolution/resolve.h"
-#include "unify/unify.h"
 
 #include <benchmark/benchmark.h>
 

@@ -151,7 +151,6 @@ TGeneratedRun GenerateRun(const std::uint8_t* Data, std::size_t Size)
         Run.Document += Formula(D, 3) + ".\n";
     }
     Run.Document += "?- " + Formula(D, 2) + ".\n";
-    Run.Options = std::to_string(D.Next(256));
     return Run;
 }
 

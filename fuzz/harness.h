@@ -10,10 +10,9 @@
 // each formula and releasing it.
 void CompileAll(const std::uint8_t* Data, std::size_t Size);
 
-// A well-formed document and the options of its run, both drawn from the bytes.
+// A well-formed document drawn from the bytes.
 struct TGeneratedRun {
     std::string Document;
-    std::string Options; // a readable summary, for reports of failures
 };
 TGeneratedRun GenerateRun(const std::uint8_t* Data, std::size_t Size);
 

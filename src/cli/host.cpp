@@ -25,26 +25,24 @@ double CpuSeconds()
     return static_cast<double>(T.tv_sec) + static_cast<double>(T.tv_nsec) / 1e9;
 }
 
+// The SZS status of a query that was not refuted, by what ended its search.
+constexpr std::pair<TStopReason, const char*> Unrefuted[] = {
+    {TStopReason::None, "GaveUp"},
+    {TStopReason::Timeout, "Timeout"},
+    {TStopReason::MemoryLimit, "MemoryOut"},
+    {TStopReason::ResourceLimit, "ResourceOut"},
+    {TStopReason::User, "User"},
+    {TStopReason::Signal, "User"},
+};
+
 const char* StatusOf(const TQueryOutcome& Outcome)
 {
     if (Outcome.Refuted)
         return Outcome.ExistentialAt >= 0 ? "Unknown" : "Theorem";
-    switch (Outcome.Stop) {
-    case TStopReason::None:
-        return "GaveUp";
-    case TStopReason::Timeout:
-        return "Timeout";
-    case TStopReason::MemoryLimit:
-        return "MemoryOut";
-    case TStopReason::ResourceLimit:
-        return "ResourceOut";
-    case TStopReason::User:
-    case TStopReason::Signal:
-        return "User";
-    case TStopReason::WriteFailed:
-        break;
-    }
-    return "Error";
+    for (const auto& [Reason, Status] : Unrefuted)
+        if (Outcome.Stop == Reason)
+            return Status;
+    return "Error"; // the report could not be written
 }
 } // namespace
 

@@ -68,6 +68,21 @@ void Heading(TPLProgram* Program)
     WriteLine(std::string(30, '_'));
 }
 
+// The formulas of List from index High down to Low, each the centre of Search in turn; a
+// refutation under "One refutation" ends the loop.
+void CentreLoop(TList<TFALFormula>& List, char Prefix, std::int64_t High, std::int64_t Low,
+                void (TFALFormula::*Search)())
+{
+    for (std::int64_t I = High; I >= Low; --I) {
+        CenterLabel = Label(Prefix, I);
+        if (TFALFormula* F = List.Get(static_cast<std::int32_t>(I)))
+            (F->*Search)();
+        YieldToHost();
+        if (RefutationStop)
+            break;
+    }
+}
+
 void Search(TPLProgram* Program)
 {
     TList<TFALFormula>& ListF = Program->ListF;
@@ -78,39 +93,19 @@ void Search(TPLProgram* Program)
         ListF.Get(N - 1)->AllPosRes4();
         break;
     case TStrategy::ModifLinear1:
-        for (std::int32_t I = N - 2; I >= 0; --I) {
-            CenterLabel = Label('F', I);
-            if (TFALFormula* F = ListF.Get(I))
-                F->AllPosRes4();
-            YieldToHost();
-            if (RefutationStop)
-                break;
-        }
+        CentreLoop(ListF, 'F', N - 2, 0, &TFALFormula::AllPosRes4);
         CenterLabel = Label('F', N - 1);
         if (!RefutationStop)
             ListF.Get(N - 1)->AllPosRes4();
         break;
     case TStrategy::Breadthfirst1: {
-        for (std::int32_t I = N - 1; I >= 0; --I) {
-            CenterLabel = Label('F', I);
-            if (TFALFormula* F = ListF.Get(I))
-                F->AllPosRes3();
-            YieldToHost();
-            if (RefutationStop)
-                break;
-        }
+        CentreLoop(ListF, 'F', N - 1, 0, &TFALFormula::AllPosRes3);
         std::int64_t LevelLow = 0;
         while (NewResolvent && !RefutationStop) {
             NewResolvent = false;
             const std::int64_t LevelStart = ResolventCount;
-            for (std::int64_t I = Program->ListR.Count() - 1; I >= LevelLow; --I) {
-                CenterLabel = Label('R', I);
-                if (TFALFormula* F = Program->ListR.Get(static_cast<std::int32_t>(I)))
-                    F->AllPosRes();
-                YieldToHost();
-                if (RefutationStop)
-                    break;
-            }
+            CentreLoop(Program->ListR, 'R', Program->ListR.Count() - 1, LevelLow,
+                       &TFALFormula::AllPosRes);
             LevelLow = LevelStart;
         }
         break;

@@ -8,7 +8,6 @@
 #include "model/owner.h"
 #include "model/print.h"
 #include "model/runstate.h"
-#include "resolution/insert.h"
 #include "resolution/resolve.h"
 #include "resolution/simplify.h"
 #include "unify/dive.h"

@@ -30,17 +30,8 @@ void ExpandEquivalence()
     NewVars->RFree(); // empty: names are not variables yet
     NewVars = nullptr;
     auto* I1 = new TImp;
-    I1->L = A;
-    I1->R = B;
-    I1->Ac = C;
-    A->Ac = I1;
-    B->Ac = I1;
-    C->L = I1;
     auto* I2 = new TImp;
-    I2->L = B2;
-    I2->R = A2;
-    I2->Ac = C;
-    B2->Ac = I2;
-    A2->Ac = I2;
-    C->R = I2;
+    SetOperands(I1, A, B);
+    SetOperands(I2, B2, A2);
+    SetOperands(C, I1, I2);
 }

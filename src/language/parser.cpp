@@ -3,7 +3,7 @@
 #include "language/eqvexpand.h"
 #include "language/lexer.h"
 #include "model/formula.h"
-#include "model/runstate.h"
+#include "model/owner.h"
 #include "model/symbols.h"
 
 #include <vector>
@@ -42,14 +42,18 @@ void ReleaseObject(TObject* Object)
         static_cast<TQuant*>(Object)->RFree();
 }
 
-bool IsRelation(unsigned char C)
-{
-    return C == '<' || C == '=' || C == '>' || C == Sym::GreaterEq || C == Sym::LessEq ||
-           C == Sym::NotEq;
-}
-
 void ParseUnary();
 void ParseSum();
+
+// What stands between an opening bracket, the current character, and its closing one.
+void ParseBracketed(void (*Inner)(), unsigned char Close)
+{
+    ReadNext();
+    Inner();
+    if (CurChar() != Close && !ScanError())
+        SetError(ErrMissingRightBracket);
+    ReadNext();
+}
 
 // An operator chain: operands combined from the left while the operator follows.
 template <class TOperand> void ParseChain(unsigned char Operator, TClass Node, TOperand Operand)
@@ -112,7 +116,7 @@ void ParseAtom()
     auto* Atom = new TAtom;
     if (IsBlank(CurChar()))
         ReadNext();
-    if (IsRelation(CurChar())) {
+    if (Sym::IsRelation(CurChar())) {
         const unsigned char Relation = CurChar();
         ReadNext();
         ParseSum();
@@ -142,11 +146,7 @@ void ParseUnary()
         IsLowerStart(C)) {
         ParseAtom();
     } else if (C == '[') {
-        ReadNext();
-        ParseFormula();
-        if (CurChar() != ']' && !ScanError())
-            SetError(ErrMissingRightBracket);
-        ReadNext();
+        ParseBracketed(ParseFormula, ']');
     } else if (C == Sym::Not) {
         ReadNext();
         ParseUnary();
@@ -203,11 +203,7 @@ void ParseFactor()
     if (C == '"') {
         ReadString();
     } else if (C == '(') {
-        ReadNext();
-        ParseSum();
-        if (CurChar() != ')' && !ScanError())
-            SetError(ErrMissingRightBracket);
-        ReadNext();
+        ParseBracketed(ParseSum, ')');
     } else if (C == '+' || C == '-') {
         ReadNext();
         ParseFactor();
@@ -347,10 +343,7 @@ void NegateTop()
         return;
     auto* Node = static_cast<TSub*>(T);
     Node->Neg = !Node->Neg;
-    if (Node->Q)
-        for (TVariable* V : Node->Q->Items)
-            if (V)
-                V->Kind = Sym::Turned(V->Kind);
+    TurnQuantifiers(Node->Q);
 }
 
 void ReleaseParseStack()

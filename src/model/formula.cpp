@@ -36,31 +36,23 @@ TSub* NewConnective(TClass AClass)
     }
 }
 
+void SetOperands(TSub* Node, TSub* Left, TSub* Right)
+{
+    Node->L = Left;
+    Node->R = Right;
+    Left->Ac = Node;
+    Right->Ac = Node;
+}
+
+void TurnQuantifiers(TQuant* Q)
+{
+    if (Q)
+        for (TVariable* V : Q->Items)
+            if (V)
+                V->Kind = Sym::Turned(V->Kind);
+}
+
 void TSub::GetSymbol(std::string&) const {}
-
-void TCon::GetSymbol(std::string& S) const
-{
-    if (Val == 0)
-        S = std::string(1, Sym::Ch(Sym::And));
-}
-
-void TDis::GetSymbol(std::string& S) const
-{
-    if (Val == 0)
-        S = std::string(1, Sym::Ch(Sym::Or));
-}
-
-void TImp::GetSymbol(std::string& S) const
-{
-    if (Val == 0)
-        S = std::string(1, Sym::Ch(Sym::Implies));
-}
-
-void TEqv::GetSymbol(std::string& S) const
-{
-    if (Val == 0)
-        S = std::string(1, Sym::Ch(Sym::Equiv));
-}
 
 bool TSub::IsLeftOfParent() const
 {
@@ -92,9 +84,7 @@ void TSub::ClimbPrefix(bool WasLeft)
         // exactly one of the two is turned so that it keeps its meaning.
         const bool Crosses = P->Neg != (P->Is(TClass::Imp) && WasLeft);
         if (Crosses && !P->Is(TClass::Eqv))
-            for (TVariable* V : List->Items)
-                if (V)
-                    V->Kind = Sym::Turned(V->Kind);
+            TurnQuantifiers(List);
         P->AppendToQuant(List);
     } else if (Ac && Ac->IsFormula()) {
         auto* F = static_cast<TFALFormula*>(Ac);

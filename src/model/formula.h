@@ -11,6 +11,7 @@
 
 #include "model/list.h"
 #include "model/pool.h"
+#include "model/symbols.h"
 
 #include <cstdint>
 #include <string>
@@ -144,33 +145,23 @@ protected:
     bool IsLeftOfParent() const;
 };
 
-class TCon : public TSub {
+// The four connectives differ in their class, binding strength and symbol.
+template <TClass C, int Strength, unsigned char Symbol> class TConnective : public TSub {
 public:
-    TCon() : TSub(TClass::Con) {}
-    void GetSymbol(std::string& S) const override;
-    int GetP() const override { return 4; }
+    TConnective() : TSub(C) {}
+    // A connective that stands for a truth constant has no symbol of its own.
+    void GetSymbol(std::string& S) const override
+    {
+        if (Val == 0)
+            S = std::string(1, Sym::Ch(Symbol));
+    }
+    int GetP() const override { return Strength; }
 };
 
-class TDis : public TSub {
-public:
-    TDis() : TSub(TClass::Dis) {}
-    void GetSymbol(std::string& S) const override;
-    int GetP() const override { return 3; }
-};
-
-class TImp : public TSub {
-public:
-    TImp() : TSub(TClass::Imp) {}
-    void GetSymbol(std::string& S) const override;
-    int GetP() const override { return 2; }
-};
-
-class TEqv : public TSub {
-public:
-    TEqv() : TSub(TClass::Eqv) {}
-    void GetSymbol(std::string& S) const override;
-    int GetP() const override { return 1; }
-};
+class TCon : public TConnective<TClass::Con, 4, Sym::And> {};
+class TDis : public TConnective<TClass::Dis, 3, Sym::Or> {};
+class TImp : public TConnective<TClass::Imp, 2, Sym::Implies> {};
+class TEqv : public TConnective<TClass::Eqv, 1, Sym::Equiv> {};
 
 class TAtom : public TSub {
 public:
@@ -193,8 +184,13 @@ public:
     int UnifySL(TAtom* B);
 };
 
+// ---- model/formula.cpp
 // A new connective node of the given class.
 TSub* NewConnective(TClass AClass);
+// Node gets the operands Left and Right, each with Node as its parent.
+void SetOperands(TSub* Node, TSub* Left, TSub* Right);
+// Turns every quantifier of the prefix (for-all and there-exists swap); none: nothing.
+void TurnQuantifiers(TQuant* Q);
 
 // A quantifier prefix: an ordered list of variables, outermost first; owns them.
 class TQuant : public TObject, public TList<TVariable> {
@@ -381,7 +377,8 @@ public:
     void AllPosRes();
     void AllPosRes3();
     void AllPosRes4();
-    // The trial of one pair, as the partner loops make it.
+    // The trial of one pair, as the partner loops of AllPosRes, AllPosRes3 and AllPosRes4
+    // make it.
     void TryToRes(TFALFormula* G);
     void TryToRes2(TFALFormula* G);
     void TryToRes3(TFALFormula* G);

@@ -45,7 +45,6 @@ public:
     void Pack() { Items.erase(std::remove(Items.begin(), Items.end(), nullptr), Items.end()); }
     void Truncate(std::int32_t NewCount) { Items.resize(static_cast<std::size_t>(NewCount)); }
     T* Last() const { return Items.empty() ? nullptr : Items.back(); }
-    std::vector<T*> Vector() const { return std::vector<T*>(Items.begin(), Items.end()); }
 
     std::vector<T*, TPoolAllocator<T*>> Items;
 };

@@ -1,7 +1,7 @@
 #include "model/print.h"
 
 #include "model/formula.h"
-#include "model/runstate.h"
+#include "model/owner.h"
 #include "model/symbols.h"
 
 #include <charconv>
@@ -65,11 +65,7 @@ void AppendConstant(std::string& S, std::int8_t Val)
 
 bool IsRelationName(const std::string& Name)
 {
-    if (Name.size() != 1)
-        return false;
-    const auto C = static_cast<unsigned char>(Name[0]);
-    return C == '<' || C == '=' || C == '>' || C == Sym::GreaterEq || C == Sym::LessEq ||
-           C == Sym::NotEq;
+    return Name.size() == 1 && Sym::IsRelation(static_cast<unsigned char>(Name[0]));
 }
 
 bool IsArithmeticName(const std::string& Name)

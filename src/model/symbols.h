@@ -31,6 +31,12 @@ inline constexpr TSymbolCode Codes[] = {
     {GreaterEq, U'\u2265'}, {NotEq, U'\u2260'},   {True, U'\u22A4'},  {False, U'\u22A5'},
 };
 
+// The relations of the formula language: < = > and the three symbols.
+inline constexpr bool IsRelation(unsigned char C)
+{
+    return C == '<' || C == '=' || C == '>' || C == GreaterEq || C == LessEq || C == NotEq;
+}
+
 // The other quantifier: for-all and there-exists swap, anything else stays.
 inline constexpr unsigned char Turned(unsigned char Kind)
 {

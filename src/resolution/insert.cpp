@@ -5,6 +5,7 @@
 #include "model/print.h"
 #include "model/runstate.h"
 #include "resolution/resolve.h"
+#include "unify/dive.h"
 #include "unify/unify.h"
 
 bool FactoringChanged = false;
@@ -17,17 +18,13 @@ bool IsRefutation(const TFALFormula* F)
 
 // Clears the copy marks that binding left on the formula's variables, so that the next copy
 // of the formula is whole.
-TObject* ClearCopyMarks(TObject* Obj, TDiveMode&, TDiveArgs)
+TObject* ClearPrefixMarks(TObject* Obj, TDiveMode&, TDiveArgs)
 {
     if (Obj->IsNode())
         if (TQuant* Q = static_cast<TSub*>(Obj)->Q)
             for (TVariable* V : Q->Items)
-                if (V) {
-                    V->Cloned = false;
-                    V->Visited = false;
-                    V->New = nullptr;
-                    V->NewId = nullptr;
-                }
+                if (V)
+                    ClearCopyMarks(V);
     return Obj;
 }
 } // namespace
@@ -178,7 +175,7 @@ TFALFormula* TFALFormula::OptimizeF()
     if (FactoringChanged)
         F->Simplify();
     else if (Bound)
-        F->Dive(TDiveMode::PreOrder, ClearCopyMarks, TDiveArgs{});
+        F->Dive(TDiveMode::PreOrder, ClearPrefixMarks, TDiveArgs{});
     return F;
 }
 
@@ -188,10 +185,7 @@ TFALFormula* TFALFormula::CreateVF(TFALFormula* F1, TFALFormula* F2, TClass ACla
     TSub* C = NewConnective(AClass);
     VF->Cont = C;
     C->Ac = VF;
-    C->L = F1->Cont;
-    C->R = F2->Cont;
-    C->L->Ac = C;
-    C->R->Ac = C;
+    SetOperands(C, F1->Cont, F2->Cont);
     F1->Cont = nullptr;
     F2->Cont = nullptr;
     VF->MF = F1->MF ? F1->MF : F2->MF;

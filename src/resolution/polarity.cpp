@@ -1,7 +1,7 @@
 #include "resolution/polarity.h"
 
 #include "model/formula.h"
-#include "model/runstate.h"
+#include "model/owner.h"
 #include "model/symbols.h"
 
 #include <cmath>

@@ -1,9 +1,7 @@
 // Polarity of nodes, and the last compilation steps of a parsed formula.
 #pragma once
 
-class TObject;
-struct TDiveArgs;
-enum class TDiveMode : char;
+#include "model/formula.h"
 
 // The visitors of the post-compilation walks.
 TObject* LinkVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);

@@ -1,7 +1,7 @@
 #include "resolution/resolve.h"
 
 #include "model/formula.h"
-#include "model/runstate.h"
+#include "model/owner.h"
 #include "resolution/insert.h"
 #include "unify/dive.h"
 #include "unify/unify.h"
@@ -90,8 +90,7 @@ TFALFormula* TFALFormula::Resolve(TFALFormula* G)
     NegateMarks = F == G;
     TSub* GCopy = static_cast<TSub*>(G->Cont->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
     NegateMarks = false;
-    D->L = FCopy;
-    D->R = GCopy;
+    SetOperands(D, FCopy, GCopy);
     N->MF = FirstAtom;
     N->ML = LastAtom;
     PlaceNewVars(D);
@@ -122,8 +121,7 @@ TFALFormula* TFALFormula::ResolveAWC(TFALFormula*)
     NegateMarks = false;
     F->Cont = D;
     D->Ac = F;
-    D->L = T;
-    D->R = TCopy;
+    SetOperands(D, T, TCopy);
     F->MF = FirstAtom;
     F->ML = LastAtom;
     PlaceNewVars(D);

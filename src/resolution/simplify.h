@@ -1,9 +1,7 @@
 // Simplification: folding, truth constants propagated away, unused variables swept.
 #pragma once
 
-class TObject;
-struct TDiveArgs;
-enum class TDiveMode : char;
+#include "model/formula.h"
 
 TObject* SimplifyNode(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
 TObject* MarkUsedVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);

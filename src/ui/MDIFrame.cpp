@@ -1,6 +1,6 @@
 #include "ui/MDIFrame.h"
 
-#include "model/runstate.h"
+#include "model/owner.h"
 #include "ui/MDIEdit.h"
 #include "ui/about.h"
 #include "ui/dialogs.h"

@@ -1,6 +1,4 @@
 // Nivar: the desktop program.
-#include "model/runstate.h"
-#include "ui/MDIEdit.h"
 #include "ui/MDIFrame.h"
 #include "ui/about.h"
 #include "ui/font.h"

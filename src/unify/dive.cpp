@@ -1,7 +1,7 @@
 #include "unify/dive.h"
 
 #include "model/formula.h"
-#include "model/runstate.h"
+#include "model/owner.h"
 #include "model/symbols.h"
 #include "unify/unify.h"
 
@@ -78,6 +78,21 @@ void SetMasters(TQuant* Q, TSub* Master)
                 V->Master = Master;
 }
 
+// The copy N of a node gets the node's own fields, and a copy of its prefix; the bindings of
+// the prefix move in once the subtree is copied (mode Bindings). Returns N.
+template <class T> T* CopyHead(TSub* From, T* N, TVisitor Visitor, TDiveArgs Args)
+{
+    N->Neg = From->Neg;
+    N->Val = From->Val;
+    N->Pol = From->Pol;
+    N->Ac = CopyParent;
+    if (From->Q) {
+        N->Q = static_cast<TQuant*>(From->Q->Dive(TDiveMode::Copy, Visitor, Args));
+        SetMasters(N->Q, N);
+    }
+    return N;
+}
+
 TId* CopyTerm(TId* Term, TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     WalkStopped(); // the copy is whole in any case: resolvents are within the size limits
@@ -118,6 +133,14 @@ TId* CopyTerm(TId* Term, TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 }
 } // namespace
 
+void ClearCopyMarks(TVariable* V)
+{
+    V->Cloned = false;
+    V->Visited = false;
+    V->New = nullptr;
+    V->NewId = nullptr;
+}
+
 void ResetCopyState()
 {
     CopyParent = nullptr;
@@ -140,18 +163,31 @@ TVariable* CopyOnDemand(TVariable* V)
     return V->New;
 }
 
+namespace {
+// The parts a node's walk goes on to: its operands, or the term of an atom (whose L and R are
+// the links of the atom chain).
+void ReplaceParts(TSub* Node, TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
+{
+    if (Node->Is(TClass::Atom)) {
+        Replace(static_cast<TAtom*>(Node)->Id, Mode, Visitor, Args);
+        return;
+    }
+    Replace(Node->L, Mode, Visitor, Args);
+    Replace(Node->R, Mode, Visitor, Args);
+}
+} // namespace
+
+// The walks that nodes and atoms take alike are here; TAtom::Dive hands them on.
 TObject* TSub::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     switch (Mode) {
     case TDiveMode::PostOrder:
         Replace(Q, Mode, Visitor, Args);
-        Replace(L, Mode, Visitor, Args);
-        Replace(R, Mode, Visitor, Args);
+        ReplaceParts(this, Mode, Visitor, Args);
         return Visit(this, Visitor, Mode, Args);
     case TDiveMode::PreOrder: {
         TObject* Result = Visit(this, Visitor, Mode, Args);
-        Replace(L, Mode, Visitor, Args);
-        Replace(R, Mode, Visitor, Args);
+        ReplaceParts(this, Mode, Visitor, Args);
         return Result;
     }
     case TDiveMode::Constants:
@@ -172,15 +208,7 @@ TObject* TSub::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
             Q->Dive(Mode, Visitor, Args);
         return this;
     case TDiveMode::Copy: {
-        TSub* N = NewConnective(Class);
-        N->Neg = Neg;
-        N->Val = Val;
-        N->Pol = Pol;
-        N->Ac = CopyParent;
-        if (Q) {
-            N->Q = static_cast<TQuant*>(Q->Dive(TDiveMode::Copy, Visitor, Args));
-            SetMasters(N->Q, N);
-        }
+        TSub* N = CopyHead(this, NewConnective(Class), Visitor, Args);
         CopyParent = N;
         if (L)
             N->L = static_cast<TSub*>(L->Dive(TDiveMode::Copy, Visitor, Args));
@@ -201,33 +229,17 @@ TObject* TAtom::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
     switch (Mode) {
     case TDiveMode::PostOrder:
-        Replace(Q, Mode, Visitor, Args);
-        Replace(Id, Mode, Visitor, Args);
-        return Visit(this, Visitor, Mode, Args);
-    case TDiveMode::PreOrder: {
-        TObject* Result = Visit(this, Visitor, Mode, Args);
-        Replace(Id, Mode, Visitor, Args);
-        return Result;
-    }
+    case TDiveMode::PreOrder:
+    case TDiveMode::ResetRoot:
+        return TSub::Dive(Mode, Visitor, Args);
     case TDiveMode::Sweep:
         Val = 0; // the mark that resolution put on a resolved atom
         SweepPrefix(Q, Visitor, Args);
         return this;
-    case TDiveMode::ResetRoot:
-        if (Q)
-            Q->Dive(Mode, Visitor, Args);
-        return this;
     case TDiveMode::Copy: {
-        auto* N = new TAtom;
-        N->Neg = Neg;
+        TAtom* N = CopyHead(this, new TAtom, Visitor, Args);
         N->Val = static_cast<std::int8_t>(NegateMarks ? -Val : Val);
-        N->Pol = Pol;
-        N->Ac = CopyParent;
         AppendToChain(N);
-        if (Q) {
-            N->Q = static_cast<TQuant*>(Q->Dive(TDiveMode::Copy, Visitor, Args));
-            SetMasters(N->Q, N);
-        }
         if (Id)
             N->Id = static_cast<TId*>(Id->Dive(TDiveMode::Copy, Visitor, Args));
         if (Q)
@@ -254,10 +266,7 @@ TObject* TQuant::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
             if (!V)
                 continue;
             if (V->Visited || (V->Watch && V->Id)) {
-                V->Cloned = false;
-                V->Visited = false;
-                V->New = nullptr;
-                V->NewId = nullptr;
+                ClearCopyMarks(V);
             } else {
                 delete V;
                 Put(I, nullptr);

@@ -33,6 +33,8 @@ private:
 // While set, a walk in mode "3" or "4" enters the value of each bound variable once: the
 // walks that use it (folding, marking) would find nothing new in a value they walked before.
 extern TVariableSet* EnteredValues;
+// Clears the marks a copy leaves on a variable (New, NewId, Visited, Cloned).
+void ClearCopyMarks(TVariable* V);
 // Clears the copy state; what a failed copy left half-made is given up.
 void ResetCopyState();
 

@@ -2,7 +2,6 @@
 #include "model/alloc.h"
 #include "model/runstate.h"
 #include "support/prover.h"
-#include "unify/unify.h"
 
 namespace {
 class Stops : public TProverTest {};

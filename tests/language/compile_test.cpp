@@ -1,6 +1,5 @@
 #include "language/lexer.h"
 #include "language/parser.h"
-#include "model/runstate.h"
 #include "support/prover.h"
 
 #include <tuple>

@@ -30,13 +30,13 @@ TEST_F(Model, ReleasingAnOperandMovesItsPrefixToTheParent)
     Root->L->RFree();
     Root->L = nullptr;
     ASSERT_NE(Root->Q, nullptr);
-    EXPECT_EQ(Root->Q->Vector(), (std::vector<TVariable*>{X}));
+    EXPECT_EQ(Variables(Root->Q), (std::vector<TVariable*>{X}));
     EXPECT_EQ(X->Master, Root);
     EXPECT_EQ(FirstAtom, LastAtom) << "the chain kept the released atom";
     Root->R->RFree();
     Root->R = nullptr;
     // Incoming variables stand before the node's own.
-    EXPECT_EQ(Root->Q->Vector(), (std::vector<TVariable*>{Y, X}));
+    EXPECT_EQ(Variables(Root->Q), (std::vector<TVariable*>{Y, X}));
     EXPECT_EQ(Y->Master, Root);
     delete F; // every variable is destroyed once, at the root
 }
@@ -81,7 +81,7 @@ TEST_F(Model, AppendToQuantJoinsOuterVariablesFirstAndNumbersNames)
     TQuant* Incoming = Prefix({Outer, Other});
     Node->AppendToQuant(Incoming);
     ASSERT_EQ(Node->Q, Incoming);
-    EXPECT_EQ(Node->Q->Vector(), (std::vector<TVariable*>{Outer, Other, Inner}));
+    EXPECT_EQ(Variables(Node->Q), (std::vector<TVariable*>{Outer, Other, Inner}));
     EXPECT_EQ(Outer->Number, 0);
     EXPECT_EQ(Inner->Number, 1);
     for (TVariable* V : Node->Q->Items)

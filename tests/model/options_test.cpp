@@ -47,8 +47,6 @@ TEST(Options, ChoosingAGroupItemUnchecksTheOthersAndTogglesInvert)
     EXPECT_TRUE(State.Checked(TOption::Quant1));
     State.Choose(TOption::Quant1);
     EXPECT_FALSE(State.Checked(TOption::Quant1));
-    EXPECT_EQ(OptionItem(TOption::SRcheck1).Caption, "SR-check");
-    EXPECT_EQ(OptionItem(TOption::Without1).Caption, "Without restr. strategy");
 }
 
 TEST(Options, TheLimitBoxConvertsItsText)

@@ -1,4 +1,3 @@
-#include "model/runstate.h"
 #include "resolution/resolve.h"
 #include "support/prover.h"
 #include "unify/unify.h"

@@ -2,10 +2,8 @@
 
 #include "language/codec.h"
 #include "model/runstate.h"
-#include "resolution/insert.h"
 #include "resolution/resolve.h"
 #include "unify/dive.h"
-#include "unify/unify.h"
 
 #include <algorithm>
 #include <functional>
@@ -56,6 +54,10 @@ std::string Utf8(const std::string& Text)
 void TProverTest::SetUp()
 {
     ResetRunState();
+    SavedDCFLimit = DCFLimit;
+    SavedMemoryLimit = MemoryLimit;
+    SavedDepthLimit = DepthLimit;
+    SavedSizeLimit = SizeLimit;
     DCFLimit = 10;
     LiveAtStart = Pool::LiveBytes;
     Program = new TPLProgram(&Owner);
@@ -69,7 +71,10 @@ void TProverTest::TearDown()
     Kept.clear();
     delete Program;
     ResetRunState();
-    DCFLimit = 10;
+    DCFLimit = SavedDCFLimit;
+    MemoryLimit = SavedMemoryLimit;
+    DepthLimit = SavedDepthLimit;
+    SizeLimit = SavedSizeLimit;
     // What a test made of the model is gone after its cleanup: a leak shows here, also where
     // the pools keep the leak checker from seeing it.
     EXPECT_EQ(Pool::LiveBytes, LiveAtStart) << "objects of the model left live";
@@ -116,6 +121,11 @@ std::string TProverTest::RunText(std::string_view Document, TStrategy Strategy)
     for (const std::string& Line : Run(Document, Strategy))
         Text += Line + "\n";
     return Text;
+}
+
+std::vector<TVariable*> Variables(const TQuant* Q)
+{
+    return {Q->Items.begin(), Q->Items.end()};
 }
 
 int CountLines(const std::vector<std::string>& Lines, std::string_view Text)

@@ -78,11 +78,19 @@ protected:
     TRunOutcome LastOutcome = TRunOutcome::Finished;
     std::vector<TFALFormula*> Kept;
     std::int64_t LiveAtStart = 0; // the pools' live bytes before the test
+    // The settings a test may change, given back after it.
+    std::int32_t SavedDCFLimit = 0;
+    std::int64_t SavedMemoryLimit = 0;
+    std::int32_t SavedDepthLimit = 0;
+    std::int64_t SavedSizeLimit = 0;
 };
 
 // The tree, its atom chain, its parents, masters and prefixes agree; no term refers to a
 // variable outside the prefixes of its ancestors; no copy marks are left.
 void ExpectWellFormed(TFALFormula* F);
+
+// The variables of a prefix, in order.
+std::vector<TVariable*> Variables(const TQuant* Q);
 
 // Counts the lines equal to Text.
 int CountLines(const std::vector<std::string>& Lines, std::string_view Text);

@@ -45,11 +45,4 @@ TEST(FuzzRegressions, EveryKeptInputRunsCleanly)
     }
 }
 
-TEST(FuzzRegressions, GeneratedDocumentsAreWellFormed)
-{
-    const std::uint8_t Seed[] = {7, 3, 200, 14, 99, 1, 0, 255, 31, 8, 64, 5, 17, 42};
-    const TGeneratedRun Run = GenerateRun(Seed, sizeof Seed);
-    EXPECT_NE(Run.Document.find("?- "), std::string::npos);
-    EXPECT_EQ(Run.Document.back(), '\n');
-}
 } // namespace

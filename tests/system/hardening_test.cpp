@@ -1,4 +1,3 @@
-#include "language/parser.h"
 #include "model/alloc.h"
 #include "model/runstate.h"
 #include "support/prover.h"
@@ -11,7 +10,6 @@ class Hardening : public TProverTest {
 protected:
     void TearDown() override
     {
-        MemoryLimit = DefaultMemoryLimit();
         SetAllocationLimit(0);
         TProverTest::TearDown();
     }
@@ -71,12 +69,10 @@ TEST_F(Hardening, AResolventPastTheNestingLimitStopsTheRun)
     Set(TOption::Progress, false);
     DepthLimit = 300;
     const auto Report = Run("p(a). ∀X [p(X) → p(f(X))]. ?- q. ", TStrategy::ModifLinear1);
-    DepthLimit = 4000;
     EXPECT_EQ(CountLines(Report, "Stopped: a resolvent is nested more than 300 levels deep."), 1);
     EXPECT_EQ(LastOutcome, TRunOutcome::Stopped);
     SizeLimit = 5000;
     const auto Wide = Run("p(a). ∀X [p(X) → p(g(X, X))]. ?- q. ", TStrategy::ModifLinear1);
-    SizeLimit = 2000000;
     EXPECT_EQ(CountLines(Wide, "Stopped: a resolvent has more than 5000 symbols."), 1);
 }
 

@@ -1,5 +1,5 @@
 // The frame: menu merging, its title, the run lock across windows, examples, the font.
-#include "model/runstate.h"
+#include "model/owner.h"
 #include "support.h"
 
 #include <QApplication>

@@ -157,7 +157,7 @@ TEST_F(Traversal, TheSweepKeepsUsedAndAnsweredVariablesOnly)
     VarRemoved = false;
     F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
     EXPECT_TRUE(VarRemoved);
-    EXPECT_EQ(F->Cont->Q->Vector(), (std::vector<TVariable*>{X, Answer}));
+    EXPECT_EQ(Variables(F->Cont->Q), (std::vector<TVariable*>{X, Answer}));
     EXPECT_FALSE(X->Visited);
     delete F;
 }
