@@ -173,8 +173,8 @@ void ProveGenerated(const std::uint8_t* Data, std::size_t Size)
     O.Choose(Exits[D.Next(3)]);
     O.Choose(D.Flag() ? TOption::Oneref1 : TOption::Allref1);
     const TStrategy Strategies[] = {TStrategy::Linear, TStrategy::Breadthfirst1,
-                                    TStrategy::ModifLinear1};
-    const TStrategy Strategy = Strategies[D.Next(3)];
+                                    TStrategy::ModifLinear1, TStrategy::BestFirst1};
+    const TStrategy Strategy = Strategies[D.Next(4)];
     DCFLimit = 1 + static_cast<std::int32_t>(D.Next(10));
     MemoryLimit = 256 * 1024 * 1024;
     auto* Program = new TPLProgram(&Host);

@@ -68,7 +68,9 @@ std::string UsageText()
            "  --version          the version of nivar-prove\n"
            "\n"
            "Search:\n"
-           "  --strategy linear|breadth|modified   (default linear)\n"
+           "  --strategy linear|breadth|modified|best   (default linear); best-first search\n"
+           "                     uses no consequence check and no exit option, and ends at\n"
+           "                     the first refutation\n"
            "  --check none|consequence|equivalence (default consequence)\n"
            "  --restrict none|filtration|support   (default none)\n"
            "  --exit first-match|last-match|first-unused (default first-match)\n"
@@ -173,6 +175,8 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
                 A.Strategy = TStrategy::Breadthfirst1;
             else if (V == "modified")
                 A.Strategy = TStrategy::ModifLinear1;
+            else if (V == "best")
+                A.Strategy = TStrategy::BestFirst1;
             else
                 Fail("unknown strategy '" + V + "'");
         } else if (Arg == "--check" || Arg == "--restrict" || Arg == "--exit") {

@@ -5,6 +5,7 @@
 #include "model/print.h"
 #include "model/runstate.h"
 #include "model/symbols.h"
+#include "resolution/search.h"
 #include "unify/unify.h"
 
 #include <chrono>
@@ -110,6 +111,10 @@ void Search(TPLProgram* Program)
         }
         break;
     }
+    case TStrategy::BestFirst1:
+        CenterLabel = Label('F', N - 1);
+        BestFirstSearch(ListF.Get(N - 1));
+        break;
     default:
         break;
     }

@@ -25,6 +25,7 @@ void ReleaseRunStorage(TPLProgram* Program)
     Program->ListR.Release();
     Program->MGUn1.Release();
     ReleaseSimplifyStorage();
+    ReleaseUnifyStorage();
     ReleaseParseStorage();
 }
 } // namespace

@@ -371,6 +371,42 @@ void ParseReset()
     Nesting = 0;
 }
 
+namespace {
+// Whether a quantifier stands anywhere in the node's tree.
+bool HoldsQuantifier(const TObject* Object)
+{
+    std::vector<const TSub*> Pending;
+    if (Object && Object->IsNode())
+        Pending.push_back(static_cast<const TSub*>(Object));
+    while (!Pending.empty()) {
+        const TSub* Node = Pending.back();
+        Pending.pop_back();
+        if (Node->Q)
+            return true;
+        if (Node->Is(TClass::Atom))
+            continue;
+        for (const TSub* Part : {Node->L, Node->R})
+            if (Part)
+                Pending.push_back(Part);
+    }
+    return false;
+}
+
+// Equivalences are written as two implications where quantifiers need it: always with
+// "Quantification On"; under Skolemization only when an operand holds a quantifier, since
+// a quantifier below an equivalence reads both ways and gets no Skolem term. A propositional
+// equivalence stays one node, and a chain of them stays small.
+bool ExpandsEquivalence()
+{
+    if (OptionOn(TOption::Quant1))
+        return true;
+    if (!OptionOn(TOption::Skolem1) || ParseStack.size() < 2)
+        return false;
+    return HoldsQuantifier(ParseStack[ParseStack.size() - 1]) ||
+           HoldsQuantifier(ParseStack[ParseStack.size() - 2]);
+}
+} // namespace
+
 void ParseFormula()
 {
     ParseImp();
@@ -383,7 +419,7 @@ void ParseFormula()
         ParseImp();
         if (ScanError())
             break;
-        if (OptionOn(TOption::Quant1) || OptionOn(TOption::Skolem1))
+        if (ExpandsEquivalence())
             ExpandEquivalence();
         else
             BuildBinary(new TEqv);

@@ -414,7 +414,7 @@ public:
     void EvalQuery();
 };
 
-enum class TStrategy : std::uint8_t { None, Linear, Breadthfirst1, ModifLinear1 };
+enum class TStrategy : std::uint8_t { None, Linear, Breadthfirst1, ModifLinear1, BestFirst1 };
 
 // The prover state of one editor window.
 class TPLProgram {

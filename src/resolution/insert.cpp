@@ -9,6 +9,7 @@
 #include "unify/unify.h"
 
 bool FactoringChanged = false;
+bool SaturationInsert = false;
 
 namespace {
 bool IsRefutation(const TFALFormula* F)
@@ -78,7 +79,7 @@ bool SameJunction(const TObject* P, const TObject* Q)
 TFALFormula* TFALFormula::InsertToR()
 {
     TFALFormula* N = this;
-    TFALFormula* X = N->OptimizeX();
+    TFALFormula* X = SaturationInsert ? N : N->OptimizeX();
     if (IsRefutation(X)) {
         if (X != N)
             delete N;
@@ -93,7 +94,7 @@ TFALFormula* TFALFormula::InsertToR()
     } while (FactoringChanged);
     if (N->Cont)
         N->Cont->EvalPol();
-    if (N->Cont && N->Cont->Val == 0 && !OptionOn(TOption::Redcheck1)) {
+    if (N->Cont && N->Cont->Val == 0 && !SaturationInsert && !OptionOn(TOption::Redcheck1)) {
         TList<TFALFormula>& ListR = N->Owner->ListR;
         const TClass Check = OptionOn(TOption::Checkby2) ? TClass::Eqv : TClass::Imp;
         for (std::int32_t I = 0; I < ListR.Count(); ++I) {

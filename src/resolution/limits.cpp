@@ -72,10 +72,10 @@ private:
 };
 } // namespace
 
-bool WithinLimits(TFALFormula* F)
+TFormulaMeasure Measure(TFALFormula* F)
 {
     if (!F->Cont)
-        return true;
+        return {};
     TMeasurer Measurer;
     std::int64_t Depth = 0;
     std::int64_t Size = 0;
@@ -105,6 +105,12 @@ bool WithinLimits(TFALFormula* F)
                 Nodes.push_back({Node->R, Level + 1});
         }
     }
+    return {Depth, Size};
+}
+
+bool WithinLimits(TFALFormula* F)
+{
+    const auto [Depth, Size] = Measure(F);
     if (Depth > DepthLimit) {
         StopRun(TStopReason::ResourceLimit, "Stopped: a resolvent is nested more than " +
                                                 std::to_string(DepthLimit) + " levels deep.");

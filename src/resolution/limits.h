@@ -3,7 +3,17 @@
 
 class TFALFormula;
 
-// Whether F, with the bindings of its variables written out, is within DepthLimit levels and
-// SizeLimit symbols. When it is not, the run is stopped with a line saying why. The
-// measure itself walks without recursion and looks at each variable's value once.
+#include <cstdint>
+
+// The nesting and the number of symbols of a formula with the bindings of its variables
+// written out, each capped just past its limit. The measure walks without recursion and
+// looks at each variable's value once.
+struct TFormulaMeasure {
+    std::int64_t Depth = 0;
+    std::int64_t Size = 0;
+};
+TFormulaMeasure Measure(TFALFormula* F);
+
+// Whether F is within DepthLimit levels and SizeLimit symbols. When it is not, the run is
+// stopped with a line saying why.
 bool WithinLimits(TFALFormula* F);

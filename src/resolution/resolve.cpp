@@ -11,14 +11,24 @@ TAtom* ResAtom2 = nullptr;
 bool FalseInFirst = false;
 bool SelfResolution = false;
 std::int8_t ResValue = 0;
+bool ExactMatches = false;
 
 namespace {
-// Marks every atom of the chain that unifies with A under the growing unifier.
+// Marks every atom of the chain that unifies with A under the growing unifier; with
+// ExactMatches only those that are A under the unifier already, the unifier unchanged.
 void MarkMatches(TAtom* A, TAtom* First, std::int8_t Value)
 {
-    for (TAtom* R = First; R; R = static_cast<TAtom*>(R->R))
-        if (A->UnifySL(R))
-            MarkAtom(R, Value);
+    TList<TId>& List = Unifier();
+    for (TAtom* R = First; R; R = static_cast<TAtom*>(R->R)) {
+        const std::int32_t Before = List.Count();
+        if (!A->UnifySL(R))
+            continue;
+        if (ExactMatches && List.Count() != Before) {
+            List.Truncate(Before);
+            continue;
+        }
+        MarkAtom(R, Value);
+    }
 }
 
 void PlaceNewVars(TSub* Root)
@@ -31,13 +41,52 @@ void PlaceNewVars(TSub* Root)
 }
 } // namespace
 
+namespace {
+TObject* ClearMarksOfPrefix(TObject* Obj, TDiveMode&, TDiveArgs)
+{
+    if (Obj->IsNode())
+        if (TQuant* Q = static_cast<TSub*>(Obj)->Q)
+            for (TVariable* V : Q->Items)
+                if (V)
+                    ClearCopyMarks(V);
+    return Obj;
+}
+} // namespace
+
+TFALFormula* CopyPart(TFALFormula* F, TSub* Node, bool Negated)
+{
+    auto* N = new TFALFormula(F->Owner);
+    N->Parent1 = F;
+    N->Parent2 = F;
+    N->FromQuery = F->FromQuery;
+    FirstAtom = nullptr;
+    LastAtom = nullptr;
+    NewVars = new TQuant;
+    CopyParent = N;
+    NegateMarks = false;
+    TSub* Root = static_cast<TSub*>(Node->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
+    N->Cont = Root;
+    Root->Ac = N;
+    N->MF = FirstAtom;
+    N->ML = LastAtom;
+    // The variables quantified above the part, copied where they occur, stand outermost.
+    PlaceNewVars(Root);
+    F->Dive(TDiveMode::PreOrder, ClearMarksOfPrefix, TDiveArgs{});
+    if (Negated)
+        Root->Negate();
+    Root->EvalPol();
+    return N;
+}
+
 void ResetResolutionState()
 {
     ResAtom1 = ResAtom2 = nullptr;
     FalseInFirst = false;
     SelfResolution = false;
     ResValue = 0;
+    ExactMatches = false;
     FactoringChanged = false;
+    SaturationInsert = false;
 }
 
 void MarkAtom(TAtom* Atom, std::int8_t T)

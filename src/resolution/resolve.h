@@ -4,6 +4,8 @@
 #include <cstdint>
 
 class TAtom;
+class TFALFormula;
+class TSub;
 
 // Resolution context: set by the caller before each Resolve or ResolveAWC.
 extern TAtom* ResAtom1;      // the resolved atom of the first formula
@@ -11,8 +13,16 @@ extern TAtom* ResAtom2;      // the resolved atom of the second formula
 extern bool FalseInFirst;    // ResAtom1 and its matches become false, ResAtom2 true
 extern bool SelfResolution;  // set during the self-resolution check
 extern std::int8_t ResValue; // the value given to the first formula's atoms
+// Resolve marks only the atoms that are the resolved atom under the unifier as it stands,
+// not every atom that could still be unified with it (which binds variables the proof may
+// need free). Set by the best-first search.
+extern bool ExactMatches;
 // Clears the resolution context and the insertion's factoring mark.
 void ResetResolutionState();
+
+// A new formula of a part of F: a copy of Node's subtree, negated when Negated, with copies of
+// the variables quantified above it in its root prefix. F is left as it was.
+TFALFormula* CopyPart(TFALFormula* F, TSub* Node, bool Negated);
 
 // Moves the unifier into the variables' NewId, the first pair of each variable counting, and
 // empties the list.

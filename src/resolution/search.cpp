@@ -1,3 +1,5 @@
+#include "resolution/search.h"
+
 #include "model/formula.h"
 #include "model/print.h"
 #include "model/runstate.h"
@@ -27,10 +29,10 @@ std::string PairLabel()
 {
     return "[" + CenterLabel + "&" + PartnerLabel + "] : ";
 }
+} // namespace
 
-// Resolves F and G on the atoms A and B, which have just unified, and disposes of the
-// resolvent; returns it when it was recorded.
-TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* B)
+TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* B,
+                               bool (*Accept)(TFALFormula*))
 {
     ResAtom1 = A;
     ResAtom2 = B;
@@ -69,17 +71,29 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
         delete N;
         return nullptr;
     }
+    if (Accept && !Accept(N)) {
+        ++RedundantCount;
+        delete N;
+        return nullptr;
+    }
+    return RecordResolvent(N);
+}
+
+TFALFormula* RecordResolvent(TFALFormula* N)
+{
     if (OptionOn(TOption::Progress)) {
         const std::string Head = OptionOn(TOption::Sources)
                                      ? Label('R', ResolventCount) + " " + PairLabel()
                                      : std::string();
         WriteLine(Head + Printed(N));
     }
-    F->Owner->ListR.Add(N);
+    N->Owner->ListR.Add(N);
     ++ResolventCount;
     NewResolvent = true;
     return N;
 }
+
+namespace {
 
 // The trial of one pair of formulas, resumable after the nested search of a recorded
 // resolvent.

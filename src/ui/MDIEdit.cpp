@@ -93,6 +93,7 @@ TEditForm::TEditForm(QWidget* Parent) : QWidget(Parent)
     SpeedButton2 = SpeedButton(Panel1, QStringLiteral("Linear"), 73);
     SpeedButton3 = SpeedButton(Panel1, QStringLiteral("Breadth"), 137);
     SpeedButton4 = SpeedButton(Panel1, QStringLiteral("Modified"), 201);
+    SpeedButton5 = SpeedButton(Panel1, QStringLiteral("Best"), 265);
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserStop)); // greys when disabled
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     Layout->addWidget(Panel1);
@@ -118,7 +119,7 @@ TEditForm::TEditForm(QWidget* Parent) : QWidget(Parent)
         connect(Memo, &TMemo::ForeignPasted, this, &TEditForm::StatusMessage);
     }
     connect(SpeedButton1, &QToolButton::clicked, this, &TEditForm::SpeedButton1Click);
-    for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4})
+    for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
         connect(B, &QToolButton::clicked, this, [this, B] { LinearClick(B); });
     connect(Editor->document(), &QTextDocument::modificationChanged, this, [this](bool) {
         setWindowModified(Editor->document()->isModified());
@@ -250,9 +251,10 @@ void TEditForm::BuildMenus()
     Linear = NewAction(Provetheorem1, QStringLiteral("Linear search"));
     Breadthfirst1 = NewAction(Provetheorem1, QStringLiteral("Breadth-first search"));
     ModifLinear1 = NewAction(Provetheorem1, QStringLiteral("Modified linear search"));
+    BestFirst1 = NewAction(Provetheorem1, QStringLiteral("Best-first search"));
     connect(Stop1, &QAction::triggered, this, &TEditForm::SpeedButton1Click);
     connect(SRLimit, &QAction::triggered, this, &TEditForm::SRLimitClick);
-    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1})
+    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1})
         connect(A, &QAction::triggered, this, [this, A] { LinearClick(A); });
 
     // The option items, from the one table of options; a separator stands between groups.
@@ -382,9 +384,9 @@ void TEditForm::FocusOutput()
 void TEditForm::SetRunLocked(bool Locked)
 {
     RunLocked = Locked;
-    for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4})
+    for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
         B->setEnabled(!Locked);
-    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, RunAgain1})
+    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1, RunAgain1})
         A->setEnabled(!Locked);
     SpeedButton1->setEnabled(Locked);
     Stop1->setEnabled(Locked);
@@ -425,6 +427,9 @@ void TEditForm::LinearClick(QObject* Sender)
     } else if (Sender == SpeedButton4 || Sender == ModifLinear1) {
         Strategy = TStrategy::ModifLinear1;
         RunName = QStringLiteral("Modified linear search");
+    } else if (Sender == SpeedButton5 || Sender == BestFirst1) {
+        Strategy = TStrategy::BestFirst1;
+        RunName = QStringLiteral("Best-first search");
     }
     LastRun = Sender;
     Outcomes.clear();

@@ -79,6 +79,7 @@ public:
     QToolButton* SpeedButton2;
     QToolButton* SpeedButton3;
     QToolButton* SpeedButton4;
+    QToolButton* SpeedButton5; // "Best"
     TMemo* Editor;
     TMemo* Output;
     QMenu* File1;
@@ -111,6 +112,7 @@ public:
     QAction* Linear;
     QAction* Breadthfirst1;
     QAction* ModifLinear1;
+    QAction* BestFirst1;
     QAction* RunAgain1;
 
     QString FileName;

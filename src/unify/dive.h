@@ -26,8 +26,15 @@ public:
     void Release();
 
 private:
-    std::vector<const TVariable*> Slots;
+    // A slot holds a member when its generation is the set's; Clear starts a new one, so a
+    // set that once grew large is emptied in constant time.
+    struct TSlot {
+        const TVariable* V = nullptr;
+        std::uint64_t Generation = 0;
+    };
+    std::vector<TSlot> Slots;
     std::size_t Used = 0;
+    std::uint64_t Generation = 1;
 };
 
 // While set, a walk in mode "3" or "4" enters the value of each bound variable once: the

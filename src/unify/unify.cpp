@@ -2,6 +2,7 @@
 
 #include "model/runstate.h"
 #include "model/symbols.h"
+#include "unify/dive.h"
 
 #include <vector>
 
@@ -12,6 +13,82 @@ TId* OccurTarget = nullptr;
 bool AnyVarBindable = false;
 
 namespace {
+// The pairs of function terms one pass of a unification has walked cleanly (no binding
+// refused below them): walking such a pair again adds nothing, so it is not walked again.
+// Terms shared through bindings (Skolem terms that double at each step) would otherwise be
+// walked once per path. A generation number empties the table in constant time.
+class TPairSet {
+public:
+    bool Contains(const TId* S, const TId* T) const
+    {
+        if (Slots.empty())
+            return false;
+        for (std::size_t At = Start(S, T);; At = (At + 1) & (Slots.size() - 1)) {
+            const TSlot& Slot = Slots[At];
+            if (Slot.Generation != Generation)
+                return false;
+            if (Slot.S == S && Slot.T == T)
+                return true;
+        }
+    }
+    void Insert(const TId* S, const TId* T)
+    {
+        if (2 * (Used + 1) > Slots.size())
+            Grow();
+        std::size_t At = Start(S, T);
+        while (Slots[At].Generation == Generation) {
+            if (Slots[At].S == S && Slots[At].T == T)
+                return;
+            At = (At + 1) & (Slots.size() - 1);
+        }
+        Slots[At] = {S, T, Generation};
+        ++Used;
+    }
+    void Clear()
+    {
+        if (Used == 0)
+            return;
+        ++Generation;
+        Used = 0;
+    }
+    void Release()
+    {
+        std::vector<TSlot>().swap(Slots);
+        Used = 0;
+    }
+
+private:
+    struct TSlot {
+        const TId* S = nullptr;
+        const TId* T = nullptr;
+        std::uint64_t Generation = 0;
+    };
+    std::size_t Start(const TId* S, const TId* T) const
+    {
+        const auto H = (reinterpret_cast<std::uintptr_t>(S) >> 4) * 0x9E3779B97F4A7C15ULL ^
+                       (reinterpret_cast<std::uintptr_t>(T) >> 4);
+        return static_cast<std::size_t>(H) & (Slots.size() - 1);
+    }
+    void Grow()
+    {
+        std::vector<TSlot> Old(Slots.size() < 64 ? 64 : 2 * Slots.size());
+        Old.swap(Slots);
+        const std::uint64_t Live = Generation;
+        Used = 0;
+        for (const TSlot& Slot : Old)
+            if (Slot.Generation == Live)
+                Insert(Slot.S, Slot.T);
+    }
+
+    std::vector<TSlot> Slots;
+    std::size_t Used = 0;
+    std::uint64_t Generation = 1;
+};
+
+TPairSet Walked;
+// The variables whose values the occurs walk in progress has looked through.
+TVariableSet OccurEntered;
+
 // Follows the unifier to the end: the term a variable is given may be a variable that has a
 // pair of its own, and binding that one again would be a second, unchecked pair.
 TId* LookUp(TId* X)
@@ -99,6 +176,12 @@ bool DependsOn(TVariable* V, TId* T, std::vector<TVariable*>& Seen)
     return false;
 }
 } // namespace
+
+void ReleaseUnifyStorage()
+{
+    Walked.Release();
+    OccurEntered.Release();
+}
 
 void ResetUnifyState()
 {
@@ -225,16 +308,22 @@ void UnifyWalk(TId* S, TVisitor Visitor, TDiveArgs Args)
         R->Dive(TDiveMode::Unify, Visitor, Args);
         return;
     }
+    const bool Pair = S->Is(TClass::Functor) && T && T->Is(TClass::Functor);
+    if (Pair && Walked.Contains(S, T))
+        return;
+    const bool CleanBefore = PassClean;
     TDiveMode Mode = TDiveMode::Unify;
     if (Visitor)
         Visitor(S, Mode, Args);
-    if (S->Is(TClass::Functor) && UnifyResult == 1 && T && T->Is(TClass::Functor)) {
+    if (Pair && UnifyResult == 1) {
         auto& SP = static_cast<TFunctor*>(S)->Params;
         auto& TP = static_cast<TFunctor*>(T)->Params;
         for (std::int32_t I = 0; I < SP.Count() && I < TP.Count() && UnifyResult != 0; ++I)
             if (SP.Get(I) && TP.Get(I))
                 SP.Get(I)->Dive(TDiveMode::Unify, Visitor,
                                 TDiveArgs{TP.Get(I), TDiveArgs::ModelObject});
+        if (UnifyResult != 0 && CleanBefore && PassClean)
+            Walked.Insert(S, T);
     }
 }
 
@@ -315,6 +404,9 @@ void OccurWalk(TId* X, TVisitor Visitor, TDiveArgs Args)
         }
     } else if (X->Is(TClass::Variable)) {
         auto* V = static_cast<TVariable*>(X);
+        // A value looked through once holds the target or not: it is not walked again.
+        if (!OccurEntered.Insert(V))
+            return;
         TId* W = V->CompInMgu();
         if (W != X)
             W->Dive(TDiveMode::Occurs, Visitor, Args);
@@ -334,6 +426,7 @@ bool TId::OccurCheck(TId* V)
 {
     OccurFree = true;
     OccurTarget = V;
+    OccurEntered.Clear();
     Dive(TDiveMode::Occurs, OccurProbe, TDiveArgs{});
     return OccurFree;
 }
@@ -349,6 +442,7 @@ void TId::UnifyId(TId* T)
     for (;;) {
         PassClean = true;
         UnifyResult = 1;
+        Walked.Clear();
         const std::int32_t N = List.Count();
         Dive(TDiveMode::Unify, UnifyStep, TDiveArgs{T, TDiveArgs::ModelObject});
         if (!PassClean)

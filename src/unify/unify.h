@@ -12,6 +12,8 @@ extern bool OccurFree;          // the occurs walk has not met its target
 extern TId* OccurTarget;
 extern bool AnyVarBindable; // the quantifier check allows every binding
 void ResetUnifyState();
+// Frees the tables the walks keep between unifications.
+void ReleaseUnifyStorage();
 
 // The unifier list that unification works on: the running program's MGUn1.
 TList<TId>& Unifier();

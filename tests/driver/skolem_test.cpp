@@ -11,7 +11,7 @@ protected:
         Set(TOption::Skolem1);
     }
     static constexpr TStrategy Strategies[] = {TStrategy::Linear, TStrategy::Breadthfirst1,
-                                               TStrategy::ModifLinear1};
+                                               TStrategy::ModifLinear1, TStrategy::BestFirst1};
 };
 
 TEST_F(Skolemization, IsSoundAndKeepsTheProofsOfTheDefaultMode)

@@ -4,7 +4,7 @@
 
 namespace {
 constexpr TStrategy Strategies[] = {TStrategy::Linear, TStrategy::Breadthfirst1,
-                                    TStrategy::ModifLinear1};
+                                    TStrategy::ModifLinear1, TStrategy::BestFirst1};
 constexpr TOption Modes[] = {TOption::Quant1, TOption::Skolem1};
 
 class SoundModes : public TProverTest {};

@@ -33,11 +33,12 @@ TEST_F(EditWindow, MenusCaptionsAndOrder)
     EXPECT_EQ(Captions(Editor->Output1),
               (QStringList{"Axioms", "Progress", "Sources", "Resolvents", "Time", "Memory",
                            "Unsimplified", "Statistics", "SR-check"}));
-    EXPECT_EQ(Captions(Editor->Provetheorem1),
-              (QStringList{"Stop", "DCF-Limit...", "-", "Linear search", "Breadth-first search",
-                           "Modified linear search", "-", "Without Check", "Check by consequence",
-                           "Check by equivalence", "-", "Without restr. strategy",
-                           "Filtration strategy", "Support set strategy"}));
+    EXPECT_EQ(
+        Captions(Editor->Provetheorem1),
+        (QStringList{"Stop", "DCF-Limit...", "-", "Linear search", "Breadth-first search",
+                     "Modified linear search", "Best-first search", "-", "Without Check",
+                     "Check by consequence", "Check by equivalence", "-", "Without restr. strategy",
+                     "Filtration strategy", "Support set strategy"}));
     EXPECT_EQ(Captions(Editor->Unifiers1),
               (QStringList{"Quantification On", "General cut", "Skolemization", "-",
                            "Exit on first unused", "Exit on first match", "Exit on last match", "-",
@@ -45,8 +46,8 @@ TEST_F(EditWindow, MenusCaptionsAndOrder)
     EXPECT_EQ(Editor->Cut1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
     EXPECT_EQ(Editor->Delete1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
     EXPECT_EQ(Captions(Editor->PopupMenu1), (QStringList{"Cu&t", "&Copy", "&Paste"}));
-    for (QToolButton* B :
-         {Editor->SpeedButton1, Editor->SpeedButton2, Editor->SpeedButton3, Editor->SpeedButton4})
+    for (QToolButton* B : {Editor->SpeedButton1, Editor->SpeedButton2, Editor->SpeedButton3,
+                           Editor->SpeedButton4, Editor->SpeedButton5})
         EXPECT_EQ(B->size(), QSize(57, 25));
     EXPECT_EQ(Editor->Panel1->height(), 30);
     EXPECT_FALSE(Editor->SpeedButton1->isEnabled()) << "Stop is enabled only during a run";

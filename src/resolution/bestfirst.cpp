@@ -1,0 +1,385 @@
+// Best-first search: the given-formula loop of saturating provers, applied to whole formulas
+// with the design's own inference (Resolve, simplification, polarity, factoring, insertion).
+//
+// Two sets: processed formulas and waiting ones. The given formula, taken from the waiting
+// ones, is mostly the lightest and every PickOldest-th time the oldest, so every formula is
+// taken at last. It is resolved with itself and with every processed formula on every pair of
+// atoms that may unify (an index by predicate and polarity finds them), and what insertion
+// keeps joins the waiting set. Exact duplicates and variants are dropped; the design's
+// consequence and equivalence checks and its exit options are not used, so no formula a proof
+// needs is removed.
+#include "model/formula.h"
+#include "model/print.h"
+#include "model/runstate.h"
+#include "resolution/insert.h"
+#include "resolution/limits.h"
+#include "resolution/resolve.h"
+#include "resolution/search.h"
+#include "unify/unify.h"
+
+#include <cstdint>
+#include <queue>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+// Every PickOldest-th given formula is the oldest waiting one; the others are the lightest.
+constexpr std::int64_t PickOldest = 5;
+
+// A hash of a formula that is the same for variants: variables are numbered in the order in
+// which they first appear, bound variables stand for their values.
+class TVariantHash {
+public:
+    std::uint64_t Of(TFALFormula* F)
+    {
+        Numbers.clear();
+        Values.clear();
+        std::uint64_t H = Seed;
+        std::vector<TSub*> Pending;
+        if (F->Cont)
+            Pending.push_back(F->Cont);
+        while (!Pending.empty()) {
+            TSub* Node = Pending.back();
+            Pending.pop_back();
+            H = Mix(H, static_cast<std::uint64_t>(Node->Class) * 8 + (Node->Neg ? 4 : 0) +
+                           static_cast<std::uint64_t>(Node->Val + 1));
+            if (Node->Q)
+                for (TVariable* V : Node->Q->Items)
+                    if (V && !V->Id)
+                        H = Mix(Mix(H, V->Kind), Number(V));
+            if (Node->Is(TClass::Atom)) {
+                H = Mix(H, Term(static_cast<TAtom*>(Node)->Id, 0));
+                continue;
+            }
+            H = Mix(H, (Node->L ? 1 : 0) + (Node->R ? 2 : 0));
+            if (Node->R)
+                Pending.push_back(Node->R);
+            if (Node->L)
+                Pending.push_back(Node->L);
+        }
+        return H;
+    }
+
+private:
+    static constexpr std::uint64_t Seed = 0x9E3779B97F4A7C15ULL;
+
+    static std::uint64_t Mix(std::uint64_t H, std::uint64_t V)
+    {
+        H ^= V + Seed + (H << 6) + (H >> 2);
+        H *= 0xFF51AFD7ED558CCDULL;
+        return H ^ (H >> 29);
+    }
+
+    static std::uint64_t Text(const std::string& S)
+    {
+        std::uint64_t H = 1469598103934665603ULL;
+        for (unsigned char C : S)
+            H = (H ^ C) * 1099511628211ULL;
+        return H;
+    }
+
+    std::uint64_t Number(const TVariable* V)
+    {
+        auto [It, New] = Numbers.try_emplace(V, Numbers.size() + 1);
+        return It->second;
+    }
+
+    // Terms within the size limit; a bound variable's value is hashed once.
+    std::uint64_t Term(TId* T, int Depth)
+    {
+        if (!T)
+            return 0;
+        switch (T->Class) {
+        case TClass::Functor: {
+            auto* F = static_cast<TFunctor*>(T);
+            std::uint64_t H = Mix(Text(F->Name), static_cast<std::uint64_t>(F->Params.Count()));
+            for (TId* Arg : F->Params.Items)
+                H = Mix(H, Term(Arg, Depth + 1));
+            return H;
+        }
+        case TClass::FunctorA:
+            return Mix(Text(static_cast<TFunctorA*>(T)->Name), 1);
+        case TClass::StrLit:
+            return Mix(Text(static_cast<TStrLit*>(T)->Value), 2);
+        case TClass::Integer:
+        case TClass::Real: {
+            const long double N = static_cast<TNumber*>(T)->GetNumber();
+            return Mix(Text(std::to_string(static_cast<double>(N))), 3);
+        }
+        case TClass::Variable: {
+            auto* V = static_cast<TVariable*>(T);
+            if (!V->Id)
+                return Mix(Number(V), 4);
+            if (auto Known = Values.find(V); Known != Values.end())
+                return Known->second;
+            Values[V] = 5; // a value that reached itself
+            const std::uint64_t H = Term(V->Id, Depth + 1);
+            Values[V] = H;
+            return H;
+        }
+        default:
+            return Mix(Text(static_cast<TVar*>(T)->Name), 6);
+        }
+    }
+
+    std::unordered_map<const TVariable*, std::uint64_t> Numbers;
+    std::unordered_map<const TVariable*, std::uint64_t> Values;
+};
+
+// The key of an atom in the index: its predicate and arity; atoms whose term is no function
+// or constant (a variable) share the key "".
+std::string PredicateKey(const TAtom* A)
+{
+    if (A->Id && A->Id->Is(TClass::Functor)) {
+        auto* F = static_cast<TFunctor*>(A->Id);
+        return F->Name + "/" + std::to_string(F->Params.Count());
+    }
+    if (A->Id && A->Id->Is(TClass::FunctorA))
+        return static_cast<TFunctorA*>(A->Id)->Name + "/0";
+    return std::string();
+}
+
+// Two atoms are resolved when their occurrences are of opposite polarity, or either has
+// none (below an equivalence): of the same polarity the resolvent only weakens a formula.
+// An atom with itself splits its formula into the cases false and true, which is how a
+// conjunction gives up its parts.
+bool MayResolve(const TAtom* A, const TAtom* B)
+{
+    return A == B || A->Pol * B->Pol != 1;
+}
+
+// The value a formula takes when the atom alone is given the value Value (+1 true, -1 false),
+// as far as that alone decides it: +1, -1, or 0 when the other parts decide.
+int ValueWith(const TAtom* A, int Value)
+{
+    int V = A->Neg ? -Value : Value;
+    const TSub* Child = A;
+    for (const TSub* P = A->Parent(); P; Child = P, P = P->Parent()) {
+        switch (P->Class) {
+        case TClass::Dis:
+            if (V < 0)
+                return 0;
+            break;
+        case TClass::Con:
+            if (V > 0)
+                return 0;
+            break;
+        case TClass::Imp:
+            if (P->L == Child) {
+                if (V > 0)
+                    return 0;
+                V = 1;
+            } else if (V < 0) {
+                return 0;
+            }
+            break;
+        default:
+            return 0;
+        }
+        if (P->Neg)
+            V = -V;
+    }
+    return V;
+}
+
+// Whether resolving on A and B certainly gives a tautology: either side is true by its atom
+// alone, with the values the resolution rule gives them. Such pairs are not tried.
+bool Tautological(const TAtom* A, const TAtom* B)
+{
+    const bool FalseInA = A->Pol != 0 ? A->Pol == 1 : B->Pol == -1;
+    return ValueWith(A, FalseInA ? -1 : 1) > 0 || ValueWith(B, FalseInA ? 1 : -1) > 0;
+}
+
+struct TEntry {
+    TFALFormula* Formula;
+    char Prefix;         // 'F' for a source formula, 'R' for a resolvent
+    std::int64_t Index;  // in ListF or ListR
+    std::int64_t Weight; // symbols, the bindings written out
+};
+
+struct TIndexed {
+    std::size_t Entry;
+    TAtom* Atom;
+};
+
+class TBestFirst {
+public:
+    explicit TBestFirst(TPLProgram* AProgram) : Program(AProgram) {}
+
+    void Run()
+    {
+        TList<TFALFormula>& ListF = Program->ListF;
+        for (std::int32_t I = 0; I < ListF.Count(); ++I)
+            if (TFALFormula* F = ListF.Get(I)) {
+                Seen.insert(Hash.Of(F));
+                Wait(F, 'F', I);
+            }
+        while (!StopRequested && !RefutationStop && !QueryRefuted) {
+            YieldToHost();
+            const std::size_t Given = Pick();
+            if (Given == None)
+                break;
+            Process(Given);
+        }
+    }
+
+private:
+    static constexpr std::size_t None = static_cast<std::size_t>(-1);
+
+    // A formula that is a conjunction in effect waits as its parts, each recorded as a
+    // resolvent of the formula with itself: its variables are universal, so the parts hold
+    // each for themselves, and the search need not take the conjunction apart atom by atom.
+    void Wait(TFALFormula* F, char Prefix, std::int64_t Index)
+    {
+        TSub* Root = F->Cont;
+        const bool Splits =
+            Root && Root->Val == 0 &&
+            ((Root->Is(TClass::Con) && !Root->Neg) || (Root->Is(TClass::Dis) && Root->Neg) ||
+             (Root->Is(TClass::Imp) && Root->Neg));
+        if (Splits && !StopRequested) {
+            const bool NegateLeft = Root->Is(TClass::Dis);
+            const bool NegateRight = !Root->Is(TClass::Con);
+            const std::string SavedCenter = CenterLabel;
+            const std::string SavedPartner = PartnerLabel;
+            for (int Side = 0; Side < 2; ++Side) {
+                TFALFormula* Part = CopyPart(F, Side == 0 ? Root->L : Root->R,
+                                             Side == 0 ? NegateLeft : NegateRight);
+                Part->Simplify();
+                Part->Cont->EvalPol();
+                if (!WithinLimits(Part) || !Accept(Part)) {
+                    delete Part;
+                    continue;
+                }
+                CenterLabel = PartnerLabel = Label(Prefix, Index);
+                RecordResolvent(Part);
+                Wait(Part, 'R', Program->ListR.Count() - 1);
+            }
+            CenterLabel = SavedCenter;
+            PartnerLabel = SavedPartner;
+            return;
+        }
+        Enqueue(F, Prefix, Index);
+    }
+
+    void Enqueue(TFALFormula* F, char Prefix, std::int64_t Index)
+    {
+        // The weight is the number of symbols; what comes of the query weighs half, so the
+        // search leans towards the goal.
+        std::int64_t Weight = Measure(F).Size;
+        if (F->FromQuery)
+            Weight /= 2;
+        Entries.push_back({F, Prefix, Index, Weight});
+        Taken.push_back(false);
+        Lightest.push({Weight, Entries.size() - 1});
+    }
+
+    std::size_t Pick()
+    {
+        ++Picks;
+        if (Picks % PickOldest == 0) {
+            while (Oldest < Entries.size() && Taken[Oldest])
+                ++Oldest;
+            if (Oldest < Entries.size())
+                return Take(Oldest);
+        }
+        while (!Lightest.empty()) {
+            const std::size_t E = Lightest.top().second;
+            Lightest.pop();
+            if (!Taken[E])
+                return Take(E);
+        }
+        return None;
+    }
+
+    std::size_t Take(std::size_t E)
+    {
+        Taken[E] = true;
+        return E;
+    }
+
+    // The given formula against itself and every processed formula.
+    void Process(std::size_t Given)
+    {
+        const TEntry G = Entries[Given];
+        CenterLabel = Label(G.Prefix, G.Index);
+        // The given formula joins the index first, so that it meets itself too.
+        for (TAtom* A = G.Formula->MF; A; A = static_cast<TAtom*>(A->R))
+            Index[PredicateKey(A)].push_back({Given, A});
+        std::vector<TAtom*> Atoms;
+        for (TAtom* A = G.Formula->MF; A; A = static_cast<TAtom*>(A->R))
+            Atoms.push_back(A);
+        for (TAtom* A : Atoms) {
+            const std::string Key = PredicateKey(A);
+            if (!TryBucket(G, A, Key) || (!Key.empty() && !TryBucket(G, A, std::string())))
+                return;
+            if (Key.empty())
+                for (auto& [Other, Bucket] : Index)
+                    if (!Other.empty() && !TryAtoms(G, A, Bucket))
+                        return;
+        }
+    }
+
+    bool TryBucket(const TEntry& G, TAtom* A, const std::string& Key)
+    {
+        auto It = Index.find(Key);
+        return It == Index.end() || TryAtoms(G, A, It->second);
+    }
+
+    // False once the search is to end.
+    bool TryAtoms(const TEntry& G, TAtom* A, const std::vector<TIndexed>& Bucket)
+    {
+        for (const TIndexed Partner : Bucket) {
+            if (!MayResolve(A, Partner.Atom) || Tautological(A, Partner.Atom))
+                continue;
+            YieldToHost();
+            if (StopRequested)
+                return false;
+            const TEntry& P = Entries[Partner.Entry];
+            PartnerLabel = Label(P.Prefix, P.Index);
+            Unifier().Clear();
+            if (!A->UnifyS(Partner.Atom))
+                continue;
+            TFALFormula* N = ResolveAndDispose(G.Formula, P.Formula, A, Partner.Atom, Accept);
+            if (QueryRefuted || StopRequested)
+                return false;
+            if (N)
+                Wait(N, 'R', Program->ListR.Count() - 1);
+        }
+        return true;
+    }
+
+    // A resolvent is kept when no variant of it was seen before.
+    static bool Accept(TFALFormula* N) { return Current->Seen.insert(Current->Hash.Of(N)).second; }
+
+    TPLProgram* Program;
+    std::vector<TEntry> Entries;
+    std::vector<bool> Taken;
+    std::priority_queue<std::pair<std::int64_t, std::size_t>,
+                        std::vector<std::pair<std::int64_t, std::size_t>>, std::greater<>>
+        Lightest;
+    std::size_t Oldest = 0;
+    std::int64_t Picks = 0;
+    std::unordered_map<std::string, std::vector<TIndexed>> Index;
+    TVariantHash Hash;
+    std::unordered_set<std::uint64_t> Seen;
+
+public:
+    static TBestFirst* Current;
+};
+
+TBestFirst* TBestFirst::Current = nullptr;
+} // namespace
+
+void BestFirstSearch(TFALFormula* Query)
+{
+    TBestFirst Search(Query->Owner);
+    TBestFirst::Current = &Search;
+    SaturationInsert = true;
+    ExactMatches = true;
+    Search.Run();
+    ExactMatches = false;
+    SaturationInsert = false;
+    TBestFirst::Current = nullptr;
+}
