@@ -71,6 +71,9 @@ std::string UsageText()
            "  --strategy linear|breadth|modified|best   (default linear); best-first search\n"
            "                     uses no consequence check and no exit option, and ends at\n"
            "                     the first refutation\n"
+           "  --auto             the automatic mode: Skolemization, and for each query\n"
+           "                     linear, best-first and breadth-first search in time slices\n"
+           "                     until one refutes it; the report names the one that did\n"
            "  --check none|consequence|equivalence (default consequence)\n"
            "  --restrict none|filtration|support   (default none)\n"
            "  --exit first-match|last-match|first-unused (default first-match)\n"
@@ -166,6 +169,8 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             A.Mode = TMode::Compile;
         } else if (Arg == "--bytes") {
             A.Bytes = true;
+        } else if (Arg == "--auto") {
+            A.Strategy = TStrategy::Auto;
         } else if (Arg == "--szs") {
             A.Szs = true;
         } else if (Arg == "--strategy") {

@@ -1,3 +1,4 @@
+#include "driver/auto.h"
 #include "driver/skolem.h"
 #include "model/alloc.h"
 #include "model/formula.h"
@@ -9,6 +10,7 @@
 #include "unify/unify.h"
 
 #include <chrono>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -138,7 +140,10 @@ void TQuery::EvalQuery()
     if (OptionOn(TOption::Skolem1))
         Skolemize(this);
     QueryRefuted = false;
-    Program->Consist();
+    if (Program->Strategy == TStrategy::Auto)
+        ConsistInTurn(Program);
+    else
+        Program->Consist();
     TQueryOutcome Outcome;
     Outcome.Number = ++QueriesEvaluated;
     Outcome.Refuted = QueryRefuted;

@@ -1,5 +1,6 @@
 #include "driver/run.h"
 
+#include "driver/auto.h"
 #include "driver/skolem.h"
 #include "language/compile.h"
 #include "language/parser.h"
@@ -35,6 +36,8 @@ void TPLProgram::Generate()
     const std::string Text = Owner->GetEditorText();
     ResetRunState();
     CurrentProgram = this;
+    if (Strategy == TStrategy::Auto)
+        ForceAutomaticOptions();
     ClearFormulas();
     Owner->ClearOutput();
     ReleaseRunStorage(this);

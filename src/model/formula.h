@@ -414,7 +414,15 @@ public:
     void EvalQuery();
 };
 
-enum class TStrategy : std::uint8_t { None, Linear, Breadthfirst1, ModifLinear1, BestFirst1 };
+// Auto: Skolemization, and a schedule of the others in time slices (driver/query.cpp).
+enum class TStrategy : std::uint8_t {
+    None,
+    Linear,
+    Breadthfirst1,
+    ModifLinear1,
+    BestFirst1,
+    Auto,
+};
 
 // The prover state of one editor window.
 class TPLProgram {

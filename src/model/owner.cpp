@@ -4,7 +4,18 @@
 #include "model/formula.h"
 #include "model/runstate.h"
 
+#include <chrono>
+
 namespace {
+// The time slice of an automatic configuration ends like a stop, which the mode then lifts.
+void CheckSlice()
+{
+    if (SliceEnd > 0 && !StopRequested &&
+        std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+                .count() >= SliceEnd)
+        RequestStop(TStopReason::Slice);
+}
+
 // The run's data is measured at every yield and poll: past the limit the run stops before
 // the machine runs out of memory.
 void CheckMemoryLimit()
@@ -23,6 +34,8 @@ TProgramOwner* Host()
 
 bool OptionOn(TOption Item)
 {
+    if (const std::int8_t Forced = ForcedOptions[static_cast<int>(Item)])
+        return Forced > 0;
     if (TProgramOwner* Owner = Host())
         return Owner->Checked(Item);
     return OptionItem(Item).Default;
@@ -33,10 +46,15 @@ void YieldToHost()
     if (TProgramOwner* Owner = Host())
         Owner->ProcessMessages();
     CheckMemoryLimit();
+    CheckSlice();
 }
 
 void WriteLine(const std::string& Line)
 {
+    if (Capturing) {
+        Captured.push_back(Line);
+        return;
+    }
     if (TProgramOwner* Owner = Host())
         Owner->AddLine(Line);
 }
@@ -61,14 +79,7 @@ bool PollHostForStop()
     if (TProgramOwner* Owner = Host(); Owner && !StopRequested && Owner->PollStop())
         RequestStop(TStopReason::User);
     CheckMemoryLimit();
+    CheckSlice();
     return StopRequested;
 }
 
-bool WalkStopped()
-{
-    if (StopRequested)
-        return true;
-    if (++WalkSteps < PollInterval)
-        return false;
-    return PollHostForStop();
-}

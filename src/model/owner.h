@@ -15,6 +15,7 @@ enum class TStopReason : std::uint8_t {
     ResourceLimit, // a resolvent grew past the nesting or size limit
     Signal,        // an interrupt or termination signal
     WriteFailed,   // the report could not be written
+    Slice,         // the time slice of one configuration of the automatic mode ended
 };
 
 // What became of one query, told to the host once its report is written.
@@ -66,6 +67,4 @@ void StopRun(TStopReason Reason, const std::string& Why);
 inline constexpr std::uint32_t PollInterval = 4096;
 // Asks the host now; true once a stop is requested.
 bool PollHostForStop();
-// Counts one step of a long walk; true once a stop is requested. A walk that can give up
-// safely then does (a unification finds no unifier); the others only let the host look.
-bool WalkStopped();
+// WalkStopped(), in model/runstate.h, counts the steps.

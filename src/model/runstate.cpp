@@ -24,6 +24,10 @@ double MessageSeconds = 0;
 std::int64_t QueriesEvaluated = 0;
 std::int64_t QueriesRefuted = 0;
 std::uint32_t WalkSteps = 0;
+std::int8_t ForcedOptions[OptionCount] = {};
+double SliceEnd = 0;
+bool Capturing = false;
+std::vector<std::string> Captured;
 
 std::int32_t DCFLimit = 10;
 std::int64_t MemoryLimit = DefaultMemoryLimit();
@@ -48,5 +52,10 @@ void ResetRunData()
     MessageSeconds = 0;
     QueriesEvaluated = QueriesRefuted = 0;
     WalkSteps = 0;
+    for (std::int8_t& F : ForcedOptions)
+        F = 0;
+    SliceEnd = 0;
+    Capturing = false;
+    std::vector<std::string>().swap(Captured);
     FirstAtom = LastAtom = nullptr;
 }

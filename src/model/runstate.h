@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TPLProgram;
 
@@ -30,12 +31,31 @@ extern double MessageSeconds;    // the time message boxes of this run stood ope
 extern std::int64_t QueriesEvaluated;
 extern std::int64_t QueriesRefuted;
 extern std::uint32_t WalkSteps; // steps of the long walks since the host was last asked
+// The automatic mode sets options for its configurations: +1 checked, -1 not, 0 the
+// window's own check mark.
+extern std::int8_t ForcedOptions[];
+// The end of the time slice in progress (steady clock, seconds); 0 for none.
+extern double SliceEnd;
+// While set, report lines are kept in Captured instead of going to the window.
+extern bool Capturing;
+extern std::vector<std::string> Captured;
 
 // Settings that outlive runs: they are set by the user, not reset.
 extern std::int32_t DCFLimit;    // shared by all windows
 extern std::int64_t MemoryLimit; // bytes a run may hold above its start; 0 for no limit
 extern std::int32_t DepthLimit;  // nesting of a resolvent with its bindings written out
 extern std::int64_t SizeLimit;   // symbols of a resolvent with its bindings written out
+
+// Counts one step of a long walk; true once a stop is requested. A walk that can give up
+// safely then does (a unification finds no unifier); the others only let the host look.
+inline bool WalkStopped()
+{
+    if (StopRequested)
+        return true;
+    if (++WalkSteps < PollInterval)
+        return false;
+    return PollHostForStop();
+}
 
 // Clears the run state above, the settings aside, and the atom chain being built.
 void ResetRunData();

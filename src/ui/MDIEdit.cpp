@@ -252,9 +252,13 @@ void TEditForm::BuildMenus()
     Breadthfirst1 = NewAction(Provetheorem1, QStringLiteral("Breadth-first search"));
     ModifLinear1 = NewAction(Provetheorem1, QStringLiteral("Modified linear search"));
     BestFirst1 = NewAction(Provetheorem1, QStringLiteral("Best-first search"));
+    Automatic1 = NewAction(Provetheorem1, QStringLiteral("Automatic"));
+    Automatic1->setStatusTip(QStringLiteral("Skolemization, and linear, best-first and "
+                                            "breadth-first search in turn until one refutes "
+                                            "the query"));
     connect(Stop1, &QAction::triggered, this, &TEditForm::SpeedButton1Click);
     connect(SRLimit, &QAction::triggered, this, &TEditForm::SRLimitClick);
-    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1})
+    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1, Automatic1})
         connect(A, &QAction::triggered, this, [this, A] { LinearClick(A); });
 
     // The option items, from the one table of options; a separator stands between groups.
@@ -386,7 +390,7 @@ void TEditForm::SetRunLocked(bool Locked)
     RunLocked = Locked;
     for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
         B->setEnabled(!Locked);
-    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1, RunAgain1})
+    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1, Automatic1, RunAgain1})
         A->setEnabled(!Locked);
     SpeedButton1->setEnabled(Locked);
     Stop1->setEnabled(Locked);
@@ -430,6 +434,9 @@ void TEditForm::LinearClick(QObject* Sender)
     } else if (Sender == SpeedButton5 || Sender == BestFirst1) {
         Strategy = TStrategy::BestFirst1;
         RunName = QStringLiteral("Best-first search");
+    } else if (Sender == Automatic1) {
+        Strategy = TStrategy::Auto;
+        RunName = QStringLiteral("Automatic");
     }
     LastRun = Sender;
     Outcomes.clear();

@@ -113,6 +113,7 @@ public:
     QAction* Breadthfirst1;
     QAction* ModifLinear1;
     QAction* BestFirst1;
+    QAction* Automatic1;
     QAction* RunAgain1;
 
     QString FileName;

@@ -1,7 +1,7 @@
 #include "unify/dive.h"
 
 #include "model/formula.h"
-#include "model/owner.h"
+#include "model/runstate.h"
 #include "model/symbols.h"
 #include "unify/unify.h"
 
