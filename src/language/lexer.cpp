@@ -13,13 +13,15 @@ std::int32_t LastRead = 0;
 std::string Token;
 std::int32_t AnonymousCounter = 0;
 std::uint8_t Error = 0;
+bool InString = false; // a string literal is being read: "%" is a character of it
 
 unsigned char At(std::int32_t I)
 {
     return Base[I];
 }
 
-// A "." followed by a byte below 0x21 ends the formula.
+// A "." followed by a byte below 0x21 (or by a comment) ends the formula. A "%" outside a
+// string begins a comment to the end of the line, which reads as one blank.
 void TakeCurrent()
 {
     Current = At(Index);
@@ -30,7 +32,14 @@ void TakeCurrent()
         SetError(ErrNulCharacter);
         return;
     }
-    if (Current == '.' && At(Index) < 0x21)
+    if (Current == '%' && !InString) {
+        while (At(Index) != 0 && At(Index) != '\n') {
+            ++Index;
+            ++LastRead;
+        }
+        Current = ' ';
+    }
+    if (Current == '.' && (At(Index) < 0x21 || (At(Index) == '%' && !InString)))
         Current = 0;
 }
 } // namespace
@@ -81,6 +90,7 @@ void ScanReset(const char* Text, const char* TextEnd)
     Token.clear();
     AnonymousCounter = 0;
     Error = 0;
+    InString = false;
 }
 
 const char* ScanBase()
@@ -124,8 +134,12 @@ std::int64_t CountQueries(const std::string& Text)
         ReadNext();
         if (Current == '?' && At(Index) == '-')
             ++Count;
-        while (Current != 0 && !Error)
+        while (Current != 0 && !Error) {
             ReadRaw();
+            if (Current == '"')
+                InString = !InString;
+        }
+        InString = false;
         if (Error || Index == 0)
             break;
         Position += static_cast<std::size_t>(Index);
@@ -154,10 +168,12 @@ void ReadNext()
 
 void ReadString()
 {
+    InString = true;
     ReadRaw();
     while (Current != '"' && !Error) {
         // The end of the text, or a "." before a blank, before the closing quote.
         if (Current == 0) {
+            InString = false;
             SetError(ErrStringNotClosed);
             Token.clear();
             return;
@@ -165,6 +181,7 @@ void ReadString()
         Token += static_cast<char>(Current);
         ReadRaw();
     }
+    InString = false;
     ReadNext();
     if (Error) {
         Token.clear();

@@ -304,3 +304,24 @@ TEST_F(Compilation, ChainedEquivalencesExpandFromTheLeft)
     delete F;
 }
 } // namespace
+
+namespace {
+class Comments : public TProverTest {};
+
+// "%" outside a string comments out the rest of its line; inside a string it is a character.
+TEST_F(Comments, RunToTheEndOfTheLineOutsideStrings)
+{
+    const auto Report = Run("% the family\np(a). % the first fact\n"
+                            "p(\"50%\"). q(b).%glued\n?- p(\"50%\"). % a string holds it\n",
+                            TStrategy::Linear);
+    EXPECT_EQ(Report, (std::vector<std::string>{"Solution to ¬p(\"50%\"). ", "[F3&F1] :  YES."}));
+    EXPECT_EQ(CountQueries(Bytes("p(\"%\"). % ?- not a query\n?- p(a). ")), 1);
+    EXPECT_EQ(CountQueries(Bytes("p(\"a%b\"). ?- q. ")), 1)
+        << "a \"%\" inside a string starts no comment";
+    // A comment is a blank: it ends a name and a formula, and a line of it alone is empty.
+    EXPECT_EQ(Run("p(a).%\n?- p(a).%", TStrategy::Linear).back(), "[F1&F0] :  YES.");
+    Run("% nothing but a comment\n", TStrategy::Linear);
+    EXPECT_EQ(Owner.TakeMessages(), std::vector<std::string>{"Missing expression."});
+}
+
+} // namespace
