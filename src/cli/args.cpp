@@ -58,6 +58,9 @@ std::string UsageText()
 {
     return "Usage: nivar-prove [options] FILE\n"
            "Proves the queries of a Nivar document and writes the report on standard output.\n"
+           "A TPTP problem (FILE.p, or a file that begins with fof( or cnf() is read too:\n"
+           "its axioms, then a query per conjecture; includes are looked for beside it, then\n"
+           "in the folder named by the TPTP environment variable.\n"
            "FILE may be - for standard input. Options that take a value accept --opt VALUE\n"
            "and --opt=VALUE; -- ends the options.\n"
            "\n"
@@ -82,6 +85,7 @@ std::string UsageText()
            "  --general-cut      General cut\n"
            "  --skolem           Skolemization\n"
            "  --dcf-limit N      self-resolution steps per check (default 10, at least 1)\n"
+           "  --equality-axioms  a TPTP problem that uses = gets the axioms of equality\n"
            "\n"
            "Limits (a run that reaches one ends with a 'Stopped:' line, then the time and\n"
            "memory lines; the queries after it are not tried):\n"
@@ -171,6 +175,8 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             A.Bytes = true;
         } else if (Arg == "--auto") {
             A.Strategy = TStrategy::Auto;
+        } else if (Arg == "--equality-axioms") {
+            A.EqualityAxioms = true;
         } else if (Arg == "--szs") {
             A.Szs = true;
         } else if (Arg == "--strategy") {

@@ -19,7 +19,8 @@ struct TArguments {
     double CpuLimit = 0;           // seconds of the process's CPU time; 0 for none
     std::int64_t MemoryLimit = -1; // bytes; -1 for the default
     bool Bytes = false;
-    bool Szs = false;  // an SZS status line after each query
+    bool Szs = false;            // an SZS status line after each query
+    bool EqualityAxioms = false; // a TPTP problem with equality gets its axioms
     std::string Error; // set when the command line is bad
 };
 

@@ -46,14 +46,32 @@ const char* StatusOf(const TQueryOutcome& Outcome)
 }
 } // namespace
 
+namespace {
+TDocument ProverDocument(const std::string& Text)
+{
+    TDocument Doc;
+    Doc.Text = Text;
+    for (std::size_t I = 0; I <= Text.size(); ++I)
+        Doc.FileOffset.push_back(I);
+    return Doc;
+}
+} // namespace
+
 TConsoleHost::TConsoleHost(const TArguments& Args, std::string FileBytes, std::FILE* AOut,
-                           std::FILE* AErr)
+                           std::FILE* AErr, bool ProverText)
     : Options(Args.Options), FileName(Args.File), File(std::move(FileBytes)),
-      Doc(DecodeDocument(File)), Bytes(Args.Bytes), Szs(Args.Szs), Timeout(Args.Timeout),
-      CpuLimit(Args.CpuLimit), Start(std::chrono::steady_clock::now()), LastCpuCheck(Start),
-      Out(AOut), Err(AErr)
+      Doc(ProverText ? ProverDocument(File) : DecodeDocument(File)), Bytes(Args.Bytes),
+      Szs(Args.Szs), Timeout(Args.Timeout), CpuLimit(Args.CpuLimit),
+      Start(std::chrono::steady_clock::now()), LastCpuCheck(Start), Out(AOut), Err(AErr)
 {
     QueryCount = CountQueries(Doc.Text);
+}
+
+int TConsoleHost::Reject(const std::string& Message, const std::string& SzsStatus, int Status)
+{
+    std::fprintf(Err, "%s\n", Message.c_str());
+    WriteStatus(SzsStatus, 0);
+    return FinishListing(Status);
 }
 
 std::string TConsoleHost::ProblemName(const std::string& File)
@@ -172,7 +190,10 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Outcome)
                      FileName.c_str(), P.Line, P.Column, static_cast<long long>(Outcome.Number),
                      Outcome.Existential.c_str());
     }
-    WriteStatus(StatusOf(Outcome), Outcome.Number);
+    std::string Status = StatusOf(Outcome);
+    if (Unsatisfiable && Status == "Theorem")
+        Status = "Unsatisfiable";
+    WriteStatus(Status, Outcome.Number);
     Reported = Outcome.Number;
     if (Outcome.Stop == TStopReason::None)
         return;

@@ -12,7 +12,10 @@
 
 class TConsoleHost : public TProgramOwner {
 public:
-    TConsoleHost(const TArguments& Args, std::string FileBytes, std::FILE* Out, std::FILE* Err);
+    // ProverText: FileBytes are the prover's text already (a TPTP problem read into Nivar's
+    // language), not a document to decode.
+    TConsoleHost(const TArguments& Args, std::string FileBytes, std::FILE* Out, std::FILE* Err,
+                 bool ProverText = false);
 
     bool Checked(TOption Item) const override { return Options.Checked(Item); }
     std::string GetEditorText() override { return Doc.Text; }
@@ -28,6 +31,10 @@ public:
     // A document that writes its symbols in UTF-8 but holds a byte that is not UTF-8 is
     // reported there, as a syntax error; false then.
     bool CheckEncoding();
+    // A problem without a conjecture: a refutation shows the axioms unsatisfiable.
+    void RefutesAxioms() { Unsatisfiable = true; }
+    // A message on standard error with the SZS status of the whole problem; returns Status.
+    int Reject(const std::string& Message, const std::string& SzsStatus, int Status);
     // After a proof run: the statuses of the queries that were not reported, the messages
     // that are left, and the exit status.
     int Finish(TRunOutcome Outcome);
@@ -59,6 +66,7 @@ private:
     std::int64_t QueryCount = 0; // by a scan of the text before the run
     std::int64_t Reported = 0;   // queries whose status is settled
     bool SyntaxError = false;
+    bool Unsatisfiable = false;
     bool Warned = false;
     bool WriteFailed = false;
     int WriteErrno = 0;

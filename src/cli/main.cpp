@@ -4,10 +4,12 @@
 #include "cli/signals.h"
 #include "driver/run.h"
 #include "language/compile.h"
+#include "language/tptp.h"
 #include "model/formula.h"
 #include "model/runstate.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
@@ -115,7 +117,27 @@ int main(int Argc, char** Argv)
     DCFLimit = Args.DCFLimit;
     if (Args.MemoryLimit >= 0)
         MemoryLimit = Args.MemoryLimit;
-    TConsoleHost Host(Args, std::move(Bytes), stdout, stderr);
+    // A TPTP problem is read into Nivar's language first.
+    const bool Tptp = (Args.File.size() > 2 &&
+                       Args.File.compare(Args.File.size() - 2, 2, ".p") == 0) ||
+                      LooksLikeTptp(Bytes);
+    TTptpProblem Problem;
+    if (Tptp) {
+        const char* Root = std::getenv("TPTP");
+        Problem = ReadTptp(Args.File == "-" ? "stdin" : Args.File, Bytes, Root ? Root : "");
+        if (Problem.Error.empty())
+            Bytes = NivarDocument(Problem, Args.EqualityAxioms);
+    }
+    TConsoleHost Host(Args, std::move(Bytes), stdout, stderr, Tptp);
+    if (Tptp && !Problem.Error.empty())
+        return Host.Reject(Problem.Error, "SyntaxError", 2);
+    if (Tptp && Problem.UsesEquality && !Args.EqualityAxioms)
+        return Host.Reject("nivar-prove: " + Args.File +
+                               ": the problem uses equality, which has no built-in meaning in "
+                               "Nivar: --equality-axioms adds its axioms",
+                           "Inappropriate", 2);
+    if (Tptp && !Problem.HasConjecture)
+        Host.RefutesAxioms();
     if (!Host.CheckEncoding())
         return Host.Finish(TRunOutcome::Finished);
     if (Args.Mode == TMode::Parse || Args.Mode == TMode::Compile)

@@ -1,0 +1,1079 @@
+#include "language/tptp.h"
+
+#include "model/formula.h"
+#include "model/symbols.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <unordered_map>
+
+namespace {
+// ---- the scanner of TPTP text
+
+enum class TKind {
+    End,
+    Lower,    // lower_word
+    Upper,    // upper_word: a variable
+    Quoted,   // 'single quoted'
+    Distinct, // "distinct object"
+    Dollar,   // $word
+    Number,
+    Punct, // ( ) [ ] , . : ! ? ~ & | = != => <= <=> <~> ~| ~&
+    Bad,
+};
+
+struct TToken {
+    TKind Kind = TKind::End;
+    std::string Text;
+    std::size_t Line = 1;
+    std::size_t Column = 1;
+};
+
+class TTptpScanner {
+public:
+    TTptpScanner(const std::string& AText) : Text(AText) {}
+
+    TToken Next()
+    {
+        SkipBlanksAndComments();
+        TToken T;
+        T.Line = Line;
+        T.Column = Column;
+        if (At >= Text.size())
+            return T;
+        const char C = Text[At];
+        if (IsLower(C) || IsUpper(C) || C == '$') {
+            const std::size_t Start = At;
+            Take();
+            while (At < Text.size() && IsAlnum(Text[At]))
+                Take();
+            T.Text = Text.substr(Start, At - Start);
+            T.Kind = C == '$' ? TKind::Dollar : IsLower(C) ? TKind::Lower : TKind::Upper;
+            return T;
+        }
+        if (IsDigit(C) || ((C == '+' || C == '-') && At + 1 < Text.size() &&
+                           IsDigit(Text[At + 1]))) {
+            const std::size_t Start = At;
+            Take();
+            while (At < Text.size() &&
+                   (IsDigit(Text[At]) || Text[At] == '.' || Text[At] == '/' ||
+                    Text[At] == 'e' || Text[At] == 'E' ||
+                    ((Text[At] == '+' || Text[At] == '-') &&
+                     (Text[At - 1] == 'e' || Text[At - 1] == 'E')))) {
+                // A "." ends the number unless a digit follows: "fof(1, ...)." and "2.5".
+                if (Text[At] == '.' && !(At + 1 < Text.size() && IsDigit(Text[At + 1])))
+                    break;
+                Take();
+            }
+            T.Text = Text.substr(Start, At - Start);
+            T.Kind = TKind::Number;
+            return T;
+        }
+        if (C == '\'' || C == '"') {
+            Take();
+            std::string Value;
+            while (At < Text.size() && Text[At] != C) {
+                if (Text[At] == '\\' && At + 1 < Text.size())
+                    Take();
+                if (Text[At] == '\n') {
+                    T.Kind = TKind::Bad;
+                    T.Text = C == '\'' ? "a quoted name is not closed on its line"
+                                       : "a distinct object is not closed on its line";
+                    return T;
+                }
+                Value += Text[At];
+                Take();
+            }
+            if (At >= Text.size()) {
+                T.Kind = TKind::Bad;
+                T.Text = "a quoted text is not closed";
+                return T;
+            }
+            Take();
+            T.Kind = C == '\'' ? TKind::Quoted : TKind::Distinct;
+            T.Text = Value;
+            return T;
+        }
+        static const char* const Puncts[] = {"<=>", "<~>", "=>", "<=", "!=", "~|", "~&", "(",
+                                             ")",   "[",   "]",  ",",  ".",  ":",  "!",  "?",
+                                             "~",   "&",   "|",  "="};
+        for (const char* P : Puncts) {
+            const std::size_t N = std::char_traits<char>::length(P);
+            if (Text.compare(At, N, P) == 0) {
+                for (std::size_t I = 0; I < N; ++I)
+                    Take();
+                T.Kind = TKind::Punct;
+                T.Text = P;
+                return T;
+            }
+        }
+        T.Kind = TKind::Bad;
+        T.Text = std::string("unexpected character '") + C + "'";
+        Take();
+        return T;
+    }
+
+private:
+    static bool IsLower(char C) { return C >= 'a' && C <= 'z'; }
+    static bool IsUpper(char C) { return C >= 'A' && C <= 'Z'; }
+    static bool IsDigit(char C) { return C >= '0' && C <= '9'; }
+    static bool IsAlnum(char C) { return IsLower(C) || IsUpper(C) || IsDigit(C) || C == '_'; }
+
+    void Take()
+    {
+        if (Text[At] == '\n') {
+            ++Line;
+            Column = 1;
+        } else if ((static_cast<unsigned char>(Text[At]) & 0xC0) != 0x80) {
+            ++Column; // a UTF-8 character counts once
+        }
+        ++At;
+    }
+
+    void SkipBlanksAndComments()
+    {
+        while (At < Text.size()) {
+            const char C = Text[At];
+            if (C == ' ' || C == '\t' || C == '\n' || C == '\r' || C == '\f' || C == '\v') {
+                Take();
+            } else if (C == '%') {
+                while (At < Text.size() && Text[At] != '\n')
+                    Take();
+            } else if (C == '/' && At + 1 < Text.size() && Text[At + 1] == '*') {
+                Take();
+                Take();
+                while (At < Text.size() && Text.compare(At, 2, "*/") != 0)
+                    Take();
+                if (At < Text.size()) {
+                    Take();
+                    Take();
+                }
+            } else {
+                return;
+            }
+        }
+    }
+
+    const std::string& Text;
+    std::size_t At = 0;
+    std::size_t Line = 1;
+    std::size_t Column = 1;
+};
+
+// ---- the formulas as read
+
+struct TTerm {
+    enum TSort { Variable, Function, Number, Distinct } Sort = Function;
+    std::string Name;
+    std::vector<TTerm> Args;
+};
+
+struct TNode {
+    enum TSort { Atom, Equal, True, False, Not, And, Or, Implies, Equiv, All, Exists } Sort;
+    TTerm Term; // an atom; for Equal the two sides are its arguments
+    std::vector<std::unique_ptr<TNode>> Parts;
+    std::vector<std::string> Variables; // of a quantifier
+};
+using TNodePtr = std::unique_ptr<TNode>;
+
+TNodePtr Make(TNode::TSort Sort)
+{
+    auto N = std::make_unique<TNode>();
+    N->Sort = Sort;
+    return N;
+}
+
+TNodePtr MakeBinary(TNode::TSort Sort, TNodePtr A, TNodePtr B)
+{
+    TNodePtr N = Make(Sort);
+    N->Parts.push_back(std::move(A));
+    N->Parts.push_back(std::move(B));
+    return N;
+}
+
+TNodePtr MakeNot(TNodePtr A)
+{
+    TNodePtr N = Make(TNode::Not);
+    N->Parts.push_back(std::move(A));
+    return N;
+}
+
+// ---- the reader of one file and its includes
+
+class TReader {
+public:
+    TReader(TTptpProblem& AProblem, std::string ARoot) : Problem(AProblem), Root(std::move(ARoot))
+    {
+    }
+
+    // False on an error, which is in Problem.Error.
+    bool ReadFile(const std::string& Path, const std::string& Text,
+                  const std::vector<std::string>* Selection, int Depth)
+    {
+        TTptpScanner Scanner(Text);
+        File = Path;
+        Scan = &Scanner;
+        Advance();
+        while (Token.Kind != TKind::End) {
+            if (Token.Kind != TKind::Lower)
+                return Fail("a formula begins with fof, cnf or include");
+            const std::string Kind = Token.Text;
+            const TToken Start = Token;
+            Advance();
+            if (!Expect("("))
+                return false;
+            if (Kind == "include") {
+                if (!ReadInclude(Path, Depth))
+                    return false;
+                continue;
+            }
+            if (Kind != "fof" && Kind != "cnf") {
+                Token = Start;
+                return Fail("Nivar reads fof and cnf formulas, not " + Kind);
+            }
+            if (!ReadAnnotated(Kind == "cnf", Start, Selection))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool Fail(const std::string& Message)
+    {
+        if (Problem.Error.empty())
+            Problem.Error = File + ":" + std::to_string(Token.Line) + ":" +
+                            std::to_string(Token.Column) + ": error: " + Message;
+        return false;
+    }
+
+    void Advance() { Token = Scan->Next(); }
+
+    bool Is(const char* Punct) const
+    {
+        return Token.Kind == TKind::Punct && Token.Text == Punct;
+    }
+
+    bool Expect(const char* Punct)
+    {
+        if (Token.Kind == TKind::Bad)
+            return Fail(Token.Text);
+        if (!Is(Punct))
+            return Fail(std::string("'") + Punct + "' expected");
+        Advance();
+        return true;
+    }
+
+    bool ReadName(std::string& Name)
+    {
+        if (Token.Kind != TKind::Lower && Token.Kind != TKind::Quoted &&
+            Token.Kind != TKind::Number)
+            return Fail("a name expected");
+        Name = Token.Text;
+        Advance();
+        return true;
+    }
+
+    bool ReadInclude(const std::string& From, int Depth)
+    {
+        if (Token.Kind != TKind::Quoted)
+            return Fail("include wants a file name in single quotes");
+        const std::string Name = Token.Text;
+        const TToken At = Token;
+        Advance();
+        std::vector<std::string> Selection;
+        bool Selected = false;
+        if (Is(",")) {
+            Advance();
+            if (!Expect("["))
+                return false;
+            Selected = true;
+            while (!Is("]")) {
+                std::string N;
+                if (!ReadName(N))
+                    return false;
+                Selection.push_back(N);
+                if (Is(","))
+                    Advance();
+                else if (!Is("]"))
+                    return Fail("',' or ']' expected");
+            }
+            Advance();
+        }
+        if (!Expect(")") || !Expect("."))
+            return false;
+        if (Depth > 32) {
+            Token = At;
+            return Fail("includes nested too deeply");
+        }
+        const std::size_t Slash = From.find_last_of('/');
+        const std::string Folder = Slash == std::string::npos ? "" : From.substr(0, Slash + 1);
+        std::string Path;
+        std::string Text;
+        for (const std::string& Candidate :
+             {Folder + Name, Root.empty() ? std::string() : Root + "/" + Name})
+            if (!Candidate.empty() && ReadWhole(Candidate, Text)) {
+                Path = Candidate;
+                break;
+            }
+        if (Path.empty()) {
+            Token = At;
+            return Fail("cannot read the included file '" + Name +
+                        "' (looked beside the file" + (Root.empty() ? "" : " and in $TPTP") +
+                        ")");
+        }
+        // The included file is read with a scanner of its own; this one goes on after.
+        const std::string SavedFile = File;
+        TTptpScanner* SavedScan = Scan;
+        const TToken SavedToken = Token;
+        const bool Ok = ReadFile(Path, Text, Selected ? &Selection : nullptr, Depth + 1);
+        File = SavedFile;
+        Scan = SavedScan;
+        Token = SavedToken;
+        return Ok;
+    }
+
+    static bool ReadWhole(const std::string& Path, std::string& Text)
+    {
+        std::ifstream In(Path, std::ios::binary);
+        if (!In)
+            return false;
+        Text.assign(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+        return !In.bad();
+    }
+
+    bool ReadAnnotated(bool Clause, const TToken& Start, const std::vector<std::string>* Selection)
+    {
+        TTptpFormula F;
+        F.File = File;
+        F.Line = Start.Line;
+        if (!ReadName(F.Name) || !Expect(","))
+            return false;
+        if (Token.Kind != TKind::Lower)
+            return Fail("a role expected");
+        F.Role = Token.Text;
+        Advance();
+        if (!Expect(","))
+            return false;
+        Quantified.clear();
+        TNodePtr Body = Clause ? ReadClause() : ReadFormula();
+        if (!Body)
+            return false;
+        // Annotations (source, useful info) are read over, brackets balanced.
+        if (Is(",")) {
+            int Open = 0;
+            while (Token.Kind != TKind::End && !(Open == 0 && Is(")"))) {
+                if (Token.Kind == TKind::Bad)
+                    return Fail(Token.Text);
+                if (Is("(") || Is("["))
+                    ++Open;
+                else if (Is(")") || Is("]"))
+                    --Open;
+                Advance();
+            }
+        }
+        if (!Expect(")") || !Expect("."))
+            return false;
+        if (Selection && std::find(Selection->begin(), Selection->end(), F.Name) ==
+                             Selection->end())
+            return true;
+        if (F.Role == "type")
+            return true;
+        F.Query = F.Role == "conjecture";
+        if (F.Query)
+            Problem.HasConjecture = true;
+        Collect(*Body);
+        Body = Fold(std::move(Body));
+        F.Text = Write(*Body);
+        Problem.Formulas.push_back(std::move(F));
+        return true;
+    }
+
+    // ---- formulas: <unit> (<binary connective> <unit>)*, & and | in chains of their own.
+
+    TNodePtr ReadFormula()
+    {
+        TNodePtr Left = ReadUnit();
+        if (!Left)
+            return nullptr;
+        static const std::pair<const char*, TNode::TSort> NonAssoc[] = {
+            {"=>", TNode::Implies}, {"<=", TNode::Implies}, {"<=>", TNode::Equiv},
+            {"<~>", TNode::Equiv},  {"~|", TNode::Or},      {"~&", TNode::And}};
+        for (const auto& [Op, Sort] : NonAssoc)
+            if (Is(Op)) {
+                const std::string Which = Op;
+                Advance();
+                TNodePtr Right = ReadUnit();
+                if (!Right)
+                    return nullptr;
+                if (Which == "<=")
+                    return MakeBinary(Sort, std::move(Right), std::move(Left));
+                TNodePtr N = MakeBinary(Sort, std::move(Left), std::move(Right));
+                if (Which == "<~>" || Which == "~|" || Which == "~&")
+                    return MakeNot(std::move(N));
+                return N;
+            }
+        for (const auto& [Op, Sort] : {std::pair{"&", TNode::And}, std::pair{"|", TNode::Or}})
+            if (Is(Op)) {
+                while (Is(Op)) {
+                    Advance();
+                    TNodePtr Right = ReadUnit();
+                    if (!Right)
+                        return nullptr;
+                    Left = MakeBinary(Sort, std::move(Left), std::move(Right));
+                }
+                if (Is("&") || Is("|") || Is("=>") || Is("<=") || Is("<=>") || Is("<~>"))
+                    return Fail("brackets are needed where connectives mix"), nullptr;
+                return Left;
+            }
+        return Left;
+    }
+
+    TNodePtr ReadUnit()
+    {
+        if (Token.Kind == TKind::Bad)
+            return Fail(Token.Text), nullptr;
+        if (Is("(")) {
+            Advance();
+            TNodePtr F = ReadFormula();
+            if (!F || !Expect(")"))
+                return nullptr;
+            return F;
+        }
+        if (Is("~")) {
+            Advance();
+            TNodePtr F = ReadUnit();
+            return F ? MakeNot(std::move(F)) : nullptr;
+        }
+        if (Is("!") || Is("?")) {
+            TNodePtr Q = Make(Is("!") ? TNode::All : TNode::Exists);
+            Advance();
+            if (!Expect("["))
+                return nullptr;
+            while (true) {
+                if (Token.Kind != TKind::Upper)
+                    return Fail("a variable expected"), nullptr;
+                Q->Variables.push_back(Token.Text);
+                Advance();
+                if (Is(":")) // a typed variable: the type is read over
+                    return Fail("typed variables belong to TFF, which Nivar does not read"),
+                           nullptr;
+                if (Is(",")) {
+                    Advance();
+                    continue;
+                }
+                if (!Expect("]"))
+                    return nullptr;
+                break;
+            }
+            if (!Expect(":"))
+                return nullptr;
+            const std::size_t Depth = Quantified.size();
+            Quantified.insert(Quantified.end(), Q->Variables.begin(), Q->Variables.end());
+            TNodePtr Body = ReadUnit();
+            Quantified.resize(Depth);
+            if (!Body)
+                return nullptr;
+            Q->Parts.push_back(std::move(Body));
+            return Q;
+        }
+        return ReadAtomic();
+    }
+
+    TNodePtr ReadAtomic()
+    {
+        if (Token.Kind == TKind::Dollar && (Token.Text == "$true" || Token.Text == "$false")) {
+            TNodePtr N = Make(Token.Text == "$true" ? TNode::True : TNode::False);
+            Advance();
+            return N;
+        }
+        TTerm Left;
+        if (!ReadTerm(Left))
+            return nullptr;
+        if (Is("=") || Is("!=")) {
+            const bool Negated = Is("!=");
+            Advance();
+            TTerm Right;
+            if (!ReadTerm(Right))
+                return nullptr;
+            TNodePtr N = Make(TNode::Equal);
+            N->Term.Args.push_back(std::move(Left));
+            N->Term.Args.push_back(std::move(Right));
+            Problem.UsesEquality = true;
+            return Negated ? MakeNot(std::move(N)) : std::move(N);
+        }
+        if (Left.Sort != TTerm::Function)
+            return Fail("a predicate expected"), nullptr;
+        TNodePtr N = Make(TNode::Atom);
+        N->Term = std::move(Left);
+        return N;
+    }
+
+    bool ReadTerm(TTerm& T)
+    {
+        if (Token.Kind == TKind::Bad)
+            return Fail(Token.Text);
+        if (Token.Kind == TKind::Upper) {
+            T.Sort = TTerm::Variable;
+            T.Name = Token.Text;
+            Advance();
+            return true;
+        }
+        if (Token.Kind == TKind::Number) {
+            T.Sort = TTerm::Number;
+            T.Name = Token.Text;
+            Advance();
+            return true;
+        }
+        if (Token.Kind == TKind::Distinct) {
+            T.Sort = TTerm::Distinct;
+            T.Name = Token.Text;
+            Advance();
+            return true;
+        }
+        if (Token.Kind == TKind::Dollar)
+            return Fail("Nivar does not read the defined symbol " + Token.Text);
+        if (Token.Kind != TKind::Lower && Token.Kind != TKind::Quoted)
+            return Fail("a term expected");
+        T.Sort = TTerm::Function;
+        T.Name = Token.Kind == TKind::Quoted ? QuotedName(Token.Text) : Token.Text;
+        Advance();
+        if (!Is("("))
+            return true;
+        Advance();
+        while (true) {
+            TTerm Arg;
+            if (!ReadTerm(Arg))
+                return false;
+            T.Args.push_back(std::move(Arg));
+            if (Is(",")) {
+                Advance();
+                continue;
+            }
+            return Expect(")");
+        }
+    }
+
+    // A clause: literals joined by |, perhaps in brackets; its variables are universal.
+    TNodePtr ReadClause()
+    {
+        if (Is("(")) {
+            Advance();
+            TNodePtr C = ReadClause();
+            if (!C || !Expect(")"))
+                return nullptr;
+            return C;
+        }
+        TNodePtr Left = ReadLiteral();
+        while (Left && Is("|")) {
+            Advance();
+            TNodePtr Right = ReadLiteral();
+            if (!Right)
+                return nullptr;
+            Left = MakeBinary(TNode::Or, std::move(Left), std::move(Right));
+        }
+        return Left;
+    }
+
+    TNodePtr ReadLiteral()
+    {
+        if (Is("~")) {
+            Advance();
+            TNodePtr A = ReadAtomic();
+            return A ? MakeNot(std::move(A)) : nullptr;
+        }
+        return ReadAtomic();
+    }
+
+    // A quoted name that Nivar would not read as it is gets a name of its own.
+    static std::string QuotedName(const std::string& Name)
+    {
+        bool Plain = !Name.empty() && Name[0] >= 'a' && Name[0] <= 'z';
+        for (char C : Name)
+            Plain = Plain && ((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') ||
+                              (C >= '0' && C <= '9') || C == '_');
+        if (Plain)
+            return Name;
+        std::string Out = "q_";
+        static const char Hex[] = "0123456789abcdef";
+        for (unsigned char C : Name) {
+            if ((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9')) {
+                Out += static_cast<char>(C);
+            } else {
+                Out += '_';
+                Out += Hex[C >> 4];
+                Out += Hex[C & 15];
+            }
+        }
+        return Out;
+    }
+
+    // ---- the symbols, for the equality axioms
+
+    void Note(std::vector<std::string>& List, const std::string& Name, std::size_t Arity)
+    {
+        const std::string Key = Name + "/" + std::to_string(Arity);
+        if (Arity > 0 && Seen.insert(Key).second)
+            List.push_back(Key);
+    }
+
+    void CollectTerm(const TTerm& T)
+    {
+        if (T.Sort != TTerm::Function)
+            return;
+        Note(Problem.Functions, T.Name, T.Args.size());
+        for (const TTerm& A : T.Args)
+            CollectTerm(A);
+    }
+
+    void Collect(const TNode& N)
+    {
+        if (N.Sort == TNode::Atom) {
+            Note(Problem.Predicates, N.Term.Name, N.Term.Args.size());
+            for (const TTerm& A : N.Term.Args)
+                CollectTerm(A);
+        } else if (N.Sort == TNode::Equal) {
+            for (const TTerm& A : N.Term.Args)
+                CollectTerm(A);
+        }
+        for (const TNodePtr& P : N.Parts)
+            Collect(*P);
+    }
+
+    // ---- $true and $false folded away, as far as they go
+
+    static TNodePtr Fold(TNodePtr N)
+    {
+        for (TNodePtr& P : N->Parts)
+            P = Fold(std::move(P));
+        auto IsConst = [](const TNodePtr& P, TNode::TSort S) { return P->Sort == S; };
+        switch (N->Sort) {
+        case TNode::Not:
+            if (IsConst(N->Parts[0], TNode::True))
+                return Make(TNode::False);
+            if (IsConst(N->Parts[0], TNode::False))
+                return Make(TNode::True);
+            return N;
+        case TNode::All:
+        case TNode::Exists:
+            if (IsConst(N->Parts[0], TNode::True) || IsConst(N->Parts[0], TNode::False))
+                return std::move(N->Parts[0]);
+            return N;
+        case TNode::And:
+        case TNode::Or: {
+            const TNode::TSort Unit = N->Sort == TNode::And ? TNode::True : TNode::False;
+            const TNode::TSort Zero = N->Sort == TNode::And ? TNode::False : TNode::True;
+            for (int I = 0; I < 2; ++I) {
+                if (IsConst(N->Parts[I], Zero))
+                    return Make(Zero);
+                if (IsConst(N->Parts[I], Unit))
+                    return std::move(N->Parts[1 - I]);
+            }
+            return N;
+        }
+        case TNode::Implies:
+            if (IsConst(N->Parts[0], TNode::False) || IsConst(N->Parts[1], TNode::True))
+                return Make(TNode::True);
+            if (IsConst(N->Parts[0], TNode::True))
+                return std::move(N->Parts[1]);
+            if (IsConst(N->Parts[1], TNode::False))
+                return Fold(MakeNot(std::move(N->Parts[0])));
+            return N;
+        case TNode::Equiv:
+            for (int I = 0; I < 2; ++I) {
+                if (IsConst(N->Parts[I], TNode::True))
+                    return std::move(N->Parts[1 - I]);
+                if (IsConst(N->Parts[I], TNode::False))
+                    return Fold(MakeNot(std::move(N->Parts[1 - I])));
+            }
+            return N;
+        default:
+            return N;
+        }
+    }
+
+    // ---- Nivar's text
+
+    static std::string WriteTerm(const TTerm& T)
+    {
+        switch (T.Sort) {
+        case TTerm::Variable:
+            return T.Name;
+        case TTerm::Number:
+            return NumberName(T.Name);
+        case TTerm::Distinct:
+            return DistinctName(T.Name);
+        default:
+            break;
+        }
+        std::string S = T.Name;
+        if (!T.Args.empty()) {
+            S += '(';
+            for (std::size_t I = 0; I < T.Args.size(); ++I)
+                S += (I ? ", " : "") + WriteTerm(T.Args[I]);
+            S += ')';
+        }
+        return S;
+    }
+
+    // An integer Nivar holds is itself; any other number is a constant of its own.
+    static std::string NumberName(const std::string& Text)
+    {
+        std::string Digits = Text[0] == '+' ? Text.substr(1) : Text;
+        const bool Integer =
+            Digits.find_first_not_of("0123456789", Digits[0] == '-' ? 1 : 0) == std::string::npos;
+        if (Integer && Digits.size() <= 9)
+            return Digits;
+        std::string Out = "n_";
+        for (char C : Text)
+            Out += (C >= '0' && C <= '9') ? C : '_';
+        return Out;
+    }
+
+    // A distinct object is a string, unless its text could end a formula or a string.
+    static std::string DistinctName(const std::string& Text)
+    {
+        if (Text.find('"') == std::string::npos && Text.find('.') == std::string::npos &&
+            Text.find('%') == std::string::npos)
+            return "\"" + Text + "\"";
+        return QuotedName("d_" + Text);
+    }
+
+    static std::string Write(const TNode& N)
+    {
+        const char And = static_cast<char>(Sym::And);
+        switch (N.Sort) {
+        case TNode::Atom:
+            return WriteTerm(N.Term);
+        case TNode::Equal:
+            return WriteTerm(N.Term.Args[0]) + " = " + WriteTerm(N.Term.Args[1]);
+        case TNode::True:
+            // Nivar reads no truth constants: a formula that is true and one that is false.
+            return "[nivar_true " + std::string(1, static_cast<char>(Sym::Or)) + " " +
+                   std::string(1, static_cast<char>(Sym::Not)) + "nivar_true]";
+        case TNode::False:
+            return "[nivar_true " + std::string(1, And) + " " +
+                   std::string(1, static_cast<char>(Sym::Not)) + "nivar_true]";
+        case TNode::Not:
+            return std::string(1, static_cast<char>(Sym::Not)) + "[" + Write(*N.Parts[0]) + "]";
+        case TNode::And:
+        case TNode::Or:
+        case TNode::Implies:
+        case TNode::Equiv: {
+            const unsigned char Op = N.Sort == TNode::And    ? Sym::And
+                                     : N.Sort == TNode::Or   ? Sym::Or
+                                     : N.Sort == TNode::Implies ? Sym::Implies
+                                                                : Sym::Equiv;
+            return "[" + Write(*N.Parts[0]) + " " + std::string(1, static_cast<char>(Op)) + " " +
+                   Write(*N.Parts[1]) + "]";
+        }
+        case TNode::All:
+        case TNode::Exists: {
+            std::string S(1, static_cast<char>(N.Sort == TNode::All ? Sym::ForAll : Sym::Exists));
+            for (std::size_t I = 0; I < N.Variables.size(); ++I)
+                S += (I ? ", " : "") + N.Variables[I];
+            return S + " [" + Write(*N.Parts[0]) + "]";
+        }
+        }
+        return std::string();
+    }
+
+    TTptpProblem& Problem;
+    std::string Root;
+    std::string File;
+    TTptpScanner* Scan = nullptr;
+    TToken Token;
+    std::vector<std::string> Quantified;
+    std::set<std::string> Seen;
+};
+
+std::string Symbol(unsigned char B)
+{
+    return std::string(1, static_cast<char>(B));
+}
+
+// The equality axioms of the problem's symbols.
+std::vector<std::string> EqualityAxioms(const TTptpProblem& P)
+{
+    const std::string All = Symbol(Sym::ForAll);
+    const std::string Imp = " " + Symbol(Sym::Implies) + " ";
+    const std::string And = " " + Symbol(Sym::And) + " ";
+    std::vector<std::string> Out = {
+        All + "X [X = X]",
+        All + "X, Y [X = Y" + Imp + "Y = X]",
+        All + "X, Y, Z [[X = Y" + And + "Y = Z]" + Imp + "X = Z]",
+    };
+    auto Args = [](std::size_t Arity, std::size_t At, const char* V) {
+        std::string S;
+        for (std::size_t I = 0; I < Arity; ++I)
+            S += std::string(I ? ", " : "") + (I == At ? V : "A" + std::to_string(I));
+        return S;
+    };
+    auto Prefix = [&All](std::size_t Arity, std::size_t At) {
+        std::string S = All + "X, Y";
+        for (std::size_t I = 0; I < Arity; ++I)
+            if (I != At)
+                S += ", A" + std::to_string(I);
+        return S;
+    };
+    auto Split = [](const std::string& Key, std::string& Name, std::size_t& Arity) {
+        const std::size_t Slash = Key.rfind('/');
+        Name = Key.substr(0, Slash);
+        Arity = static_cast<std::size_t>(std::stoul(Key.substr(Slash + 1)));
+    };
+    for (const std::string& Key : P.Functions) {
+        std::string F;
+        std::size_t N = 0;
+        Split(Key, F, N);
+        for (std::size_t I = 0; I < N; ++I)
+            Out.push_back(Prefix(N, I) + " [X = Y" + Imp + F + "(" + Args(N, I, "X") + ") = " +
+                          F + "(" + Args(N, I, "Y") + ")]");
+    }
+    for (const std::string& Key : P.Predicates) {
+        std::string F;
+        std::size_t N = 0;
+        Split(Key, F, N);
+        for (std::size_t I = 0; I < N; ++I)
+            Out.push_back(Prefix(N, I) + " [[X = Y" + And + F + "(" + Args(N, I, "X") + ")]" +
+                          Imp + F + "(" + Args(N, I, "Y") + ")]");
+    }
+    return Out;
+}
+} // namespace
+
+bool LooksLikeTptp(const std::string& Text)
+{
+    TTptpScanner Scanner(Text);
+    const TToken First = Scanner.Next();
+    if (First.Kind != TKind::Lower ||
+        (First.Text != "fof" && First.Text != "cnf" && First.Text != "include"))
+        return false;
+    const TToken Open = Scanner.Next();
+    return Open.Kind == TKind::Punct && Open.Text == "(";
+}
+
+TTptpProblem ReadTptp(const std::string& Path, const std::string& Text,
+                      const std::string& TptpRoot)
+{
+    TTptpProblem Problem;
+    TReader Reader(Problem, TptpRoot);
+    if (!Reader.ReadFile(Path, Text, nullptr, 0))
+        Problem.Formulas.clear();
+    return Problem;
+}
+
+std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms_)
+{
+    std::string Out;
+    if (EqualityAxioms_ && Problem.UsesEquality) {
+        Out += "% The axioms of equality for the symbols of the problem.\n";
+        for (const std::string& A : EqualityAxioms(Problem))
+            Out += A + ".\n";
+    }
+    for (bool Queries : {false, true})
+        for (const TTptpFormula& F : Problem.Formulas)
+            if (F.Query == Queries)
+                Out += "% " + F.Name + " (" + F.Role + ")\n" + (Queries ? "?- " : "") + F.Text +
+                       ".\n";
+    if (!Problem.HasConjecture) {
+        // The problem is refuted as a whole: a query that no axiom mentions.
+        std::string Goal = "nivar_goal";
+        for (int N = 1; std::find(Problem.Predicates.begin(), Problem.Predicates.end(),
+                                  Goal + "/0") != Problem.Predicates.end();
+             ++N)
+            Goal = "nivar_goal" + std::to_string(N);
+        Out += "% No conjecture: the axioms are refuted as they stand.\n?- " + Goal + ".\n";
+    }
+    return Out;
+}
+
+// ---- Nivar's formulas in TPTP
+
+namespace {
+class TTptpWriter {
+public:
+    std::string Formula(TFALFormula* F)
+    {
+        if (!F->Cont)
+            return "$true";
+        return Node(F->Cont);
+    }
+
+private:
+    std::string Node(TSub* N)
+    {
+        if (N->Val != 0)
+            return N->Val > 0 ? "$true" : "$false";
+        std::string Body;
+        if (N->Is(TClass::Atom)) {
+            Body = Atom(static_cast<TAtom*>(N));
+        } else {
+            const char* Op = N->Is(TClass::Con)   ? " & "
+                             : N->Is(TClass::Dis) ? " | "
+                             : N->Is(TClass::Imp) ? " => "
+                                                  : " <=> ";
+            Body = "(" + (N->L ? Node(N->L) : "$true") + Op + (N->R ? Node(N->R) : "$true") + ")";
+        }
+        if (N->Neg)
+            Body = "~ " + Body;
+        if (N->Q) {
+            // Unbound variables of the prefix, a quantifier for each run of one kind.
+            std::string Prefix;
+            unsigned char Kind = 0;
+            for (TVariable* V : N->Q->Items) {
+                if (!V || V->Id)
+                    continue;
+                if (V->Kind != Kind) {
+                    if (Kind)
+                        Prefix += "] : ";
+                    Prefix += V->Kind == Sym::Exists ? "? [" : "! [";
+                    Kind = V->Kind;
+                } else {
+                    Prefix += ", ";
+                }
+                Prefix += Variable(V);
+            }
+            if (Kind)
+                Body = "(" + Prefix + "] : " + Body + ")";
+        }
+        return Body;
+    }
+
+    std::string Atom(TAtom* A)
+    {
+        TId* T = Value(A->Id);
+        if (T && T->Is(TClass::Functor)) {
+            auto* F = static_cast<TFunctor*>(T);
+            if (F->Name.size() == 1 && Sym::IsRelation(static_cast<unsigned char>(F->Name[0])) &&
+                F->Params.Count() == 2) {
+                const auto Op = static_cast<unsigned char>(F->Name[0]);
+                const std::string L = Term(F->Params.Get(0));
+                const std::string R = Term(F->Params.Get(1));
+                if (Op == '=')
+                    return L + " = " + R;
+                if (Op == Sym::NotEq)
+                    return L + " != " + R;
+                const char* Name = Op == '<'            ? "lt"
+                                   : Op == '>'          ? "gt"
+                                   : Op == Sym::LessEq ? "le"
+                                                        : "ge";
+                return std::string(Name) + "(" + L + ", " + R + ")";
+            }
+        }
+        return Term(T);
+    }
+
+    static TId* Value(TId* T)
+    {
+        while (T && T->Is(TClass::Variable) && static_cast<TVariable*>(T)->Id)
+            T = static_cast<TVariable*>(T)->Id;
+        return T;
+    }
+
+    std::string Term(TId* T)
+    {
+        T = Value(T);
+        if (!T)
+            return "nivar_none";
+        switch (T->Class) {
+        case TClass::Variable:
+            return Variable(static_cast<TVariable*>(T));
+        case TClass::Var:
+            return VariableName(static_cast<TVar*>(T)->Name);
+        case TClass::StrLit:
+            return "\"" + Escaped(static_cast<TStrLit*>(T)->Value) + "\"";
+        case TClass::Integer:
+        case TClass::Real: {
+            std::string S;
+            T->RPrint(S);
+            return S.find_first_not_of("-0123456789") == std::string::npos
+                       ? S
+                       : "'" + Escaped(S, '\'') + "'";
+        }
+        case TClass::FunctorA:
+            return Name(static_cast<TFunctorA*>(T)->Name);
+        case TClass::Functor: {
+            auto* F = static_cast<TFunctor*>(T);
+            std::string S = Name(Operator(F->Name)) + "(";
+            for (std::int32_t I = 0; I < F->Params.Count(); ++I)
+                S += (I ? ", " : "") + Term(F->Params.Get(I));
+            return S + ")";
+        }
+        default:
+            return "nivar_none";
+        }
+    }
+
+    static std::string Operator(const std::string& Name)
+    {
+        if (Name == "+")
+            return "plus";
+        if (Name == "-")
+            return "minus";
+        if (Name == "*")
+            return "times";
+        if (Name == "/")
+            return "divide";
+        return Name;
+    }
+
+    static std::string Escaped(const std::string& S, char Quote = '"')
+    {
+        std::string Out;
+        for (char C : S) {
+            if (C == Quote || C == '\\')
+                Out += '\\';
+            Out += C;
+        }
+        return Out;
+    }
+
+    // A TPTP name: a lower word as it is, anything else in single quotes.
+    static std::string Name(const std::string& N)
+    {
+        bool Plain = !N.empty() && N[0] >= 'a' && N[0] <= 'z';
+        for (char C : N)
+            Plain = Plain && ((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') ||
+                              (C >= '0' && C <= '9') || C == '_');
+        return Plain ? N : "'" + Escaped(N, '\'') + "'";
+    }
+
+    // Each variable object gets a name of its own: its name, and a number where two share it.
+    std::string Variable(const TVariable* V)
+    {
+        if (auto It = Names.find(V); It != Names.end())
+            return It->second;
+        std::string Base = VariableName(V->Name);
+        std::string N = Base;
+        for (int I = 1; Used.count(N); ++I)
+            N = Base + "_" + std::to_string(I);
+        Used.insert(N);
+        Names[V] = N;
+        return N;
+    }
+
+    static std::string VariableName(const std::string& Name)
+    {
+        std::string Out;
+        for (char C : Name)
+            if ((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9') ||
+                C == '_')
+                Out += C;
+        if (Out.empty() || !(Out[0] >= 'A' && Out[0] <= 'Z'))
+            Out = "V" + Out;
+        return Out;
+    }
+
+    std::unordered_map<const TVariable*, std::string> Names;
+    std::set<std::string> Used;
+};
+} // namespace
+
+std::string TptpFormula(TFALFormula* F)
+{
+    TTptpWriter Writer;
+    return Writer.Formula(F);
+}

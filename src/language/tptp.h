@@ -1,0 +1,52 @@
+// TPTP problems (FOF and CNF) read into Nivar documents, and Nivar formulas written in TPTP.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class TFALFormula;
+
+// One annotated formula of a problem, in Nivar's language.
+struct TTptpFormula {
+    std::string Name;  // the TPTP name
+    std::string Role;  // axiom, hypothesis, conjecture, negated_conjecture...
+    std::string Text;  // the formula in Nivar's language (symbol bytes), without its period
+    bool Query = false; // a conjecture: proved as a query
+    std::string File;  // where it stands
+    std::size_t Line = 0;
+};
+
+struct TTptpProblem {
+    std::vector<TTptpFormula> Formulas; // as read, includes in place
+    bool HasConjecture = false;
+    bool UsesEquality = false;
+    // The functions and predicates of the problem, "name/arity", in order of appearance; the
+    // equality axioms are made of them.
+    std::vector<std::string> Functions;
+    std::vector<std::string> Predicates;
+    // When the problem cannot be read: "FILE:LINE:COLUMN: error: message" of the first fault.
+    std::string Error;
+};
+
+// Whether the text is a TPTP problem: its first formula, after comments, begins with "fof("
+// or "cnf(" (or it is an include).
+bool LooksLikeTptp(const std::string& Text);
+
+// Reads the problem in Text, which stands in the file Path. An include is read relative to the
+// folder of the file that includes it, then relative to the folder TptpRoot (the TPTP
+// environment variable; empty for none).
+TTptpProblem ReadTptp(const std::string& Path, const std::string& Text,
+                      const std::string& TptpRoot);
+
+// The problem as a Nivar document: the axioms, then one query per conjecture, each formula on
+// a line of its own under a "% name (role)" line. A problem without a conjecture gets a query
+// that no axiom mentions, so that a refutation is a refutation of the axioms alone. With
+// EqualityAxioms, the axioms of equality come first: reflexivity, symmetry, transitivity, and
+// one substitution axiom per argument of every function and predicate.
+std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms);
+
+// A formula of Nivar written in TPTP's syntax (the bindings of its variables written out):
+// names that TPTP would not read are renamed, the relations other than = and != become
+// predicates (lt, le, gt, ge), the arithmetic operators functions (plus, minus, times, divide).
+std::string TptpFormula(TFALFormula* F);
