@@ -79,4 +79,3 @@ void ConsistInTurn(TPLProgram* Program)
     }
     Program->Strategy = TStrategy::Auto;
 }
-

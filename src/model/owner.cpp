@@ -82,4 +82,3 @@ bool PollHostForStop()
     CheckSlice();
     return StopRequested;
 }
-
