@@ -35,8 +35,9 @@ constexpr TChoice Choices[] = {
 };
 
 // The options that take a value, as the next word or after "=".
-constexpr std::string_view Valued[] = {"--strategy",  "--check",   "--restrict",  "--exit",
-                                       "--dcf-limit", "--timeout", "--cpu-limit", "--memory-limit"};
+constexpr std::string_view Valued[] = {"--strategy",  "--check",        "--restrict",
+                                       "--exit",      "--dcf-limit",    "--timeout",
+                                       "--cpu-limit", "--memory-limit", "--proof"};
 
 bool ParseNumber(const std::string& Text, double& Value)
 {
@@ -102,7 +103,12 @@ std::string UsageText()
            "  --szs              after each query a line '% SZS status STATUS for NAME':\n"
            "                     Theorem, GaveUp, Timeout, MemoryOut, ResourceOut, User,\n"
            "                     NotTried, SyntaxError, or Unknown (a refutation in the\n"
-           "                     default mode that used an existential quantifier)\n"
+           "                     default mode that used an existential quantifier); after a\n"
+           "                     refutation with an answer, '% SZS answers Tuple [[...]|_]'\n"
+           "  --proof tstp|dot   after each refuted query its derivation: a TSTP refutation\n"
+           "                     between SZS output lines, or a Graphviz DOT graph; needs\n"
+           "                     --skolem, --quantification or --auto; the report above it\n"
+           "                     stays as it is\n"
            "\n"
            "Exit status: 0 every query refuted; 1 a query not refuted, or no query;\n"
            "2 syntax error; 3 the run was stopped (a limit, a signal, a resolvent too\n"
@@ -179,6 +185,13 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             A.EqualityAxioms = true;
         } else if (Arg == "--szs") {
             A.Szs = true;
+        } else if (Arg == "--proof") {
+            if (V == "tstp")
+                A.Proof = TArguments::TProofFormat::Tstp;
+            else if (V == "dot")
+                A.Proof = TArguments::TProofFormat::Dot;
+            else
+                Fail("unknown proof format '" + V + "' (tstp or dot)");
         } else if (Arg == "--strategy") {
             if (V == "linear")
                 A.Strategy = TStrategy::Linear;
@@ -219,6 +232,12 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             Fail("unknown option " + Arg);
         }
     }
+    // The default mode ignores quantifiers: a step of its proofs need not follow from its
+    // parents.
+    if (A.Proof != TArguments::TProofFormat::None && A.Strategy != TStrategy::Auto &&
+        !A.Options.Checked(TOption::Skolem1) && !A.Options.Checked(TOption::Quant1))
+        Fail("--proof needs --skolem, --quantification or --auto: the default mode ignores "
+             "quantifiers, so its steps need not follow from their parents");
     if (A.Mode != TMode::Help && A.Mode != TMode::Version && A.File.empty())
         Fail("no FILE given");
     return A;

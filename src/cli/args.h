@@ -21,6 +21,7 @@ struct TArguments {
     bool Bytes = false;
     bool Szs = false;            // an SZS status line after each query
     bool EqualityAxioms = false; // a TPTP problem with equality gets its axioms
+    enum class TProofFormat : std::uint8_t { None, Tstp, Dot } Proof = TProofFormat::None;
     std::string Error; // set when the command line is bad
 };
 

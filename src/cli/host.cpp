@@ -1,6 +1,7 @@
 #include "cli/host.h"
 
 #include "cli/signals.h"
+#include "driver/derivation.h"
 #include "language/lexer.h"
 #include "model/runstate.h"
 
@@ -61,7 +62,7 @@ TConsoleHost::TConsoleHost(const TArguments& Args, std::string FileBytes, std::F
                            std::FILE* AErr, bool ProverText)
     : Options(Args.Options), FileName(Args.File), File(std::move(FileBytes)),
       Doc(ProverText ? ProverDocument(File) : DecodeDocument(File)), Bytes(Args.Bytes),
-      Szs(Args.Szs), Timeout(Args.Timeout), CpuLimit(Args.CpuLimit),
+      Szs(Args.Szs), ProofFormat(Args.Proof), Timeout(Args.Timeout), CpuLimit(Args.CpuLimit),
       Start(std::chrono::steady_clock::now()), LastCpuCheck(Start), Out(AOut), Err(AErr)
 {
     QueryCount = CountQueries(Doc.Text);
@@ -164,14 +165,37 @@ bool TConsoleHost::CheckStop()
     return false;
 }
 
-void TConsoleHost::WriteStatus(const std::string& Status, std::int64_t Number)
+std::string TConsoleHost::QueryName(std::int64_t Number) const
 {
-    if (!Szs)
-        return;
     std::string Name = ProblemName(FileName);
     if (QueryCount > 1 && Number > 0)
         Name += "#" + std::to_string(Number);
-    Write("% SZS status " + Status + " for " + Name + "\n");
+    return Name;
+}
+
+void TConsoleHost::WriteStatus(const std::string& Status, std::int64_t Number)
+{
+    if (Szs)
+        Write("% SZS status " + Status + " for " + QueryName(Number) + "\n");
+}
+
+void TConsoleHost::WriteDerivation(const TQueryOutcome& Outcome)
+{
+    if (Outcome.Proof.empty())
+        return;
+    const std::string Name = QueryName(Outcome.Number);
+    if (ProofFormat == TArguments::TProofFormat::Dot) {
+        Write(DotGraph(Outcome.Proof, Name));
+        return;
+    }
+    TDerivationSources Sources;
+    Sources.File = FileName == "-" ? "stdin" : FileName.substr(FileName.find_last_of('/') + 1);
+    Sources.Axioms = TptpSources.Axioms;
+    if (Outcome.Number > 0 &&
+        static_cast<std::size_t>(Outcome.Number) <= TptpSources.Queries.size())
+        Sources.Query = TptpSources.Queries[Outcome.Number - 1];
+    for (const std::string& Line : TstpDerivation(Outcome.Proof, Name, Sources))
+        Write(Line + "\n");
 }
 
 void TConsoleHost::QueryEnded(const TQueryOutcome& Outcome)
@@ -194,6 +218,14 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Outcome)
     if (Unsatisfiable && Status == "Theorem")
         Status = "Unsatisfiable";
     WriteStatus(Status, Outcome.Number);
+    if (Szs && Status == "Theorem" && !Outcome.Answer.empty()) {
+        std::string Tuple;
+        for (const std::string& Value : Outcome.Answer)
+            Tuple += (Tuple.empty() ? "" : ", ") + Value;
+        Write("% SZS answers Tuple [[" + Tuple + "]|_] for " + QueryName(Outcome.Number) + "\n");
+    }
+    if (ProofFormat != TArguments::TProofFormat::None && Outcome.Refuted)
+        WriteDerivation(Outcome);
     Reported = Outcome.Number;
     if (Outcome.Stop == TStopReason::None)
         return;

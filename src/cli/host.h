@@ -5,6 +5,7 @@
 #include "cli/args.h"
 #include "driver/run.h"
 #include "language/codec.h"
+#include "language/tptp.h"
 #include "model/owner.h"
 
 #include <chrono>
@@ -33,6 +34,8 @@ public:
     bool CheckEncoding();
     // A problem without a conjecture: a refutation shows the axioms unsatisfiable.
     void RefutesAxioms() { Unsatisfiable = true; }
+    // Where the formulas of a document read from a TPTP problem come from, for derivations.
+    void NameSources(TTptpSources Sources) { TptpSources = std::move(Sources); }
     // A message on standard error with the SZS status of the whole problem; returns Status.
     int Reject(const std::string& Message, const std::string& SzsStatus, int Status);
     // After a proof run: the statuses of the queries that were not reported, the messages
@@ -48,7 +51,9 @@ public:
 private:
     bool CheckStop();
     void Write(const std::string& Text);
+    std::string QueryName(std::int64_t Number) const;
     void WriteStatus(const std::string& Status, std::int64_t Number);
+    void WriteDerivation(const TQueryOutcome& Outcome);
     void ReportError(std::size_t FileOffset, const std::string& Message);
     int WriteFailure();
 
@@ -58,6 +63,7 @@ private:
     TDocument Doc;
     bool Bytes;
     bool Szs;
+    TArguments::TProofFormat ProofFormat;
     double Timeout;
     double CpuLimit;
     std::chrono::steady_clock::time_point Start;
@@ -67,6 +73,7 @@ private:
     std::int64_t Reported = 0;   // queries whose status is settled
     bool SyntaxError = false;
     bool Unsatisfiable = false;
+    TTptpSources TptpSources;
     bool Warned = false;
     bool WriteFailed = false;
     int WriteErrno = 0;

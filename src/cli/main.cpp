@@ -115,12 +115,13 @@ int main(int Argc, char** Argv)
         return 66;
     }
     DCFLimit = Args.DCFLimit;
+    RecordProofs = Args.Proof != TArguments::TProofFormat::None;
     if (Args.MemoryLimit >= 0)
         MemoryLimit = Args.MemoryLimit;
     // A TPTP problem is read into Nivar's language first.
-    const bool Tptp = (Args.File.size() > 2 &&
-                       Args.File.compare(Args.File.size() - 2, 2, ".p") == 0) ||
-                      LooksLikeTptp(Bytes);
+    const bool Tptp =
+        (Args.File.size() > 2 && Args.File.compare(Args.File.size() - 2, 2, ".p") == 0) ||
+        LooksLikeTptp(Bytes);
     TTptpProblem Problem;
     if (Tptp) {
         const char* Root = std::getenv("TPTP");
@@ -138,6 +139,10 @@ int main(int Argc, char** Argv)
                            "Inappropriate", 2);
     if (Tptp && !Problem.HasConjecture)
         Host.RefutesAxioms();
+    if (Tptp)
+        Host.NameSources(TptpSources(
+            Problem, Args.EqualityAxioms,
+            Args.File == "-" ? "stdin" : Args.File.substr(Args.File.find_last_of('/') + 1)));
     if (!Host.CheckEncoding())
         return Host.Finish(TRunOutcome::Finished);
     if (Args.Mode == TMode::Parse || Args.Mode == TMode::Compile)

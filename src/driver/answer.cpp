@@ -1,5 +1,6 @@
 #include "model/formula.h"
 #include "model/runstate.h"
+#include "model/tptpwrite.h"
 
 #include <algorithm>
 #include <climits>
@@ -64,6 +65,18 @@ void TFALFormula::PrintVars()
                (!Q->Get(I)->Id || Q->Get(I)->Id->Compare(Last->Id) == 0))
             ++I;
     }
+    // The answer as a tuple for the host: the first value of each answer variable, when the
+    // report gives an answer line.
+    if (!Text.empty() && Answer.empty() && Order)
+        for (TVariable* W : Order->Items) {
+            std::string Value = "_";
+            for (TVariable* V : Q->Items)
+                if (V->Watch == W && V->Id) {
+                    Value = TptpTerm(V->Id);
+                    break;
+                }
+            Answer.push_back(Value);
+        }
     if (!Text.empty())
         WriteLine(Text + ".");
 }

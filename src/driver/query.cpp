@@ -148,6 +148,8 @@ void TQuery::EvalQuery()
     Outcome.Number = ++QueriesEvaluated;
     Outcome.Refuted = QueryRefuted;
     Outcome.Stop = StopRequested ? StopReason : TStopReason::None;
+    Outcome.Proof.swap(Proof);
+    Outcome.Answer.swap(Answer);
     if (QueryRefuted) {
         ++QueriesRefuted;
         if (!OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1))

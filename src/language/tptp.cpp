@@ -2,6 +2,7 @@
 
 #include "model/formula.h"
 #include "model/symbols.h"
+#include "model/tptpwrite.h"
 
 #include <algorithm>
 #include <fstream>
@@ -55,15 +56,14 @@ public:
             T.Kind = C == '$' ? TKind::Dollar : IsLower(C) ? TKind::Lower : TKind::Upper;
             return T;
         }
-        if (IsDigit(C) || ((C == '+' || C == '-') && At + 1 < Text.size() &&
-                           IsDigit(Text[At + 1]))) {
+        if (IsDigit(C) ||
+            ((C == '+' || C == '-') && At + 1 < Text.size() && IsDigit(Text[At + 1]))) {
             const std::size_t Start = At;
             Take();
-            while (At < Text.size() &&
-                   (IsDigit(Text[At]) || Text[At] == '.' || Text[At] == '/' ||
-                    Text[At] == 'e' || Text[At] == 'E' ||
-                    ((Text[At] == '+' || Text[At] == '-') &&
-                     (Text[At - 1] == 'e' || Text[At - 1] == 'E')))) {
+            while (At < Text.size() && (IsDigit(Text[At]) || Text[At] == '.' || Text[At] == '/' ||
+                                        Text[At] == 'e' || Text[At] == 'E' ||
+                                        ((Text[At] == '+' || Text[At] == '-') &&
+                                         (Text[At - 1] == 'e' || Text[At - 1] == 'E')))) {
                 // A "." ends the number unless a digit follows: "fof(1, ...)." and "2.5".
                 if (Text[At] == '.' && !(At + 1 < Text.size() && IsDigit(Text[At + 1])))
                     break;
@@ -98,9 +98,9 @@ public:
             T.Text = Value;
             return T;
         }
-        static const char* const Puncts[] = {"<=>", "<~>", "=>", "<=", "!=", "~|", "~&", "(",
-                                             ")",   "[",   "]",  ",",  ".",  ":",  "!",  "?",
-                                             "~",   "&",   "|",  "="};
+        static const char* const Puncts[] = {"<=>", "<~>", "=>", "<=", "!=", "~|", "~&",
+                                             "(",   ")",   "[",  "]",  ",",  ".",  ":",
+                                             "!",   "?",   "~",  "&",  "|",  "="};
         for (const char* P : Puncts) {
             const std::size_t N = std::char_traits<char>::length(P);
             if (Text.compare(At, N, P) == 0) {
@@ -252,10 +252,7 @@ private:
 
     void Advance() { Token = Scan->Next(); }
 
-    bool Is(const char* Punct) const
-    {
-        return Token.Kind == TKind::Punct && Token.Text == Punct;
-    }
+    bool Is(const char* Punct) const { return Token.Kind == TKind::Punct && Token.Text == Punct; }
 
     bool Expect(const char* Punct)
     {
@@ -321,9 +318,8 @@ private:
             }
         if (Path.empty()) {
             Token = At;
-            return Fail("cannot read the included file '" + Name +
-                        "' (looked beside the file" + (Root.empty() ? "" : " and in $TPTP") +
-                        ")");
+            return Fail("cannot read the included file '" + Name + "' (looked beside the file" +
+                        (Root.empty() ? "" : " and in $TPTP") + ")");
         }
         // The included file is read with a scanner of its own; this one goes on after.
         const std::string SavedFile = File;
@@ -377,8 +373,8 @@ private:
         }
         if (!Expect(")") || !Expect("."))
             return false;
-        if (Selection && std::find(Selection->begin(), Selection->end(), F.Name) ==
-                             Selection->end())
+        if (Selection &&
+            std::find(Selection->begin(), Selection->end(), F.Name) == Selection->end())
             return true;
         if (F.Role == "type")
             return true;
@@ -763,8 +759,8 @@ private:
         case TNode::Or:
         case TNode::Implies:
         case TNode::Equiv: {
-            const unsigned char Op = N.Sort == TNode::And    ? Sym::And
-                                     : N.Sort == TNode::Or   ? Sym::Or
+            const unsigned char Op = N.Sort == TNode::And       ? Sym::And
+                                     : N.Sort == TNode::Or      ? Sym::Or
                                      : N.Sort == TNode::Implies ? Sym::Implies
                                                                 : Sym::Equiv;
             return "[" + Write(*N.Parts[0]) + " " + std::string(1, static_cast<char>(Op)) + " " +
@@ -829,16 +825,16 @@ std::vector<std::string> EqualityAxioms(const TTptpProblem& P)
         std::size_t N = 0;
         Split(Key, F, N);
         for (std::size_t I = 0; I < N; ++I)
-            Out.push_back(Prefix(N, I) + " [X = Y" + Imp + F + "(" + Args(N, I, "X") + ") = " +
-                          F + "(" + Args(N, I, "Y") + ")]");
+            Out.push_back(Prefix(N, I) + " [X = Y" + Imp + F + "(" + Args(N, I, "X") + ") = " + F +
+                          "(" + Args(N, I, "Y") + ")]");
     }
     for (const std::string& Key : P.Predicates) {
         std::string F;
         std::size_t N = 0;
         Split(Key, F, N);
         for (std::size_t I = 0; I < N; ++I)
-            Out.push_back(Prefix(N, I) + " [[X = Y" + And + F + "(" + Args(N, I, "X") + ")]" +
-                          Imp + F + "(" + Args(N, I, "Y") + ")]");
+            Out.push_back(Prefix(N, I) + " [[X = Y" + And + F + "(" + Args(N, I, "X") + ")]" + Imp +
+                          F + "(" + Args(N, I, "Y") + ")]");
     }
     return Out;
 }
@@ -855,8 +851,7 @@ bool LooksLikeTptp(const std::string& Text)
     return Open.Kind == TKind::Punct && Open.Text == "(";
 }
 
-TTptpProblem ReadTptp(const std::string& Path, const std::string& Text,
-                      const std::string& TptpRoot)
+TTptpProblem ReadTptp(const std::string& Path, const std::string& Text, const std::string& TptpRoot)
 {
     TTptpProblem Problem;
     TReader Reader(Problem, TptpRoot);
@@ -876,8 +871,8 @@ std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms_)
     for (bool Queries : {false, true})
         for (const TTptpFormula& F : Problem.Formulas)
             if (F.Query == Queries)
-                Out += "% " + F.Name + " (" + F.Role + ")\n" + (Queries ? "?- " : "") + F.Text +
-                       ".\n";
+                Out +=
+                    "% " + F.Name + " (" + F.Role + ")\n" + (Queries ? "?- " : "") + F.Text + ".\n";
     if (!Problem.HasConjecture) {
         // The problem is refuted as a whole: a query that no axiom mentions.
         std::string Goal = "nivar_goal";
@@ -890,190 +885,20 @@ std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms_)
     return Out;
 }
 
-// ---- Nivar's formulas in TPTP
-
-namespace {
-class TTptpWriter {
-public:
-    std::string Formula(TFALFormula* F)
-    {
-        if (!F->Cont)
-            return "$true";
-        return Node(F->Cont);
-    }
-
-private:
-    std::string Node(TSub* N)
-    {
-        if (N->Val != 0)
-            return N->Val > 0 ? "$true" : "$false";
-        std::string Body;
-        if (N->Is(TClass::Atom)) {
-            Body = Atom(static_cast<TAtom*>(N));
-        } else {
-            const char* Op = N->Is(TClass::Con)   ? " & "
-                             : N->Is(TClass::Dis) ? " | "
-                             : N->Is(TClass::Imp) ? " => "
-                                                  : " <=> ";
-            Body = "(" + (N->L ? Node(N->L) : "$true") + Op + (N->R ? Node(N->R) : "$true") + ")";
-        }
-        if (N->Neg)
-            Body = "~ " + Body;
-        if (N->Q) {
-            // Unbound variables of the prefix, a quantifier for each run of one kind.
-            std::string Prefix;
-            unsigned char Kind = 0;
-            for (TVariable* V : N->Q->Items) {
-                if (!V || V->Id)
-                    continue;
-                if (V->Kind != Kind) {
-                    if (Kind)
-                        Prefix += "] : ";
-                    Prefix += V->Kind == Sym::Exists ? "? [" : "! [";
-                    Kind = V->Kind;
-                } else {
-                    Prefix += ", ";
-                }
-                Prefix += Variable(V);
-            }
-            if (Kind)
-                Body = "(" + Prefix + "] : " + Body + ")";
-        }
-        return Body;
-    }
-
-    std::string Atom(TAtom* A)
-    {
-        TId* T = Value(A->Id);
-        if (T && T->Is(TClass::Functor)) {
-            auto* F = static_cast<TFunctor*>(T);
-            if (F->Name.size() == 1 && Sym::IsRelation(static_cast<unsigned char>(F->Name[0])) &&
-                F->Params.Count() == 2) {
-                const auto Op = static_cast<unsigned char>(F->Name[0]);
-                const std::string L = Term(F->Params.Get(0));
-                const std::string R = Term(F->Params.Get(1));
-                if (Op == '=')
-                    return L + " = " + R;
-                if (Op == Sym::NotEq)
-                    return L + " != " + R;
-                const char* Name = Op == '<'            ? "lt"
-                                   : Op == '>'          ? "gt"
-                                   : Op == Sym::LessEq ? "le"
-                                                        : "ge";
-                return std::string(Name) + "(" + L + ", " + R + ")";
-            }
-        }
-        return Term(T);
-    }
-
-    static TId* Value(TId* T)
-    {
-        while (T && T->Is(TClass::Variable) && static_cast<TVariable*>(T)->Id)
-            T = static_cast<TVariable*>(T)->Id;
-        return T;
-    }
-
-    std::string Term(TId* T)
-    {
-        T = Value(T);
-        if (!T)
-            return "nivar_none";
-        switch (T->Class) {
-        case TClass::Variable:
-            return Variable(static_cast<TVariable*>(T));
-        case TClass::Var:
-            return VariableName(static_cast<TVar*>(T)->Name);
-        case TClass::StrLit:
-            return "\"" + Escaped(static_cast<TStrLit*>(T)->Value) + "\"";
-        case TClass::Integer:
-        case TClass::Real: {
-            std::string S;
-            T->RPrint(S);
-            return S.find_first_not_of("-0123456789") == std::string::npos
-                       ? S
-                       : "'" + Escaped(S, '\'') + "'";
-        }
-        case TClass::FunctorA:
-            return Name(static_cast<TFunctorA*>(T)->Name);
-        case TClass::Functor: {
-            auto* F = static_cast<TFunctor*>(T);
-            std::string S = Name(Operator(F->Name)) + "(";
-            for (std::int32_t I = 0; I < F->Params.Count(); ++I)
-                S += (I ? ", " : "") + Term(F->Params.Get(I));
-            return S + ")";
-        }
-        default:
-            return "nivar_none";
-        }
-    }
-
-    static std::string Operator(const std::string& Name)
-    {
-        if (Name == "+")
-            return "plus";
-        if (Name == "-")
-            return "minus";
-        if (Name == "*")
-            return "times";
-        if (Name == "/")
-            return "divide";
-        return Name;
-    }
-
-    static std::string Escaped(const std::string& S, char Quote = '"')
-    {
-        std::string Out;
-        for (char C : S) {
-            if (C == Quote || C == '\\')
-                Out += '\\';
-            Out += C;
-        }
-        return Out;
-    }
-
-    // A TPTP name: a lower word as it is, anything else in single quotes.
-    static std::string Name(const std::string& N)
-    {
-        bool Plain = !N.empty() && N[0] >= 'a' && N[0] <= 'z';
-        for (char C : N)
-            Plain = Plain && ((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') ||
-                              (C >= '0' && C <= '9') || C == '_');
-        return Plain ? N : "'" + Escaped(N, '\'') + "'";
-    }
-
-    // Each variable object gets a name of its own: its name, and a number where two share it.
-    std::string Variable(const TVariable* V)
-    {
-        if (auto It = Names.find(V); It != Names.end())
-            return It->second;
-        std::string Base = VariableName(V->Name);
-        std::string N = Base;
-        for (int I = 1; Used.count(N); ++I)
-            N = Base + "_" + std::to_string(I);
-        Used.insert(N);
-        Names[V] = N;
-        return N;
-    }
-
-    static std::string VariableName(const std::string& Name)
-    {
-        std::string Out;
-        for (char C : Name)
-            if ((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9') ||
-                C == '_')
-                Out += C;
-        if (Out.empty() || !(Out[0] >= 'A' && Out[0] <= 'Z'))
-            Out = "V" + Out;
-        return Out;
-    }
-
-    std::unordered_map<const TVariable*, std::string> Names;
-    std::set<std::string> Used;
-};
-} // namespace
-
-std::string TptpFormula(TFALFormula* F)
+TTptpSources TptpSources(const TTptpProblem& Problem, bool EqualityAxioms_,
+                         const std::string& FileName)
 {
-    TTptpWriter Writer;
-    return Writer.Formula(F);
+    TTptpSources Out;
+    if (EqualityAxioms_ && Problem.UsesEquality)
+        Out.Axioms.assign(EqualityAxioms(Problem).size(), "theory(equality)");
+    // A file name is always single quoted.
+    std::string Quoted = TptpName(FileName);
+    if (Quoted.empty() || Quoted[0] != '\'')
+        Quoted = "'" + Quoted + "'";
+    const std::string File = "file(" + Quoted + ", ";
+    for (const TTptpFormula& F : Problem.Formulas)
+        (F.Query ? Out.Queries : Out.Axioms).push_back(File + TptpName(F.Name) + ")");
+    if (!Problem.HasConjecture)
+        Out.Queries.push_back("introduced(assumption)");
+    return Out;
 }

@@ -5,15 +5,13 @@
 #include <string>
 #include <vector>
 
-class TFALFormula;
-
 // One annotated formula of a problem, in Nivar's language.
 struct TTptpFormula {
-    std::string Name;  // the TPTP name
-    std::string Role;  // axiom, hypothesis, conjecture, negated_conjecture...
-    std::string Text;  // the formula in Nivar's language (symbol bytes), without its period
+    std::string Name;   // the TPTP name
+    std::string Role;   // axiom, hypothesis, conjecture, negated_conjecture...
+    std::string Text;   // the formula in Nivar's language (symbol bytes), without its period
     bool Query = false; // a conjecture: proved as a query
-    std::string File;  // where it stands
+    std::string File;   // where it stands
     std::size_t Line = 0;
 };
 
@@ -46,7 +44,12 @@ TTptpProblem ReadTptp(const std::string& Path, const std::string& Text,
 // one substitution axiom per argument of every function and predicate.
 std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms);
 
-// A formula of Nivar written in TPTP's syntax (the bindings of its variables written out):
-// names that TPTP would not read are renamed, the relations other than = and != become
-// predicates (lt, le, gt, ge), the arithmetic operators functions (plus, minus, times, divide).
-std::string TptpFormula(TFALFormula* F);
+// Where the formulas of NivarDocument come from, as TSTP source terms: the axioms in the order
+// of the document (file('FileName', name), or theory(equality) for an axiom of equality), and
+// one per query.
+struct TTptpSources {
+    std::vector<std::string> Axioms;
+    std::vector<std::string> Queries;
+};
+TTptpSources TptpSources(const TTptpProblem& Problem, bool EqualityAxioms,
+                         const std::string& FileName);

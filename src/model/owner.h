@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Why a run stopped before its end.
 enum class TStopReason : std::uint8_t {
@@ -18,6 +19,19 @@ enum class TStopReason : std::uint8_t {
     Slice,         // the time slice of one configuration of the automatic mode ended
 };
 
+// One formula of a refutation's derivation: parents before what they gave.
+struct TProofStep {
+    enum TKind : std::uint8_t { Axiom, NegatedQuery, Resolvent, Refutation } Kind = Axiom;
+    std::string Label;   // F3, R7; "" for the refutation itself
+    std::string Printed; // as the report prints it (symbol bytes)
+    std::string Tptp;    // in TPTP, as the prover holds it (a source: Skolemized)
+    std::string Source;  // a source formula in TPTP as written: before Skolemization, and a
+                         // query not negated
+    std::string Negated; // the negated query before Skolemization
+    bool Skolemized = false;
+    std::vector<std::string> Parents; // labels
+};
+
 // What became of one query, told to the host once its report is written.
 struct TQueryOutcome {
     std::int64_t Number = 0; // among the queries of the text, from 1
@@ -29,6 +43,10 @@ struct TQueryOutcome {
     // not; -1 when there is none or the query was not refuted.
     std::int32_t ExistentialAt = -1;
     std::string Existential;
+    // The first refutation's derivation, when RecordProofs was set; the values of its answer
+    // variables in TPTP, in the order of the query's prefix ("_" for none).
+    std::vector<TProofStep> Proof;
+    std::vector<std::string> Answer;
 };
 
 class TProgramOwner {

@@ -26,6 +26,9 @@ std::int64_t QueriesRefuted = 0;
 std::uint32_t WalkSteps = 0;
 std::int8_t ForcedOptions[OptionCount] = {};
 double SliceEnd = 0;
+bool RecordProofs = false;
+std::vector<TProofStep> Proof;
+std::vector<std::string> Answer;
 bool Capturing = false;
 std::vector<std::string> Captured;
 
@@ -57,5 +60,7 @@ void ResetRunData()
     SliceEnd = 0;
     Capturing = false;
     std::vector<std::string>().swap(Captured);
+    std::vector<TProofStep>().swap(Proof);
+    std::vector<std::string>().swap(Answer);
     FirstAtom = LastAtom = nullptr;
 }

@@ -36,6 +36,11 @@ extern std::uint32_t WalkSteps; // steps of the long walks since the host was la
 extern std::int8_t ForcedOptions[];
 // The end of the time slice in progress (steady clock, seconds); 0 for none.
 extern double SliceEnd;
+// While set (nivar-prove --proof), the first refutation of a query leaves its derivation in
+// Proof; Answer gets the answer values of the first refutation in any case.
+extern bool RecordProofs;
+extern std::vector<TProofStep> Proof;
+extern std::vector<std::string> Answer;
 // While set, report lines are kept in Captured instead of going to the window.
 extern bool Capturing;
 extern std::vector<std::string> Captured;

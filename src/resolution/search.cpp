@@ -4,6 +4,7 @@
 #include "model/print.h"
 #include "model/runstate.h"
 #include "resolution/limits.h"
+#include "resolution/proof.h"
 #include "resolution/resolve.h"
 #include "unify/unify.h"
 
@@ -60,6 +61,7 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
     if (N->Cont->Val == -1) {
         WriteLine((OptionOn(TOption::Sources) ? PairLabel() : std::string()) + " YES.");
         N->PrintVars();
+        RecordRefutation(N);
         QueryRefuted = true;
         if (OptionOn(TOption::Oneref1))
             RefutationStop = true;

@@ -3,6 +3,7 @@
 #include "language/codec.h"
 #include "language/tptp.h"
 #include "model/runstate.h"
+#include "model/tptpwrite.h"
 #include "support/prover.h"
 
 #include <cstdio>

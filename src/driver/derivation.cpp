@@ -1,0 +1,236 @@
+#include "driver/derivation.h"
+
+#include "language/codec.h"
+#include "model/symbols.h"
+#include "model/tptpwrite.h"
+
+#include <cstdlib>
+#include <map>
+#include <set>
+
+namespace {
+std::string Lower(std::string S)
+{
+    for (char& C : S)
+        if (C >= 'A' && C <= 'Z')
+            C = static_cast<char>(C - 'A' + 'a');
+    return S;
+}
+
+// A string for DOT, in double quotes.
+std::string Quoted(const std::string& Text)
+{
+    std::string Out = "\"";
+    for (char C : Text) {
+        if (C == '"' || C == '\\')
+            Out += '\\';
+        Out += C;
+    }
+    return Out + "\"";
+}
+
+// A printed form without the report's spacing and final period.
+std::string Bare(const std::string& Printed)
+{
+    const std::size_t First = Printed.find_first_not_of(' ');
+    if (First == std::string::npos)
+        return "";
+    std::string Out = Printed.substr(First, Printed.find_last_not_of(' ') + 1 - First);
+    if (!Out.empty() && Out.back() == '.')
+        Out.pop_back();
+    return Out;
+}
+
+std::string Join(const std::vector<std::string>& Items)
+{
+    std::string Out;
+    for (const std::string& I : Items)
+        Out += (Out.empty() ? "" : ", ") + I;
+    return Out;
+}
+} // namespace
+
+std::vector<std::string> TstpDerivation(const std::vector<TProofStep>& Proof,
+                                        const std::string& Name, const TDerivationSources& Sources)
+{
+    std::string File = TptpName(Sources.File);
+    if (File.empty() || File[0] != '\'')
+        File = "'" + File + "'";
+    const std::string Unnamed = "file(" + File + ")";
+    auto SourceOf = [&](const TProofStep& S) {
+        if (S.Kind == TProofStep::NegatedQuery)
+            return Sources.Query.empty() ? Unnamed : Sources.Query;
+        const std::size_t K = std::strtoul(S.Label.c_str() + 1, nullptr, 10);
+        return K < Sources.Axioms.size() ? Sources.Axioms[K] : Unnamed;
+    };
+    std::vector<std::string> Out;
+    Out.push_back("% SZS output start Refutation for " + Name);
+    // The name of the formula as the prover held it, for the steps that use it.
+    std::map<std::string, std::string> Held;
+    auto Parents = [&Held](const std::vector<std::string>& Labels) {
+        std::vector<std::string> Names;
+        for (const std::string& L : Labels)
+            Names.push_back(Held.count(L) ? Held[L] : Lower(L));
+        return Join(Names);
+    };
+    for (const TProofStep& S : Proof) {
+        const std::string N = Lower(S.Label);
+        switch (S.Kind) {
+        case TProofStep::Axiom:
+            Out.push_back("fof(" + N + ", axiom, " + S.Source + ", " + SourceOf(S) + ").");
+            Held[S.Label] = N;
+            break;
+        case TProofStep::NegatedQuery:
+            Out.push_back("fof(" + N + "_query, conjecture, " + S.Source + ", " + SourceOf(S) +
+                          ").");
+            Out.push_back("fof(" + N + ", negated_conjecture, " + S.Negated +
+                          ", inference(negate, [status(cth)], [" + N + "_query])).");
+            Held[S.Label] = N;
+            break;
+        case TProofStep::Resolvent: {
+            const char* Rule = S.Parents.size() == 1 ? "self_resolution" : "resolution";
+            Out.push_back("fof(" + N + ", plain, " + S.Tptp + ", inference(" + Rule +
+                          ", [status(thm), folded(factoring, simplification)], [" +
+                          Parents(S.Parents) + "])).");
+            Held[S.Label] = N;
+            break;
+        }
+        case TProofStep::Refutation:
+            Out.push_back("fof(refutation, plain, $false, inference(" +
+                          std::string(S.Parents.size() == 1 ? "self_resolution" : "resolution") +
+                          ", [status(thm), folded(factoring, simplification)], [" +
+                          Parents(S.Parents) + "])).");
+            break;
+        }
+        if ((S.Kind == TProofStep::Axiom || S.Kind == TProofStep::NegatedQuery) && S.Skolemized) {
+            Out.push_back("fof(" + N + "_sk, " +
+                          (S.Kind == TProofStep::Axiom ? "plain" : "negated_conjecture") + ", " +
+                          S.Tptp + ", inference(skolemize, [status(esa)], [" + N + "])).");
+            Held[S.Label] = N + "_sk";
+        }
+    }
+    Out.push_back("% SZS output end Refutation for " + Name);
+    return Out;
+}
+
+std::string DotGraph(const std::vector<TProofStep>& Proof, const std::string& Name)
+{
+    std::string Out = "digraph " + Quoted(Name) + " {\n";
+    Out += "  node [shape=box, fontname=\"DejaVu Sans Mono\"];\n";
+    for (const TProofStep& S : Proof) {
+        const std::string Id = S.Kind == TProofStep::Refutation ? "refutation" : Lower(S.Label);
+        std::string Label;
+        std::string Style;
+        switch (S.Kind) {
+        case TProofStep::Axiom:
+            Label = S.Label + " : " + EncodeReport(Bare(S.Printed));
+            Style = ", style=\"rounded,filled\", fillcolor=\"#e8f0ff\"";
+            break;
+        case TProofStep::NegatedQuery:
+            Label = S.Label + " (¬query) : " + EncodeReport(Bare(S.Printed));
+            Style = ", style=\"rounded,filled\", fillcolor=\"#ffe8d8\"";
+            break;
+        case TProofStep::Resolvent:
+            Label = S.Label + " : " + EncodeReport(Bare(S.Printed));
+            break;
+        case TProofStep::Refutation:
+            Label = "⊥";
+            Style = ", shape=doublecircle";
+            break;
+        }
+        Out += "  " + Id + " [label=" + Quoted(Label) + Style + "];\n";
+        for (const std::string& P : S.Parents)
+            Out += "  " + Lower(P) + " -> " + Id + ";\n";
+    }
+    return Out + "}\n";
+}
+
+namespace {
+std::vector<std::string> SplitLabels(const std::string& Pair)
+{
+    // "C&P" of a progress or refutation line.
+    const std::size_t Amp = Pair.find('&');
+    if (Amp == std::string::npos)
+        return {};
+    std::vector<std::string> Out{Pair.substr(0, Amp)};
+    if (Pair.substr(Amp + 1) != Out[0])
+        Out.push_back(Pair.substr(Amp + 1));
+    return Out;
+}
+} // namespace
+
+std::vector<TProofStep> DerivationFromReport(const std::vector<std::string>& Lines)
+{
+    std::map<std::string, TProofStep> Known; // by label
+    std::vector<std::string> Refuting;
+    const std::string NotQuery = std::string(" (") + static_cast<char>(Sym::Not) + "query) : ";
+    for (const std::string& Line : Lines) {
+        if (!Refuting.empty())
+            break;
+        // "R7 [R3&F1] : formula", "[R3&F1] :  YES.", "F0 : formula", "F2 (¬query) : formula"
+        if (Line.rfind("[", 0) == 0 && Line.size() > 5 &&
+            Line.compare(Line.size() - 5, 5, " YES.") == 0) {
+            const std::size_t Close = Line.find(']');
+            if (Close != std::string::npos)
+                Refuting = SplitLabels(Line.substr(1, Close - 1));
+            continue;
+        }
+        if (Line.empty() || (Line[0] != 'R' && Line[0] != 'F'))
+            continue;
+        const std::size_t Space = Line.find(' ');
+        if (Space == std::string::npos || Line.find_first_not_of("0123456789", 1) != Space)
+            continue;
+        TProofStep Step;
+        Step.Label = Line.substr(0, Space);
+        if (Line[0] == 'R' && Line.compare(Space, 2, " [") == 0) {
+            const std::size_t Close = Line.find("] : ", Space);
+            if (Close == std::string::npos)
+                continue;
+            Step.Kind = TProofStep::Resolvent;
+            Step.Parents = SplitLabels(Line.substr(Space + 2, Close - Space - 2));
+            Step.Printed = Line.substr(Close + 4);
+        } else if (Line[0] == 'F' && Line.compare(Space, 3, " : ") == 0) {
+            Step.Printed = Line.substr(Space + 3);
+        } else if (Line[0] == 'F' && Line.compare(Space, NotQuery.size(), NotQuery) == 0) {
+            Step.Kind = TProofStep::NegatedQuery;
+            Step.Printed = Line.substr(Space + NotQuery.size());
+        } else {
+            continue;
+        }
+        Known.emplace(Step.Label, Step);
+    }
+    if (Refuting.empty())
+        return {};
+    // Back from the refutation: every resolvent needs its line; a source formula may go
+    // without its text.
+    std::vector<TProofStep> Out;
+    std::set<std::string> Placed;
+    std::vector<std::pair<std::string, bool>> Pending;
+    for (auto It = Refuting.rbegin(); It != Refuting.rend(); ++It)
+        Pending.push_back({*It, false});
+    while (!Pending.empty()) {
+        auto [L, Done] = Pending.back();
+        Pending.pop_back();
+        auto It = Known.find(L);
+        if (Done) {
+            Out.push_back(It != Known.end() ? It->second : TProofStep{});
+            if (It == Known.end())
+                Out.back().Label = L;
+            continue;
+        }
+        if (!Placed.insert(L).second)
+            continue;
+        if (It == Known.end() && L[0] == 'R')
+            return {};
+        Pending.push_back({L, true});
+        if (It != Known.end())
+            for (auto P = It->second.Parents.rbegin(); P != It->second.Parents.rend(); ++P)
+                if (!Placed.count(*P))
+                    Pending.push_back({*P, false});
+    }
+    TProofStep Last;
+    Last.Kind = TProofStep::Refutation;
+    Last.Parents = Refuting;
+    Out.push_back(Last);
+    return Out;
+}
