@@ -137,8 +137,14 @@ int main(int Argc, char** Argv)
                                ": the problem uses equality, which has no built-in meaning in "
                                "Nivar: --equality-axioms adds its axioms",
                            "Inappropriate", 2);
-    if (Tptp && !Problem.HasConjecture)
+    if (Tptp && !Problem.HasConjecture) {
         Host.RefutesAxioms();
+        // The design's strategies begin with the negated query, which here says nothing.
+        if (Args.Strategy != TStrategy::BestFirst1 && Args.Strategy != TStrategy::Auto)
+            std::cerr << "nivar-prove: " << Args.File
+                      << ": warning: the problem has no conjecture and this strategy starts "
+                         "from the query: --strategy best or --auto refute the axioms\n";
+    }
     if (Tptp)
         Host.NameSources(TptpSources(
             Problem, Args.EqualityAxioms,

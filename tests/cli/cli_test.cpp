@@ -53,6 +53,7 @@ TEST(Arguments, BadUsageIsNamed)
         {{"--cpu-limit", "nan", "x"}, "--cpu-limit needs a positive number of seconds"},
         {{"--axioms=yes", "x"}, "option --axioms takes no value"},
         {{"-x", "doc"}, "unknown option -x"},
+        {{"--skolem", "--proof", "svg", "x"}, "unknown proof format 'svg' (tstp or dot)"},
     };
     for (const auto& [Words, Message] : Rows) {
         SCOPED_TRACE(Message);

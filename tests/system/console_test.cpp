@@ -1,4 +1,5 @@
 // The console prover as a user runs it: report, messages, SZS statuses, stops and exit status.
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <csignal>
@@ -375,3 +376,88 @@ TEST_F(Console, ParseAndCompileListTheFormulas)
     EXPECT_EQ(Run({"--parse", Write("bad.txt", "p(a). q(")}).Status, 2);
 }
 } // namespace
+
+// A TPTP problem is proved as Nivar's own document; equality wants its axioms asked for.
+TEST_F(Console, TptpProblemsGetTheirStatus)
+{
+    const std::string Theorem =
+        Write("t.p", "% a comment\nfof(a1, axiom, ! [X] : (p(X) => q(X))).\n"
+                     "fof('a 2', hypothesis, p(a)).\nfof(c, conjecture, q(a)).\n");
+    const TResult Proved = Run({"--szs", "--skolem", Theorem});
+    EXPECT_EQ(Proved.Status, 0);
+    EXPECT_EQ(Starting(Proved.Out, "% SZS status"),
+              std::vector<std::string>{"% SZS status Theorem for TptpProblemsGetTheirStatus-t"});
+    const std::string Axioms = Write("u.p", "cnf(a, axiom, p(X)).\ncnf(b, axiom, ~ p(a)).\n");
+    const TResult Unsat = Run({"--szs", "--skolem", "--strategy", "best", Axioms});
+    EXPECT_EQ(
+        Starting(Unsat.Out, "% SZS status"),
+        std::vector<std::string>{"% SZS status Unsatisfiable for TptpProblemsGetTheirStatus-u"});
+    EXPECT_EQ(Unsat.Err, "");
+    const TResult Linear = Run({"--szs", "--skolem", "--timeout", "1", Axioms});
+    EXPECT_NE(Linear.Err.find("no conjecture and this strategy starts from the query"),
+              std::string::npos)
+        << "the linear strategies cannot refute axioms alone: the user is told";
+    const std::string Equal =
+        Write("e.p", "fof(e, axiom, a = b).\nfof(f, axiom, p(a)).\nfof(c, conjecture, p(b)).\n");
+    const TResult Refused = Run({"--szs", "--skolem", Equal});
+    EXPECT_EQ(Refused.Status, 2);
+    EXPECT_EQ(Refused.Out, "% SZS status Inappropriate for TptpProblemsGetTheirStatus-e\n");
+    EXPECT_NE(Refused.Err.find("--equality-axioms adds its axioms"), std::string::npos);
+    const TResult WithAxioms =
+        Run({"--szs", "--skolem", "--strategy", "best", "--equality-axioms", Equal});
+    EXPECT_EQ(WithAxioms.Status, 0);
+    const std::string Bad = Write("bad.p", "fof(a, axiom, p(a)).\nfof(b, axiom, p(a) & ).\n");
+    const TResult Syntax = Run({"--szs", Bad});
+    EXPECT_EQ(Syntax.Status, 2);
+    EXPECT_EQ(Syntax.Err.rfind(Bad + ":2:22: error: ", 0), 0u) << Syntax.Err;
+}
+
+// Derivations and answers come after the status; the report above them stays as it is.
+TEST_F(Console, DerivationsAndAnswersFollowTheStatus)
+{
+    const std::string Doc =
+        Write("ans.txt", "p(a, b).\n∀X, Y [p(X, Y) → q(Y, X)].\n?- ∃U, V [q(U, V)].\n");
+    const TResult Plain = Run({"--szs", "--skolem", "--no-time", Doc});
+    const std::string Name = "DerivationsAndAnswersFollowTheStatus-ans";
+    EXPECT_EQ(Starting(Plain.Out, "% SZS"),
+              (std::vector<std::string>{"% SZS status Theorem for " + Name,
+                                        "% SZS answers Tuple [[b, a]|_] for " + Name}));
+    const TResult Proof = Run({"--szs", "--skolem", "--no-time", "--proof", "tstp", Doc});
+    EXPECT_EQ(Proof.Status, 0);
+    std::vector<std::string> Outside;
+    std::vector<std::string> Inside;
+    bool In = false;
+    for (const std::string& L : Lines(Proof.Out)) {
+        if (L == "% SZS output start Refutation for " + Name)
+            In = true;
+        (In ? Inside : Outside).push_back(L);
+        if (L == "% SZS output end Refutation for " + Name)
+            In = false;
+    }
+    // The derivation's bytes count among those used for the proof; nothing else changes.
+    auto Memory = [](std::vector<std::string>& Report) {
+        const auto It = std::find_if(Report.begin(), Report.end(), [](const std::string& L) {
+            return L.rfind("Used memory for proof: ", 0) == 0;
+        });
+        if (It == Report.end())
+            return -1L;
+        const long Bytes = std::stol(It->substr(23));
+        Report.erase(It);
+        return Bytes;
+    };
+    std::vector<std::string> PlainLines = Lines(Plain.Out);
+    const long Without = Memory(PlainLines);
+    EXPECT_GT(Memory(Outside), Without);
+    EXPECT_GT(Without, 0);
+    EXPECT_EQ(Outside, PlainLines);
+    ASSERT_GE(Inside.size(), 4u);
+    EXPECT_EQ(Inside[Inside.size() - 2].rfind("fof(refutation, plain, $false, ", 0), 0u);
+    const TResult Dot = Run({"--quantification", "--no-time", "--proof=dot", Doc});
+    EXPECT_NE(Dot.Out.find("digraph \"" + Name + "\" {\n"), std::string::npos);
+    // The default mode reads every quantifier as universal: its steps prove nothing.
+    const TResult Refused = Run({"--proof", "tstp", Doc});
+    EXPECT_EQ(Refused.Status, 64);
+    EXPECT_EQ(Lines(Refused.Err).front(),
+              "nivar-prove: --proof needs --skolem, --quantification or --auto: the default "
+              "mode ignores quantifiers, so its steps need not follow from their parents");
+}
