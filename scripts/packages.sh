@@ -18,4 +18,5 @@ ensure_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev qt6-base-dev)
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev qt6-base-dev qt6-svg-dev
+    libgraphviz-dev)

@@ -159,14 +159,30 @@ std::vector<std::string> SplitLabels(const std::string& Pair)
 }
 } // namespace
 
-std::vector<TProofStep> DerivationFromReport(const std::vector<std::string>& Lines)
+std::vector<TProofStep> DerivationFromReport(const std::vector<std::string>& Lines,
+                                             const std::vector<TFormulaText>& Document)
 {
-    std::map<std::string, TProofStep> Known; // by label
+    std::map<std::string, TProofStep> Known; // by label, in the query's section
     std::vector<std::string> Refuting;
     const std::string NotQuery = std::string(" (") + static_cast<char>(Sym::Not) + "query) : ";
+    const std::string Solution = "Solution to ";
+    const std::string Heading = "Source formulas";
+    std::size_t Query = 0; // the section's query, from 1
+    std::string Negated;   // as its "Solution to" line has it
     for (const std::string& Line : Lines) {
         if (!Refuting.empty())
             break;
+        // Each query has a section of its own, and its labels begin anew.
+        if (Line.rfind(Heading, 0) == 0 || Line.rfind(Solution, 0) == 0) {
+            if (Line.rfind(Solution, 0) == 0) {
+                Negated = Line.substr(Solution.size());
+            } else {
+                Negated.clear();
+            }
+            Known.clear();
+            ++Query;
+            continue;
+        }
         // "R7 [R3&F1] : formula", "[R3&F1] :  YES.", "F0 : formula", "F2 (¬query) : formula"
         if (Line.rfind("[", 0) == 0 && Line.size() > 5 &&
             Line.compare(Line.size() - 5, 5, " YES.") == 0) {
@@ -201,6 +217,30 @@ std::vector<TProofStep> DerivationFromReport(const std::vector<std::string>& Lin
     }
     if (Refuting.empty())
         return {};
+    // The texts of the source formulas the report does not list.
+    std::vector<std::string> Axioms;
+    std::string QueryLabel;
+    for (std::size_t I = 0, Seen = 0; I < Document.size(); ++I) {
+        if (!Document[I].Query) {
+            Axioms.push_back(Document[I].Text);
+        } else if (++Seen == Query) {
+            QueryLabel = "F" + std::to_string(Axioms.size());
+            break;
+        }
+    }
+    auto Source = [&](const std::string& Label) {
+        TProofStep Step;
+        Step.Label = Label;
+        if (Label == QueryLabel && !Negated.empty()) {
+            Step.Kind = TProofStep::NegatedQuery;
+            Step.Printed = Negated;
+        } else if (QueryLabel.empty() || Label != QueryLabel) {
+            const std::size_t K = std::strtoul(Label.c_str() + 1, nullptr, 10);
+            if (Label[0] == 'F' && K < Axioms.size() && !QueryLabel.empty())
+                Step.Printed = Axioms[K];
+        }
+        return Step;
+    };
     // Back from the refutation: every resolvent needs its line; a source formula may go
     // without its text.
     std::vector<TProofStep> Out;
@@ -213,9 +253,7 @@ std::vector<TProofStep> DerivationFromReport(const std::vector<std::string>& Lin
         Pending.pop_back();
         auto It = Known.find(L);
         if (Done) {
-            Out.push_back(It != Known.end() ? It->second : TProofStep{});
-            if (It == Known.end())
-                Out.back().Label = L;
+            Out.push_back(It != Known.end() ? It->second : Source(L));
             continue;
         }
         if (!Placed.insert(L).second)

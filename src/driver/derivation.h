@@ -1,6 +1,7 @@
 // A refutation's derivation as others read it: a TSTP derivation, a Graphviz graph.
 #pragma once
 
+#include "language/lexer.h"
 #include "model/owner.h"
 
 #include <string>
@@ -26,7 +27,10 @@ std::vector<std::string> TstpDerivation(const std::vector<TProofStep>& Proof,
 std::string DotGraph(const std::vector<TProofStep>& Proof, const std::string& Name);
 
 // The derivation of the first refutation in a report's lines (symbol bytes), read from its
-// progress lines: each needs its labels ("Sources"); the source formulas are known by their
-// labels, and by their text where the heading lists them ("Axioms"). Empty when the report
-// holds no refutation or its lines do not tell the parents.
-std::vector<TProofStep> DerivationFromReport(const std::vector<std::string>& Lines);
+// progress lines: each needs its labels ("Sources"). A source formula has its text from the
+// heading where it lists them ("Axioms"), else from Document, the formulas of the text that
+// was proved (the query's axioms are those before it; the negated query is the one of its
+// "Solution to" line). Empty when the report holds no refutation or its lines do not tell the
+// parents.
+std::vector<TProofStep> DerivationFromReport(const std::vector<std::string>& Lines,
+                                             const std::vector<TFormulaText>& Document = {});

@@ -128,12 +128,54 @@ void ClearError()
 std::int64_t CountQueries(const std::string& Text)
 {
     std::int64_t Count = 0;
+    for (const TFormulaText& F : FormulaTexts(Text))
+        Count += F.Query ? 1 : 0;
+    return Count;
+}
+
+namespace {
+// A formula's slice of the text as the user reads it.
+std::string Tidy(const std::string& Slice, bool Query)
+{
+    std::string Out;
+    bool String = false;
+    for (std::size_t I = 0; I < Slice.size(); ++I) {
+        const char C = Slice[I];
+        if (C == '%' && !String) {
+            while (I + 1 < Slice.size() && Slice[I + 1] != '\n')
+                ++I;
+            continue;
+        }
+        if (C == '"')
+            String = !String;
+        const bool Blank = static_cast<unsigned char>(C) < 0x21;
+        if (Blank && !String) {
+            if (!Out.empty() && Out.back() != ' ')
+                Out += ' ';
+            continue;
+        }
+        Out += C;
+    }
+    while (!Out.empty() && Out.back() == ' ')
+        Out.pop_back();
+    if (!Out.empty() && Out.back() == '.')
+        Out.pop_back();
+    if (Query && Out.rfind("?-", 0) == 0)
+        Out.erase(0, Out.find_first_not_of(' ', 2) == std::string::npos
+                         ? Out.size()
+                         : Out.find_first_not_of(' ', 2));
+    return Out;
+}
+} // namespace
+
+std::vector<TFormulaText> FormulaTexts(const std::string& Text)
+{
+    std::vector<TFormulaText> Out;
     const char* End = Text.c_str() + Text.size();
     for (std::size_t Position = 0; Position < Text.size();) {
         ScanReset(Text.c_str() + Position, End);
         ReadNext();
-        if (Current == '?' && At(Index) == '-')
-            ++Count;
+        const bool Query = Current == '?' && At(Index) == '-';
         while (Current != 0 && !Error) {
             ReadRaw();
             if (Current == '"')
@@ -142,10 +184,14 @@ std::int64_t CountQueries(const std::string& Text)
         InString = false;
         if (Error || Index == 0)
             break;
+        // Blanks and comments after the last formula are none.
+        std::string Written = Tidy(Text.substr(Position, static_cast<std::size_t>(Index)), Query);
+        if (!Written.empty() || Query)
+            Out.push_back({std::move(Written), Query});
         Position += static_cast<std::size_t>(Index);
     }
     ScanReset(Text.c_str(), End);
-    return Count;
+    return Out;
 }
 
 void ReadRaw()

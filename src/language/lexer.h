@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Syntax error codes of one compilation; 6 marks a complete formula inside XComp only.
 enum TErrCode : std::uint8_t {
@@ -43,6 +44,15 @@ void ClearError();
 // The number of formulas written as queries ("?-" first) in a whole text, by the rules of
 // the scanner: a formula ends at a "." before a blank, and the count ends at a NUL.
 std::int64_t CountQueries(const std::string& Text);
+
+// The formulas of a whole text as written, by the same rules, up to the first the scanner
+// refuses: each without its comments, its final period and a query's "?-", its blanks
+// closed up to one space.
+struct TFormulaText {
+    std::string Text;
+    bool Query = false;
+};
+std::vector<TFormulaText> FormulaTexts(const std::string& Text);
 
 void ReadRaw();
 void ReadNext();

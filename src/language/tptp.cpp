@@ -244,9 +244,13 @@ public:
 private:
     bool Fail(const std::string& Message)
     {
-        if (Problem.Error.empty())
+        if (Problem.Error.empty()) {
             Problem.Error = File + ":" + std::to_string(Token.Line) + ":" +
                             std::to_string(Token.Column) + ": error: " + Message;
+            Problem.ErrorFile = File;
+            Problem.ErrorLine = Token.Line;
+            Problem.ErrorColumn = Token.Column;
+        }
         return false;
     }
 

@@ -23,8 +23,12 @@ struct TTptpProblem {
     // equality axioms are made of them.
     std::vector<std::string> Functions;
     std::vector<std::string> Predicates;
-    // When the problem cannot be read: "FILE:LINE:COLUMN: error: message" of the first fault.
+    // When the problem cannot be read: "FILE:LINE:COLUMN: error: message" of the first fault,
+    // and its place.
     std::string Error;
+    std::string ErrorFile;
+    std::size_t ErrorLine = 0;
+    std::size_t ErrorColumn = 0;
 };
 
 // Whether the text is a TPTP problem: its first formula, after comments, begins with "fof("

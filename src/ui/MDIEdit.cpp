@@ -1,9 +1,12 @@
 #include "ui/MDIEdit.h"
 
+#include "driver/derivation.h"
 #include "driver/run.h"
+#include "language/tptp.h"
 #include "model/runstate.h"
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
+#include "ui/proofgraph.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -290,6 +293,13 @@ void TEditForm::BuildMenus()
         Previous = Item.Group;
         PreviousItem = Item.Item;
     }
+    Output1->addSeparator();
+    ProofGraph1 = NewAction(Output1, QStringLiteral("Proof graph..."));
+    ProofGraph1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    ProofGraph1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(ProofGraph1);
+    connect(ProofGraph1, &QAction::triggered, this, &TEditForm::ProofGraph1Click);
+    ReadDerivation();
 }
 
 QList<QMenu*> TEditForm::Menus() const
@@ -312,6 +322,48 @@ void TEditForm::ClearOutput()
 {
     PendingLines.clear();
     Output->clear();
+    ReadDerivation();
+}
+
+void TEditForm::ReadDerivation()
+{
+    Derivation.clear();
+    const bool Refuted = std::any_of(Outcomes.begin(), Outcomes.end(),
+                                     [](const TQueryOutcome& O) { return O.Refuted; });
+    QString Why = QStringLiteral("Draws the derivation of the first refutation in the report");
+    if (!Refuted || Output->document()->isEmpty()) {
+        Why = QStringLiteral("Proof graph: available after a refutation");
+    } else {
+        std::vector<std::string> Lines;
+        const QStringList Report = Output->toPlainText().split(QChar('\n'));
+        Lines.reserve(static_cast<std::size_t>(Report.size()));
+        for (const QString& Line : Report)
+            Lines.push_back(ProverText(Line));
+        // The text as the run read it: the editor may have changed since.
+        Derivation = DerivationFromReport(Lines, FormulaTexts(EditorText));
+        if (Derivation.empty())
+            Why = QStringLiteral("Proof graph: the report must show each resolvent with its "
+                                 "parents (Output > Progress and Sources)");
+    }
+    ProofGraph1->setEnabled(!Derivation.empty());
+    ProofGraph1->setStatusTip(Why);
+    ProofGraph1->setToolTip(Why);
+}
+
+void TEditForm::ProofGraph1Click()
+{
+    if (Derivation.empty())
+        return;
+    QString Error;
+    const QString Name = QFileInfo(FileName).completeBaseName();
+    const QByteArray Svg = RenderDot(DotGraph(Derivation, Name.toStdString()), Error);
+    if (Svg.isEmpty()) {
+        Dialogs().Message(this, Error, TDialogs::Warning);
+        return;
+    }
+    auto* Window = new TProofGraph(
+        QStringLiteral("Proof graph - %1").arg(QFileInfo(FileName).fileName()), Svg, this);
+    Window->show();
 }
 
 void TEditForm::AddLine(const std::string& Line)
@@ -440,6 +492,7 @@ void TEditForm::LinearClick(QObject* Sender)
     }
     LastRun = Sender;
     Outcomes.clear();
+    ReadDerivation();
     SyntaxError = false;
     RunningForm = this;
     SetRunLocked(true);
@@ -450,6 +503,7 @@ void TEditForm::LinearClick(QObject* Sender)
     FlushOutput();
     RunningForm = nullptr;
     SetRunLocked(false);
+    ReadDerivation();
     if (Outcome == TRunOutcome::OutOfMemory)
         Dialogs().Message(this,
                           QStringLiteral("Out of memory: the proof run was stopped and its "
@@ -555,17 +609,59 @@ void TEditForm::ShowEditState()
 
 void TEditForm::OpenDocument(const QString& Path)
 {
+    QByteArray Bytes;
+    const bool Read = ReadWhole(Path, Bytes);
+    const bool Tptp = Read && (Path.endsWith(QStringLiteral(".p")) ||
+                               LooksLikeTptp(std::string(Bytes.constData(), Bytes.size())));
+    TTptpProblem Problem;
+    if (Tptp && OpenTptp(Path, Bytes, Problem))
+        return;
     // The close question names the whole path, also of a file given by a relative one.
     FileName = QFileInfo(Path).absoluteFilePath();
     SetCaption(Path);
-    QByteArray Bytes;
-    if (!ReadWhole(Path, Bytes)) {
+    if (!Read) {
         Dialogs().Message(this, QStringLiteral("Cannot open file %1").arg(FileName),
                           TDialogs::Warning);
         return;
     }
     Editor->setPlainText(DocumentFromBytes(Bytes, Format));
     ShowEditState();
+    if (!Tptp)
+        return;
+    // A problem that cannot be read opens as it is, the caret at its fault.
+    if (Problem.ErrorFile != FileName.toStdString())
+        return;
+    QTextCursor Cursor(Editor->document()->findBlockByNumber(int(Problem.ErrorLine) - 1));
+    Cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor,
+                        std::max(0, int(Problem.ErrorColumn) - 1));
+    Editor->setTextCursor(Cursor);
+    Editor->ensureCursorVisible();
+}
+
+bool TEditForm::OpenTptp(const QString& Path, const QByteArray& Bytes, TTptpProblem& Problem)
+{
+    const QByteArray Root = qgetenv("TPTP");
+    Problem = ReadTptp(QFileInfo(Path).absoluteFilePath().toStdString(),
+                       std::string(Bytes.constData(), Bytes.size()), Root.toStdString());
+    if (!Problem.Error.empty()) {
+        Dialogs().Message(this,
+                          QStringLiteral("The TPTP problem cannot be read:\n%1")
+                              .arg(QString::fromUtf8(Problem.Error.c_str())),
+                          TDialogs::Warning);
+        return false;
+    }
+    // Equality means nothing of its own to Nivar: the document brings its axioms along.
+    std::string Text = "% Read from the TPTP problem " + QFileInfo(Path).fileName().toStdString() +
+                       ".\n" + NivarDocument(Problem, Problem.UsesEquality);
+    Editor->setPlainText(DocumentText(Text));
+    ShowEditState();
+    QString Note = QStringLiteral("%1 read as a new document").arg(QFileInfo(Path).fileName());
+    if (Problem.UsesEquality)
+        Note += QStringLiteral("; it uses equality, so the axioms of equality were added");
+    if (!Problem.HasConjecture)
+        Note += QStringLiteral("; it has no conjecture: best-first search refutes its axioms");
+    emit StatusMessage(Note + QChar('.'));
+    return true;
 }
 
 bool TEditForm::OpenCopy(const QString& Path)
@@ -598,7 +694,7 @@ bool TEditForm::Save1Click()
 
 bool TEditForm::Saveas1Click()
 {
-    const QString Name = Dialogs().SaveFileName(this, FileName);
+    const QString Name = Dialogs().SaveFileName(this, FileName, DocumentFilter);
     if (Name.isEmpty())
         return false;
     FileName = Name;

@@ -2,6 +2,7 @@
 // owns and wires the windows; a window tells the frame what happened through its signals.
 #pragma once
 
+#include "language/tptp.h"
 #include "model/formula.h"
 #include "model/owner.h"
 #include "ui/document.h"
@@ -52,6 +53,8 @@ public:
     bool PollStop() override;
     void QueryEnded(const TQueryOutcome& Outcome) override;
 
+    // The file in this window; a TPTP problem (a .p file, or a text that begins as one) is
+    // read into a new, untitled document in Nivar's language instead.
     void OpenDocument(const QString& Path);
     // The text of the file as a new, untitled document; false when it cannot be read.
     bool OpenCopy(const QString& Path);
@@ -62,6 +65,8 @@ public:
     void RunAgainClick();
     void SpeedButton1Click();
     void SRLimitClick();
+    // A window that draws the derivation of the report's first refutation.
+    void ProofGraph1Click();
     void Edit1Click();
     // The menus this window puts on the frame's menu bar, in order.
     QList<QMenu*> Menus() const;
@@ -115,6 +120,7 @@ public:
     QAction* BestFirst1;
     QAction* Automatic1;
     QAction* RunAgain1;
+    QAction* ProofGraph1; // Output > Proof graph...: after a refutation
 
     QString FileName;
     TPLProgram* PLProgram;
@@ -138,7 +144,11 @@ private:
     void SetCaption(const QString& Path);
     void FlushOutput();
     void ShowEditState();
+    // False, the user told why, when the problem cannot be read.
+    bool OpenTptp(const QString& Path, const QByteArray& Bytes, TTptpProblem& Problem);
     QString RunSummary() const;
+    // The derivation the report shows, and the Proof graph item enabled or told why not.
+    void ReadDerivation();
 
     std::map<TOption, QAction*> Options;
     QStringList PendingLines;
@@ -151,6 +161,7 @@ private:
     QObject* LastRun = nullptr;
     QString RunName;
     std::vector<TQueryOutcome> Outcomes;
+    std::vector<TProofStep> Derivation; // of the report's first refutation
     bool SyntaxError = false;
     std::int32_t ErrorLine = 0;
     std::int32_t ErrorColumn = 0;

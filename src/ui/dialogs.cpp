@@ -8,6 +8,8 @@
 
 const QString DocumentFilter =
     QStringLiteral("Plain text files (*.txt);;Nivar documents (*.nivar);;All files (*)");
+const QString OpenFilter = QStringLiteral("Plain text files (*.txt);;Nivar documents "
+                                          "(*.nivar);;TPTP problems (*.p);;All files (*)");
 
 namespace {
 class TPlatformDialogs : public TDialogs {
@@ -30,12 +32,12 @@ public:
 
     QString OpenFileName(QWidget* Parent) override
     {
-        return QFileDialog::getOpenFileName(Parent, QString(), QString(), DocumentFilter);
+        return QFileDialog::getOpenFileName(Parent, QString(), QString(), OpenFilter);
     }
 
-    QString SaveFileName(QWidget* Parent, const QString& Proposed) override
+    QString SaveFileName(QWidget* Parent, const QString& Proposed, const QString& Filter) override
     {
-        return QFileDialog::getSaveFileName(Parent, QString(), Proposed, DocumentFilter);
+        return QFileDialog::getSaveFileName(Parent, QString(), Proposed, Filter);
     }
 
     bool InputText(QWidget* Parent, const QString& Caption, const QString& Prompt,

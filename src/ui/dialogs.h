@@ -17,7 +17,8 @@ public:
     virtual TAnswer Question(QWidget* Parent, const QString& Text) = 0;
     // An empty name when the user cancels.
     virtual QString OpenFileName(QWidget* Parent) = 0;
-    virtual QString SaveFileName(QWidget* Parent, const QString& Proposed) = 0;
+    virtual QString SaveFileName(QWidget* Parent, const QString& Proposed,
+                                 const QString& Filter) = 0;
     // False when the user cancels.
     virtual bool InputText(QWidget* Parent, const QString& Caption, const QString& Prompt,
                            QString& Text) = 0;
@@ -28,5 +29,7 @@ public:
 TDialogs& Dialogs();
 void SetDialogs(TDialogs* Replacement);
 
-// The filter of the open and save dialogs.
+// The filters of the save dialog of documents and of the open dialog, which also offers TPTP
+// problems.
 extern const QString DocumentFilter;
+extern const QString OpenFilter;

@@ -246,4 +246,26 @@ TEST_F(Derivations, TheReportTellsTheSameDerivation)
     EXPECT_TRUE(DerivationFromReport(Owner.Lines).empty());
 }
 
+// Labels begin anew with each query; the source formulas the report does not list have the
+// text the user wrote.
+TEST_F(Derivations, EachQueryOfAReportHasItsOwnLabels)
+{
+    const std::string Doc = "∀X [p(X) → q(X)].\n?- q(b).\n% the facts\np(a).\n?- q(a).\n";
+    Run(Doc, TStrategy::Linear);
+    ASSERT_EQ(Owner.Outcomes.size(), 2u);
+    ASSERT_TRUE(Owner.Outcomes[1].Refuted);
+    const std::vector<TProofStep> Read =
+        DerivationFromReport(Owner.Lines, FormulaTexts(Bytes(Doc)));
+    std::vector<std::string> Steps;
+    for (const TProofStep& S : Read)
+        Steps.push_back(std::to_string(S.Kind) + " " + S.Label + " " + Utf8(S.Printed));
+    EXPECT_EQ(Steps, (std::vector<std::string>{"1 F2 ¬q(a). ", "0 F0 ∀X [p(X) → q(X)]",
+                                               "2 R0  ¬p(a). ", "0 F1 p(a)", "3  "}));
+    // Without the document the sources go without their text.
+    for (const TProofStep& S : DerivationFromReport(Owner.Lines))
+        if (S.Label[0] == 'F') {
+            EXPECT_EQ(S.Printed, "");
+            EXPECT_EQ(S.Kind, TProofStep::Axiom);
+        }
+}
 } // namespace

@@ -324,4 +324,18 @@ TEST_F(Comments, RunToTheEndOfTheLineOutsideStrings)
     EXPECT_EQ(Owner.TakeMessages(), std::vector<std::string>{"Missing expression."});
 }
 
+// The formulas as written, for the pictures of proofs: comments and line breaks go, strings
+// stay as they are.
+TEST_F(Comments, FormulaTextsAreTheFormulasAsWritten)
+{
+    const std::vector<TFormulaText> Texts =
+        FormulaTexts(Bytes("% the family\np(\"50%  x\").\n∀X [p(X) % why\n   → q(X)].\n"
+                           "?-  q(a). ?- bad(. p(b). "));
+    std::vector<std::string> Seen;
+    for (const TFormulaText& T : Texts)
+        Seen.push_back((T.Query ? "?- " : "") + Utf8(T.Text));
+    EXPECT_EQ(Seen, (std::vector<std::string>{"p(\"50%  x\")", "∀X [p(X) → q(X)]", "?- q(a)",
+                                              "?- bad(", "p(b)"}));
+}
+
 } // namespace

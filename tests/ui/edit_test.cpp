@@ -32,7 +32,7 @@ TEST_F(EditWindow, MenusCaptionsAndOrder)
                            "Select &all", "Clear Output", "Font..."}));
     EXPECT_EQ(Captions(Editor->Output1),
               (QStringList{"Axioms", "Progress", "Sources", "Resolvents", "Time", "Memory",
-                           "Unsimplified", "Statistics", "SR-check"}));
+                           "Unsimplified", "Statistics", "SR-check", "-", "Proof graph..."}));
     EXPECT_EQ(
         Captions(Editor->Provetheorem1),
         (QStringList{"Stop", "DCF-Limit...", "-", "Linear search", "Breadth-first search",

@@ -23,7 +23,11 @@ public:
         return Take(Answers, Cancel);
     }
     QString OpenFileName(QWidget*) override { return Take(Names, QString()); }
-    QString SaveFileName(QWidget*, const QString&) override { return Take(Names, QString()); }
+    QString SaveFileName(QWidget*, const QString&, const QString& Filter) override
+    {
+        Filters.push_back(Filter);
+        return Take(Names, QString());
+    }
     bool InputText(QWidget*, const QString&, const QString&, QString& Text) override;
     bool ChooseFont(QWidget*, QFont&) override { return false; }
 
@@ -41,7 +45,8 @@ public:
     std::deque<TAnswer> Answers;
     std::deque<QString> Names;
     std::deque<QString> Inputs;
-    int OpenMilliseconds = 0; // how long a message box stands open
+    std::vector<QString> Filters; // of the save dialogs asked
+    int OpenMilliseconds = 0;     // how long a message box stands open
 };
 
 // A frame with one new editor window; every widget made in a test is gone after it.

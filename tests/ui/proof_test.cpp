@@ -1,0 +1,134 @@
+// TPTP problems opened in the desktop program, and the picture of a proof.
+#include "support.h"
+#include "ui/proofgraph.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QToolButton>
+
+namespace {
+class Proofs : public Window {
+protected:
+    // The proof graph windows open now.
+    static QList<TProofGraph*> Graphs()
+    {
+        QList<TProofGraph*> Out;
+        for (QWidget* W : QApplication::topLevelWidgets())
+            if (auto* G = qobject_cast<TProofGraph*>(W); G && G->isVisible())
+                Out << G;
+        return Out;
+    }
+};
+
+TEST_F(Proofs, ATptpProblemOpensAsANewDocumentInNivarsLanguage)
+{
+    const QString Path = WriteFile("problem.p", "% a comment\n"
+                                                "fof(a1, axiom, ! [X] : (p(X) => q(X))).\n"
+                                                "fof('a 2', hypothesis, p(a)).\n"
+                                                "fof(c, conjecture, q(a)).\n");
+    TEditForm* Doc = Frame->OpenFile(Path);
+    EXPECT_EQ(Doc->FileName, "Untitled") << "saving never overwrites the problem";
+    EXPECT_EQ(ClipboardFromDocument(Doc->Editor->toPlainText()),
+              "% Read from the TPTP problem problem.p.\n% a1 (axiom)\n∀X [[p(X) → q(X)]].\n"
+              "% a 2 (hypothesis)\np(a).\n% c (conjecture)\n?- q(a).\n");
+    EXPECT_FALSE(Doc->Editor->document()->isModified());
+    EXPECT_EQ(Frame->statusBar()->currentMessage(), "problem.p read as a new document.");
+    Doc->SpeedButton2->click();
+    EXPECT_TRUE(Lines(Doc).contains("[R0&F1] :  YES.")) << Lines(Doc).join('|').toStdString();
+
+    // Equality comes with its axioms, and the user is told.
+    TEditForm* Equal = Frame->OpenFile(WriteFile(
+        "equal.p", "fof(e, axiom, a = b).\nfof(f, axiom, p(a)).\nfof(c, conjecture, p(b)).\n"));
+    EXPECT_TRUE(ClipboardFromDocument(Equal->Editor->toPlainText()).contains("∀X [X = X].\n"));
+    EXPECT_TRUE(Frame->statusBar()->currentMessage().contains("axioms of equality were added"));
+    // A text that begins as a problem is one, whatever its name.
+    TEditForm* Named = Frame->OpenFile(WriteFile("named.txt", "cnf(a, axiom, p).\n"));
+    EXPECT_EQ(Named->FileName, "Untitled");
+    EXPECT_TRUE(Fake.Messages.empty());
+}
+
+TEST_F(Proofs, AProblemThatCannotBeReadOpensAsItIsAtItsFault)
+{
+    const QString Path = WriteFile("bad.p", "fof(a, axiom, p(a)).\nfof(b, axiom, p(a) & ).\n");
+    TEditForm* Doc = Frame->OpenFile(Path);
+    ASSERT_EQ(Fake.Messages.size(), 1u);
+    EXPECT_TRUE(Fake.Messages[0].startsWith("The TPTP problem cannot be read:\n"));
+    EXPECT_TRUE(Fake.Messages[0].contains("bad.p:2:22: error: ")) << Fake.Messages[0].toStdString();
+    EXPECT_EQ(Fake.Icons[0], TDialogs::Warning);
+    EXPECT_TRUE(Doc->FileName.endsWith("/bad.p"));
+    EXPECT_EQ(Doc->Editor->toPlainText(), "fof(a, axiom, p(a)).\nfof(b, axiom, p(a) & ).\n");
+    const QTextCursor Caret = Doc->Editor->textCursor();
+    EXPECT_EQ(Caret.blockNumber(), 1);
+    EXPECT_EQ(Caret.positionInBlock(), 21);
+}
+
+TEST_F(Proofs, TheProofGraphFollowsTheReport)
+{
+    QAction* Graph = Editor->ProofGraph1;
+    EXPECT_FALSE(Graph->isEnabled());
+    EXPECT_EQ(Graph->statusTip(), "Proof graph: available after a refutation");
+    Type("∀X [p(X) → q(X)].\np(a).\n?- q(a).\n");
+    Editor->OptionAction(TOption::Skolem1)->trigger();
+    Editor->SpeedButton2->click();
+    ASSERT_TRUE(Graph->isEnabled());
+    Graph->trigger();
+    ASSERT_EQ(Graphs().size(), 1);
+    TProofGraph* Window = Graphs().front();
+    EXPECT_EQ(Window->windowTitle(), "Proof graph - Untitled");
+    EXPECT_DOUBLE_EQ(Window->Zoom(), 1.0);
+    Window->ZoomInButton->click();
+    EXPECT_GT(Window->Zoom(), 1.0);
+    Window->ActualSizeButton->click();
+    EXPECT_DOUBLE_EQ(Window->Zoom(), 1.0);
+    for (int I = 0; I < 40; ++I)
+        Window->ZoomOut();
+    EXPECT_DOUBLE_EQ(Window->Zoom(), 0.1) << "a picture never shrinks to nothing";
+    Window->SetZoom(1.0);
+
+    // Saved as SVG (with the formulas as text) and as PNG, the suffix added where missing.
+    Fake.Names = {Folder + "/proof", Folder + "/proof.png"};
+    EXPECT_TRUE(Window->SaveSvgClick());
+    EXPECT_TRUE(Window->SavePngClick());
+    EXPECT_EQ(Fake.Filters, (std::vector<QString>{"SVG pictures (*.svg)", "PNG images (*.png)"}));
+    QFile Svg(Folder + "/proof.svg");
+    ASSERT_TRUE(Svg.open(QIODevice::ReadOnly));
+    const QString Picture = QString::fromUtf8(Svg.readAll());
+    EXPECT_TRUE(Picture.contains("<svg"));
+    EXPECT_TRUE(Picture.contains("R0 : ¬p(a)")) << Picture.toStdString();
+    QFile Png(Folder + "/proof.png");
+    ASSERT_TRUE(Png.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(Png.read(8).startsWith("\x89PNG"));
+    Fake.Names = {Folder + "/none/proof.svg"};
+    EXPECT_FALSE(Window->SaveSvgClick());
+    ASSERT_EQ(Fake.Messages.size(), 1u);
+    EXPECT_TRUE(Fake.Messages[0].startsWith("Cannot create file ")) << "said, never silent";
+    Window->close();
+
+    // Without the parents' labels the report tells no graph, and the item says why.
+    Editor->OptionAction(TOption::Sources)->trigger();
+    Editor->SpeedButton2->click();
+    EXPECT_FALSE(Graph->isEnabled());
+    EXPECT_TRUE(Graph->statusTip().contains("Progress and Sources"));
+    Editor->OptionAction(TOption::Sources)->trigger();
+    Editor->SpeedButton2->click();
+    EXPECT_TRUE(Graph->isEnabled());
+    Editor->ClrOutput->trigger();
+    EXPECT_FALSE(Graph->isEnabled()) << "the graph is the report's";
+    Type("p(a).\n?- q(a).\n");
+    Editor->SpeedButton2->click();
+    EXPECT_FALSE(Graph->isEnabled()) << "no refutation, no graph";
+}
+
+TEST(ProofGraph, GraphvizRendersDotAsSvgAndSaysWhenItCannot)
+{
+    QString Error;
+    const QByteArray Svg = RenderDot("digraph g { a -> b; }", Error);
+    EXPECT_TRUE(Svg.contains("<svg")) << Error.toStdString();
+    EXPECT_TRUE(Error.isEmpty());
+    EXPECT_TRUE(RenderDot("digraph g { a -> ", Error).isEmpty());
+    EXPECT_TRUE(Error.startsWith("Graphviz could not read the graph (")) << Error.toStdString();
+    EXPECT_TRUE(Error.contains("syntax error in line 1")) << "what Graphviz said";
+}
+} // namespace
