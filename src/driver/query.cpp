@@ -123,6 +123,42 @@ void Search(TPLProgram* Program)
 }
 } // namespace
 
+namespace {
+// Before a case of a split query: false when the query is lost already.
+bool BeginCase(const TCaseQuery& Case)
+{
+    if (Case.Case == 1) {
+        CaseOutcome = TQueryOutcome{};
+        CaseOutcome.Number = Case.Query;
+        CaseOutcome.Refuted = true;
+        WriteLine("The query is split into " + std::to_string(Case.Cases) +
+                  " cases by its connectives; each is refuted in turn.");
+    } else if (CaseOutcome.Number == 0) {
+        return false;
+    }
+    WriteLine("Case " + std::to_string(Case.Case) + " of " + std::to_string(Case.Cases) + ":");
+    return true;
+}
+
+// After a case: true when the query's outcome is known, Outcome then holds it.
+bool EndCase(const TCaseQuery& Case, TQueryOutcome& Outcome)
+{
+    CaseOutcome.Seconds += Outcome.Seconds;
+    CaseOutcome.Refuted = CaseOutcome.Refuted && Outcome.Refuted;
+    CaseOutcome.Stop = Outcome.Stop;
+    if (Outcome.Refuted && Case.Case < Case.Cases)
+        return false;
+    if (Outcome.Refuted)
+        WriteLine("All " + std::to_string(Case.Cases) + " cases refuted.");
+    else
+        WriteLine("Case " + std::to_string(Case.Case) + " of " + std::to_string(Case.Cases) +
+                  " not refuted: the query is not proved.");
+    Outcome = CaseOutcome;
+    CaseOutcome.Number = 0; // told: the cases left are not tried
+    return true;
+}
+} // namespace
+
 void TQuery::NegQ()
 {
     Cont->Negate();
@@ -132,6 +168,15 @@ void TQuery::NegQ()
 void TQuery::EvalQuery()
 {
     TPLProgram* Program = Owner;
+    const TCaseQuery Case = CaseQueriesEvaluated < CaseQueries.size()
+                                ? CaseQueries[CaseQueriesEvaluated]
+                                : TCaseQuery{};
+    ++CaseQueriesEvaluated;
+    if (Case.Cases > 1 && !BeginCase(Case)) {
+        // A case after one that was not refuted: the query is lost already.
+        delete this;
+        return;
+    }
     const auto Start = std::chrono::steady_clock::now();
     NegQ();
     Program->ListF.Add(this);
@@ -145,20 +190,22 @@ void TQuery::EvalQuery()
     else
         Program->Consist();
     TQueryOutcome Outcome;
-    Outcome.Number = ++QueriesEvaluated;
+    Outcome.Number = CaseQueries.empty() ? QueriesEvaluated + 1 : Case.Query;
     Outcome.Refuted = QueryRefuted;
     Outcome.Stop = StopRequested ? StopReason : TStopReason::None;
     Outcome.Proof.swap(Proof);
     Outcome.Answer.swap(Answer);
-    if (QueryRefuted) {
-        ++QueriesRefuted;
-        if (!OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1))
-            FindExistential(Program, Outcome);
-    }
+    if (QueryRefuted && !OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1))
+        FindExistential(Program, Outcome);
     Program->ListF.Remove(this);
     delete this;
     const std::chrono::duration<double> Elapsed = std::chrono::steady_clock::now() - Start;
     Outcome.Seconds = Elapsed.count();
+    if (Case.Cases > 1 && !EndCase(Case, Outcome))
+        return;
+    ++QueriesEvaluated;
+    if (Outcome.Refuted)
+        ++QueriesRefuted;
     if (Program->Owner)
         Program->Owner->QueryEnded(Outcome);
 }

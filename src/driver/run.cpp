@@ -2,6 +2,7 @@
 
 #include "driver/auto.h"
 #include "driver/skolem.h"
+#include "driver/split.h"
 #include "language/compile.h"
 #include "language/parser.h"
 #include "model/alloc.h"
@@ -33,11 +34,21 @@ void ReleaseRunStorage(TPLProgram* Program)
 
 void TPLProgram::Generate()
 {
-    const std::string Text = Owner->GetEditorText();
+    std::string Text = Owner->GetEditorText();
     ResetRunState();
     CurrentProgram = this;
-    if (Strategy == TStrategy::Auto)
+    // The automatic mode proves a query that splits case by case; a derivation is of one
+    // refutation, so a run that records them keeps its queries whole.
+    TSplitText Split;
+    if (Strategy == TStrategy::Auto) {
         ForceAutomaticOptions();
+        if (!RecordProofs)
+            Split = SplitQueries(Text);
+        if (Split.Changed) {
+            Text.swap(Split.Text);
+            CaseQueries = Split.Queries;
+        }
+    }
     ClearFormulas();
     Owner->ClearOutput();
     ReleaseRunStorage(this);
@@ -61,7 +72,9 @@ void TPLProgram::Generate()
             }
         });
     if (Error >= 0) {
-        Owner->SetCaret(Error);
+        Owner->SetCaret(Split.Changed ? static_cast<std::int32_t>(
+                                            Split.Original(static_cast<std::size_t>(Error)))
+                                      : Error);
         ClearFormulas();
     }
     // The Stop command ends the run without its closing lines, also during the last query. A

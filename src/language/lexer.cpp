@@ -187,7 +187,7 @@ std::vector<TFormulaText> FormulaTexts(const std::string& Text)
         // Blanks and comments after the last formula are none.
         std::string Written = Tidy(Text.substr(Position, static_cast<std::size_t>(Index)), Query);
         if (!Written.empty() || Query)
-            Out.push_back({std::move(Written), Query});
+            Out.push_back({std::move(Written), Query, Position, static_cast<std::size_t>(Index)});
         Position += static_cast<std::size_t>(Index);
     }
     ScanReset(Text.c_str(), End);

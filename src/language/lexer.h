@@ -1,6 +1,7 @@
 // The scanner: one current character over the text of one formula, and the collecting reads.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -51,6 +52,8 @@ std::int64_t CountQueries(const std::string& Text);
 struct TFormulaText {
     std::string Text;
     bool Query = false;
+    std::size_t Start = 0; // the formula's slice of the text, its final period included
+    std::size_t Length = 0;
 };
 std::vector<TFormulaText> FormulaTexts(const std::string& Text);
 

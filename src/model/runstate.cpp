@@ -29,6 +29,9 @@ double SliceEnd = 0;
 bool RecordProofs = false;
 std::vector<TProofStep> Proof;
 std::vector<std::string> Answer;
+std::vector<TCaseQuery> CaseQueries;
+std::size_t CaseQueriesEvaluated = 0;
+TQueryOutcome CaseOutcome;
 bool Capturing = false;
 std::vector<std::string> Captured;
 
@@ -62,5 +65,8 @@ void ResetRunData()
     std::vector<std::string>().swap(Captured);
     std::vector<TProofStep>().swap(Proof);
     std::vector<std::string>().swap(Answer);
+    std::vector<TCaseQuery>().swap(CaseQueries);
+    CaseQueriesEvaluated = 0;
+    CaseOutcome = TQueryOutcome{};
     FirstAtom = LastAtom = nullptr;
 }

@@ -41,6 +41,16 @@ extern double SliceEnd;
 extern bool RecordProofs;
 extern std::vector<TProofStep> Proof;
 extern std::vector<std::string> Answer;
+// The automatic mode proves a query that splits case by case: each query of the text it runs
+// belongs to a query of the document, as one of its cases (Cases 1 for a query not split).
+struct TCaseQuery {
+    std::int64_t Query = 0; // among the document's queries, from 1
+    std::int32_t Case = 1;
+    std::int32_t Cases = 1;
+};
+extern std::vector<TCaseQuery> CaseQueries; // empty: every query stands for itself
+extern std::size_t CaseQueriesEvaluated;
+extern TQueryOutcome CaseOutcome; // the cases so far of the query being split
 // While set, report lines are kept in Captured instead of going to the window.
 extern bool Capturing;
 extern std::vector<std::string> Captured;
