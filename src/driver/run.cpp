@@ -37,17 +37,16 @@ void TPLProgram::Generate()
     std::string Text = Owner->GetEditorText();
     ResetRunState();
     CurrentProgram = this;
-    // The automatic mode proves a query that splits case by case; a derivation is of one
-    // refutation, so a run that records them keeps its queries whole.
-    TSplitText Split;
-    if (Strategy == TStrategy::Auto) {
+    if (Strategy == TStrategy::Auto)
         ForceAutomaticOptions();
-        if (!RecordProofs)
-            Split = SplitQueries(Text);
-        if (Split.Changed) {
-            Text.swap(Split.Text);
-            CaseQueries = Split.Queries;
-        }
+    // Best-first search and the automatic mode prove a query that splits case by case; a
+    // derivation is of one refutation, so a run that records them keeps its queries whole.
+    TSplitText Split;
+    if ((Strategy == TStrategy::Auto || Strategy == TStrategy::BestFirst1) && !RecordProofs)
+        Split = SplitQueries(Text);
+    if (Split.Changed) {
+        Text.swap(Split.Text);
+        CaseQueries = Split.Queries;
     }
     ClearFormulas();
     Owner->ClearOutput();

@@ -1,9 +1,10 @@
-// Case splitting of queries for the automatic mode. A query whose connectives join several
-// closed quantified parts (after moving quantifiers inwards over ∧ and ∨) is proved case by
-// case: each assignment of true and false to the parts that makes the query false is a case,
-// written as a query of its own whose negation states the parts as the case has them. The
-// query follows exactly when every case is refuted. Equivalences between quantified formulas,
-// which resolution on whole formulas finds hard, come apart this way.
+// Case splitting of queries for best-first search and the automatic mode. A query whose
+// connectives join several closed quantified parts (after moving quantifiers inwards over ∧
+// and ∨) is proved case by case: each assignment of true and false to the parts that makes
+// the query false is a case, written as a query of its own whose negation states the parts as
+// the case has them. The query follows exactly when every case is refuted. Equivalences
+// between quantified formulas, which resolution on whole formulas finds hard, come apart this
+// way.
 #pragma once
 
 #include "model/runstate.h"

@@ -81,22 +81,28 @@ class SplitRuns : public TProverTest {};
 
 TEST_F(SplitRuns, EveryCaseIsRefutedAndTheQueryIsToldOnce)
 {
-    // Pelletier's problem 26.
-    const auto Report = Run("∃X [p(X)] ↔ ∃Y [q(Y)].\n"
-                            "∀X, Y [[p(X) ∧ q(Y)] → [r(X) ↔ s(Y)]].\n"
-                            "?- ∀X [p(X) → r(X)] ↔ ∀Y [q(Y) → s(Y)].\n?- p(a) ∨ ¬p(a).\n",
-                            TStrategy::Auto);
-    EXPECT_EQ(Report.front(),
-              "The query is split into 2 cases by its connectives; each is refuted in turn.");
-    EXPECT_EQ(CountLines(Report, "Case 1 of 2:"), 1);
-    EXPECT_EQ(CountLines(Report, "Case 2 of 2:"), 1);
-    EXPECT_EQ(CountLines(Report, "All 2 cases refuted."), 1);
-    ASSERT_EQ(Owner.Outcomes.size(), 2u);
-    EXPECT_EQ(Owner.Outcomes[0].Number, 1);
-    EXPECT_TRUE(Owner.Outcomes[0].Refuted);
-    EXPECT_EQ(Owner.Outcomes[1].Number, 2);
-    EXPECT_EQ(QueriesEvaluated, 2);
-    EXPECT_EQ(QueriesRefuted, 2);
+    // Pelletier's problem 26, by the automatic mode and by best-first search.
+    for (TStrategy Strategy : {TStrategy::Auto, TStrategy::BestFirst1}) {
+        Set(TOption::Skolem1);
+        const auto Report = Run("∃X [p(X)] ↔ ∃Y [q(Y)].\n"
+                                "∀X, Y [[p(X) ∧ q(Y)] → [r(X) ↔ s(Y)]].\n"
+                                "?- ∀X [p(X) → r(X)] ↔ ∀Y [q(Y) → s(Y)].\n?- p(a) ∨ ¬p(a).\n",
+                                Strategy);
+        EXPECT_EQ(Report.front(),
+                  "The query is split into 2 cases by its connectives; each is refuted in turn.");
+        EXPECT_EQ(CountLines(Report, "Case 1 of 2:"), 1);
+        EXPECT_EQ(CountLines(Report, "Case 2 of 2:"), 1);
+        EXPECT_EQ(CountLines(Report, "All 2 cases refuted."), 1);
+        ASSERT_EQ(Owner.Outcomes.size(), 2u);
+        EXPECT_EQ(Owner.Outcomes[0].Number, 1);
+        EXPECT_TRUE(Owner.Outcomes[0].Refuted);
+        EXPECT_EQ(Owner.Outcomes[1].Number, 2);
+        EXPECT_EQ(QueriesEvaluated, 2);
+        EXPECT_EQ(QueriesRefuted, 2);
+    }
+    // The design's strategies take the query whole.
+    const auto Linear = Run("?- ∀X [p(X)] ↔ ∀Y [p(Y)].\n", TStrategy::Linear);
+    EXPECT_EQ(CountLines(Linear, "Case 1 of 2:"), 0);
 }
 
 TEST_F(SplitRuns, ACaseNotRefutedLosesTheQueryAndTheRestAreNotTried)
