@@ -19,4 +19,4 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev qt6-base-dev qt6-svg-dev
-    libgraphviz-dev)
+    libgraphviz-dev libcadical-dev)

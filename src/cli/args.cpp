@@ -35,9 +35,9 @@ constexpr TChoice Choices[] = {
 };
 
 // The options that take a value, as the next word or after "=".
-constexpr std::string_view Valued[] = {"--strategy",  "--check",        "--restrict",
-                                       "--exit",      "--dcf-limit",    "--timeout",
-                                       "--cpu-limit", "--memory-limit", "--proof"};
+constexpr std::string_view Valued[] = {
+    "--strategy",  "--check",        "--restrict", "--exit",       "--dcf-limit", "--timeout",
+    "--cpu-limit", "--memory-limit", "--proof",    "--max-domain", "--model"};
 
 bool ParseNumber(const std::string& Text, double& Value)
 {
@@ -110,6 +110,14 @@ std::string UsageText()
            "                     TPTP problem also Unsatisfiable (no conjecture, the\n"
            "                     axioms refuted) and Inappropriate; after a\n"
            "                     refutation with an answer, '% SZS answers Tuple [[...]|_]'\n"
+           "  --counter-models   look for a counter-model of each query beside its proof, in\n"
+           "                     a second process: the first answer decides (a refutation,\n"
+           "                     or a finite world where the axioms hold and the query\n"
+           "                     fails: status CounterSatisfiable); --auto does it too\n"
+           "  --model-search     look for counter-models only, no proof\n"
+           "  --max-domain N     the largest domain a model search tries (default 8)\n"
+           "  --model tptp       a counter-model also as a TPTP finite interpretation\n"
+           "                     between SZS output lines\n"
            "  --proof tstp|dot   after each refuted query its derivation: a TSTP refutation\n"
            "                     between SZS output lines, or a Graphviz DOT graph (from\n"
            "                     'digraph' to '}'); needs --skolem, --quantification or\n"
@@ -187,6 +195,22 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             A.Bytes = true;
         } else if (Arg == "--auto") {
             A.Strategy = TStrategy::Auto;
+            A.CounterModels = true;
+        } else if (Arg == "--counter-models") {
+            A.CounterModels = true;
+        } else if (Arg == "--model-search") {
+            A.ModelSearchOnly = true;
+        } else if (Arg == "--max-domain") {
+            double N = 0;
+            if (!ParseNumber(V, N) || N < 1 || N > 64 || N != static_cast<int>(N))
+                Fail("--max-domain needs a whole number from 1 to 64");
+            else
+                A.MaxDomain = static_cast<int>(N);
+        } else if (Arg == "--model") {
+            if (V == "tptp")
+                A.ModelTptp = true;
+            else
+                Fail("unknown model format '" + V + "' (tptp)");
         } else if (Arg == "--equality-axioms") {
             A.EqualityAxioms = true;
         } else if (Arg == "--szs") {

@@ -22,7 +22,13 @@ struct TArguments {
     bool Szs = false;            // an SZS status line after each query
     bool EqualityAxioms = false; // a TPTP problem with equality gets its axioms
     enum class TProofFormat : std::uint8_t { None, Tstp, Dot } Proof = TProofFormat::None;
-    std::string Error; // set when the command line is bad
+    // A counter-model search beside the proof of each query (--counter-models, --auto), or
+    // alone (--model-search), up to domains of MaxDomain elements.
+    bool CounterModels = false;
+    bool ModelSearchOnly = false;
+    int MaxDomain = 8;
+    bool ModelTptp = false; // --model tptp: the model also as a TPTP interpretation
+    std::string Error;      // set when the command line is bad
 };
 
 TArguments ParseArguments(int Argc, const char* const* Argv);

@@ -2,14 +2,20 @@
 
 #include "cli/signals.h"
 #include "driver/derivation.h"
+#include "driver/models.h"
 #include "language/lexer.h"
 #include "model/runstate.h"
 
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 std::string SecondsText(double Seconds)
@@ -38,6 +44,8 @@ constexpr std::pair<TStopReason, const char*> Unrefuted[] = {
 
 const char* StatusOf(const TQueryOutcome& Outcome)
 {
+    if (Outcome.CounterSatisfiable)
+        return "CounterSatisfiable";
     if (Outcome.Refuted)
         return Outcome.ExistentialAt >= 0 ? "Unknown" : "Theorem";
     for (const auto& [Reason, Status] : Unrefuted)
@@ -65,6 +73,9 @@ TConsoleHost::TConsoleHost(const TArguments& Args, std::string FileBytes, std::F
       Szs(Args.Szs), ProofFormat(Args.Proof), Timeout(Args.Timeout), CpuLimit(Args.CpuLimit),
       Start(std::chrono::steady_clock::now()), LastCpuCheck(Start), Out(AOut), Err(AErr)
 {
+    CounterModels = Args.CounterModels && !Args.ModelSearchOnly;
+    ModelTptp = Args.ModelTptp;
+    MaxDomain = Args.MaxDomain;
     QueryCount = CountQueries(Doc.Text);
 }
 
@@ -98,7 +109,131 @@ void TConsoleHost::Write(const std::string& Text)
 
 void TConsoleHost::AddLine(const std::string& Line)
 {
-    Write((Bytes ? Line : EncodeReport(Line)) + "\n");
+    std::string Text = (Bytes ? Line : EncodeReport(Line)) + "\n";
+    if (Buffering)
+        Held.push_back(std::move(Text));
+    else
+        Write(Text);
+}
+
+namespace {
+// The host of the model search's child: the console's options, its lines kept.
+class TModelHost : public TProgramOwner {
+public:
+    TModelHost(const TOptionState& AOptions, std::string AText)
+        : Options(AOptions), Text(std::move(AText))
+    {
+        Options.Set(TOption::Time, false);
+        Options.Set(TOption::Memory1, false);
+    }
+    bool Checked(TOption Item) const override { return Options.Checked(Item); }
+    std::string GetEditorText() override { return Text; }
+    void ClearOutput() override {}
+    void AddLine(const std::string& Line) override { Lines.push_back(Line); }
+    void SetCaret(std::int32_t) override {}
+    void ShowMessage(const std::string&) override {}
+    void ProcessMessages() override {}
+    void FocusOutput() override {}
+    bool PollStop() override { return StopRequested; }
+    void QueryEnded(const TQueryOutcome& Outcome) override { Found = Outcome; }
+
+    TOptionState Options;
+    std::string Text;
+    std::vector<std::string> Lines;
+    TQueryOutcome Found;
+};
+} // namespace
+
+void TConsoleHost::QueryStarted(std::int64_t Number)
+{
+    if (!CounterModels)
+        return;
+    Buffering = true;
+    Held.clear();
+    StartModelSearch(Number);
+}
+
+void TConsoleHost::StartModelSearch(std::int64_t Number)
+{
+    int Fds[2];
+    if (pipe(Fds) != 0)
+        return;
+    std::fflush(Out);
+    std::fflush(Err);
+    const pid_t Pid = fork();
+    if (Pid < 0) {
+        close(Fds[0]);
+        close(Fds[1]);
+        return;
+    }
+    if (Pid == 0) {
+        // The child ends with the parent's stop: a signal ends it, and the parent kills it
+        // once the query is answered.
+        close(Fds[0]);
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+        TModelHost Host(Options, Doc.Text);
+        auto* Program = new TPLProgram(&Host);
+        RunModelSearch(Program, MaxDomain, Number);
+        std::string Message = Host.Found.CounterSatisfiable ? "found\n" : "none\n";
+        for (const std::string& Line : Host.Lines)
+            Message += "L" + Line + "\n";
+        for (const std::string& Line : Host.Found.Model)
+            Message += "T" + Line + "\n";
+        for (std::size_t At = 0; At < Message.size();) {
+            const ssize_t N = write(Fds[1], Message.data() + At, Message.size() - At);
+            if (N <= 0)
+                break;
+            At += static_cast<std::size_t>(N);
+        }
+        _exit(0);
+    }
+    close(Fds[1]);
+    fcntl(Fds[0], F_SETFL, O_NONBLOCK);
+    ModelPid = Pid;
+    ModelPipe = Fds[0];
+    ModelText.clear();
+    ModelDone = ModelFound = false;
+}
+
+void TConsoleHost::ReadModelSearch(bool Wait)
+{
+    if (ModelPipe < 0 || ModelDone)
+        return;
+    std::array<char, 4096> Buffer{};
+    while (true) {
+        const ssize_t N = read(ModelPipe, Buffer.data(), Buffer.size());
+        if (N > 0) {
+            ModelText.append(Buffer.data(), static_cast<std::size_t>(N));
+            continue;
+        }
+        if (N < 0 && errno == EINTR)
+            continue;
+        if (N < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!Wait || CheckLimits())
+                return;
+            pollfd Ready{ModelPipe, POLLIN, 0};
+            poll(&Ready, 1, 20);
+            continue;
+        }
+        break; // the end, or an error: what was written is all there is
+    }
+    ModelDone = true;
+    ModelFound = ModelText.rfind("found\n", 0) == 0;
+    EndModelSearch();
+}
+
+void TConsoleHost::EndModelSearch()
+{
+    if (ModelPipe >= 0) {
+        close(ModelPipe);
+        ModelPipe = -1;
+    }
+    if (ModelPid > 0) {
+        kill(ModelPid, SIGKILL);
+        waitpid(ModelPid, nullptr, 0);
+        ModelPid = -1;
+    }
 }
 
 void TConsoleHost::ReportError(std::size_t FileOffset, const std::string& Message)
@@ -133,6 +268,19 @@ bool TConsoleHost::CheckEncoding()
 }
 
 bool TConsoleHost::CheckStop()
+{
+    if (StopRequested)
+        return true;
+    ReadModelSearch(false);
+    // A counter-model answers the query: its proof search ends, the run goes on.
+    if (ModelFound) {
+        RequestStop(TStopReason::Answered);
+        return true;
+    }
+    return CheckLimits();
+}
+
+bool TConsoleHost::CheckLimits()
 {
     if (StopRequested)
         return true;
@@ -198,8 +346,36 @@ void TConsoleHost::WriteDerivation(const TQueryOutcome& Outcome)
         Write(Line + "\n");
 }
 
-void TConsoleHost::QueryEnded(const TQueryOutcome& Outcome)
+void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
 {
+    TQueryOutcome Outcome = Proved;
+    if (Buffering) {
+        // A proof that gave up leaves the answer to the model search.
+        if (!Outcome.Refuted && Outcome.Stop == TStopReason::None && !ModelDone)
+            ReadModelSearch(true);
+        Buffering = false;
+        if (ModelFound && !Outcome.Refuted) {
+            Held.clear();
+            Outcome.CounterSatisfiable = true;
+            Outcome.Stop = TStopReason::None;
+            std::size_t At = ModelText.find('\n') + 1;
+            while (At < ModelText.size()) {
+                const std::size_t End = ModelText.find('\n', At);
+                const std::string Line = ModelText.substr(At + 1, End - At - 1);
+                if (ModelText[At] == 'L')
+                    AddLine(Line);
+                else
+                    Outcome.Model.push_back(Line);
+                At = End + 1;
+            }
+        }
+        EndModelSearch();
+        ModelText.clear();
+        ModelDone = ModelFound = false;
+        for (const std::string& Line : Held)
+            Write(Line);
+        Held.clear();
+    }
     if (Outcome.ExistentialAt >= 0 && !Warned) {
         Warned = true;
         std::size_t At = static_cast<std::size_t>(Outcome.ExistentialAt);
@@ -226,6 +402,12 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Outcome)
     }
     if (ProofFormat != TArguments::TProofFormat::None && Outcome.Refuted)
         WriteDerivation(Outcome);
+    if (ModelTptp && Outcome.CounterSatisfiable) {
+        Write("% SZS output start FiniteModel for " + QueryName(Outcome.Number) + "\n");
+        for (const std::string& Line : Outcome.Model)
+            Write(Line + "\n");
+        Write("% SZS output end FiniteModel for " + QueryName(Outcome.Number) + "\n");
+    }
     Reported = Outcome.Number;
     if (Outcome.Stop == TStopReason::None)
         return;
@@ -244,6 +426,7 @@ int TConsoleHost::WriteFailure()
 
 int TConsoleHost::Finish(TRunOutcome Outcome)
 {
+    EndModelSearch();
     if (Outcome == TRunOutcome::OutOfMemory) {
         std::fflush(Out);
         std::fprintf(Err, "nivar-prove: out of memory: the run was stopped and its formulas "

@@ -10,6 +10,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 class TConsoleHost : public TProgramOwner {
 public:
@@ -28,6 +30,7 @@ public:
     void FocusOutput() override {}
     bool PollStop() override { return CheckStop(); }
     void QueryEnded(const TQueryOutcome& Outcome) override;
+    void QueryStarted(std::int64_t Number) override;
 
     // A document that writes its symbols in UTF-8 but holds a byte that is not UTF-8 is
     // reported there, as a syntax error; false then.
@@ -50,12 +53,18 @@ public:
 
 private:
     bool CheckStop();
+    bool CheckLimits();
     void Write(const std::string& Text);
     std::string QueryName(std::int64_t Number) const;
     void WriteStatus(const std::string& Status, std::int64_t Number);
     void WriteDerivation(const TQueryOutcome& Outcome);
     void ReportError(std::size_t FileOffset, const std::string& Message);
     int WriteFailure();
+    // The model search beside a query's proof: a child process that writes what it found to
+    // a pipe; read without waiting at every yield, and to its end when the proof gave up.
+    void StartModelSearch(std::int64_t Number);
+    void ReadModelSearch(bool Wait);
+    void EndModelSearch();
 
     TOptionState Options;
     std::string FileName;
@@ -74,6 +83,16 @@ private:
     bool SyntaxError = false;
     bool Unsatisfiable = false;
     TTptpSources TptpSources;
+    bool CounterModels = false;
+    bool ModelTptp = false;
+    int MaxDomain = 8;
+    bool Buffering = false;        // a query's lines wait for the race's outcome
+    std::vector<std::string> Held; // those lines
+    int ModelPid = -1;             // the child of the query in progress
+    int ModelPipe = -1;
+    std::string ModelText;  // what the child wrote so far
+    bool ModelDone = false; // the child has written all
+    bool ModelFound = false;
     bool Warned = false;
     bool WriteFailed = false;
     int WriteErrno = 0;

@@ -2,6 +2,7 @@
 #include "cli/args.h"
 #include "cli/host.h"
 #include "cli/signals.h"
+#include "driver/models.h"
 #include "driver/run.h"
 #include "language/compile.h"
 #include "language/tptp.h"
@@ -153,5 +154,11 @@ int main(int Argc, char** Argv)
         return Host.Finish(TRunOutcome::Finished);
     if (Args.Mode == TMode::Parse || Args.Mode == TMode::Compile)
         return Host.FinishListing(ListFormulas(Host, Args.Mode == TMode::Compile));
+    if (Args.ModelSearchOnly) {
+        auto* Program = new TPLProgram(&Host);
+        const TRunOutcome Outcome = RunModelSearch(Program, Args.MaxDomain);
+        delete Program;
+        return Host.Finish(Outcome);
+    }
     return Host.Finish(Prove(Host, Args.Strategy));
 }

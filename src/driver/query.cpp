@@ -172,6 +172,9 @@ void TQuery::EvalQuery()
                                 ? CaseQueries[CaseQueriesEvaluated]
                                 : TCaseQuery{};
     ++CaseQueriesEvaluated;
+    const std::int64_t Number = CaseQueries.empty() ? QueriesEvaluated + 1 : Case.Query;
+    if (Case.Case == 1 && Program->Owner)
+        Program->Owner->QueryStarted(Number);
     if (Case.Cases > 1 && !BeginCase(Case)) {
         // A case after one that was not refuted: the query is lost already.
         delete this;
@@ -189,8 +192,14 @@ void TQuery::EvalQuery()
         ConsistInTurn(Program);
     else
         Program->Consist();
+    // A counter-model ended this query's search only.
+    if (StopRequested && StopReason == TStopReason::Answered) {
+        StopRequested = false;
+        StopReason = TStopReason::None;
+        QueryRefuted = false;
+    }
     TQueryOutcome Outcome;
-    Outcome.Number = CaseQueries.empty() ? QueriesEvaluated + 1 : Case.Query;
+    Outcome.Number = Number;
     Outcome.Refuted = QueryRefuted;
     Outcome.Stop = StopRequested ? StopReason : TStopReason::None;
     Outcome.Proof.swap(Proof);

@@ -17,6 +17,7 @@ enum class TStopReason : std::uint8_t {
     Signal,        // an interrupt or termination signal
     WriteFailed,   // the report could not be written
     Slice,         // the time slice of one configuration of the automatic mode ended
+    Answered,      // a counter-model answered the query: its proof search ends, the run goes on
 };
 
 // One formula of a refutation's derivation: parents before what they gave.
@@ -47,6 +48,10 @@ struct TQueryOutcome {
     // variables in TPTP, in the order of the query's prefix ("_" for none).
     std::vector<TProofStep> Proof;
     std::vector<std::string> Answer;
+    // A model search found a counter-model; Model holds it as TPTP formulas (fi_domain,
+    // fi_functors, fi_predicates).
+    bool CounterSatisfiable = false;
+    std::vector<std::string> Model;
 };
 
 class TProgramOwner {
@@ -64,6 +69,8 @@ public:
     // let pending events run first, with the same guards as at ProcessMessages.
     virtual bool PollStop() = 0;
     virtual void QueryEnded(const TQueryOutcome&) {}
+    // A query of the document (numbered from 1) is about to be proved.
+    virtual void QueryStarted(std::int64_t) {}
 };
 
 // What the prover Parts ask of the window of the running program (CurrentProgram).
