@@ -351,8 +351,11 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
     TQueryOutcome Outcome = Proved;
     if (Buffering) {
         // A proof that gave up leaves the answer to the model search.
-        if (!Outcome.Refuted && Outcome.Stop == TStopReason::None && !ModelDone)
+        if (!Outcome.Refuted && Outcome.Stop == TStopReason::None && !ModelDone) {
             ReadModelSearch(true);
+            if (StopRequested)
+                Outcome.Stop = StopReason; // a limit ran out while the model search went on
+        }
         Buffering = false;
         if (ModelFound && !Outcome.Refuted) {
             Held.clear();

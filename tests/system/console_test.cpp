@@ -461,3 +461,60 @@ TEST_F(Console, DerivationsAndAnswersFollowTheStatus)
               "nivar-prove: --proof needs --skolem, --quantification or --auto: the default "
               "mode ignores quantifiers, so its steps need not follow from their parents");
 }
+
+// A counter-model search beside the proof: the first conclusive answer decides.
+TEST_F(Console, ACounterModelAnswersANonTheorem)
+{
+    const std::string Doc =
+        Write("mistake.txt", "∃Y [r(X, Y)].\n?- ∃X [r(X, X)].\n?- ∀X [∃Y [r(X, Y)]].\n");
+    const std::string Name = "ACounterModelAnswersANonTheorem-mistake";
+    for (const char* Flag : {"--counter-models", "--auto"}) {
+        SCOPED_TRACE(Flag);
+        const TResult R = Run({"--szs", "--skolem", "--no-time", "--no-memory", Flag, Doc});
+        EXPECT_EQ(R.Status, 1) << "a query is not refuted";
+        EXPECT_EQ(Starting(R.Out, "% SZS status"),
+                  (std::vector<std::string>{"% SZS status CounterSatisfiable for " + Name + "#1",
+                                            "% SZS status Theorem for " + Name + "#2"}));
+        const std::vector<std::string> L = Lines(R.Out);
+        ASSERT_GE(L.size(), 3u);
+        EXPECT_EQ(L[0], "?- ∃X [r(X, X)].");
+        EXPECT_EQ(L[1], "Counter-model, domain size 2:");
+        EXPECT_EQ(L[2], "  r: {(0, 1), (1, 0)}.");
+        EXPECT_EQ(R.Err, "");
+    }
+    // Without a proof search, and as a TPTP interpretation.
+    const TResult Only =
+        Run({"--szs", "--model-search", "--model", "tptp", "--max-domain=3", "--no-time", Doc});
+    EXPECT_EQ(Starting(Only.Out, "% SZS"),
+              (std::vector<std::string>{"% SZS status CounterSatisfiable for " + Name + "#1",
+                                        "% SZS output start FiniteModel for " + Name + "#1",
+                                        "% SZS output end FiniteModel for " + Name + "#1",
+                                        "% SZS status GaveUp for " + Name + "#2"}));
+    EXPECT_NE(Only.Out.find("No counter-model up to domain size 3."), std::string::npos);
+    EXPECT_NE(Only.Out.find("fof(nivar_predicates, fi_predicates, (~ r(\"0\", \"0\") & "
+                            "r(\"0\", \"1\") & r(\"1\", \"0\") & ~ r(\"1\", \"1\")))."),
+              std::string::npos);
+    EXPECT_EQ(Run({"--max-domain", "0", Doc}).Status, 64);
+    EXPECT_EQ(Run({"--model", "xml", Doc}).Status, 64);
+}
+
+// A theorem keeps its proof; the model search of a stopped run ends with it.
+TEST_F(Console, TheProofWinsATheoremAndStopsEndBoth)
+{
+    const TResult Proved =
+        Run({"--szs", "--counter-models", "--no-time", "--no-memory", Examples("overview.txt")});
+    EXPECT_EQ(Proved.Status, 0);
+    EXPECT_EQ(Proved.Out, "Solution to ¬q(a). \nR0 [F2&F1] :  ¬p(a). \n[R0&F0] :  YES.\n"
+                          "% SZS status Theorem for overview\n");
+    // Neither answers: only infinite worlds have a successor for every element of a strict
+    // order, and the query does not follow.
+    const TResult Timed =
+        Run({"--szs", "--skolem", "--counter-models", "--timeout", "0.5", "--strategy", "modified",
+             Write("endless.txt", "∀X [¬r(X, X)].\n∀X, Y, Z [r(X, Y) ∧ r(Y, Z) → r(X, Z)].\n"
+                                  "∀X [∃Y [r(X, Y)]].\n?- q.\n")});
+    EXPECT_EQ(Timed.Status, 3);
+    EXPECT_EQ(Starting(Timed.Out, "% SZS status"),
+              std::vector<std::string>{
+                  "% SZS status Timeout for TheProofWinsATheoremAndStopsEndBoth-endless"});
+    EXPECT_NE(Timed.Out.find("Stopped: the time limit of 0.5 s was reached."), std::string::npos);
+}
