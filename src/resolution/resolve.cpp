@@ -67,13 +67,27 @@ TFALFormula* CopyPart(TFALFormula* F, TSub* Node, bool Negated)
     TSub* Root = static_cast<TSub*>(Node->Dive(TDiveMode::Copy, nullptr, TDiveArgs{}));
     N->Cont = Root;
     Root->Ac = N;
+    // The variables quantified above the part keep their bindings (Skolem terms): a copy
+    // without them would read an existential variable as universal. A binding may bring
+    // variables of its own, copied on demand, whose bindings follow in the next pass.
+    for (std::size_t Bound = 0, Before = 1; Bound != Before;) {
+        Before = Bound;
+        Bound = 0;
+        for (TSub* Above = Node->Parent(); Above; Above = Above->Parent())
+            if (Above->Q) {
+                Above->Q->Dive(TDiveMode::Bindings, nullptr, TDiveArgs{});
+                for (TVariable* V : Above->Q->Items)
+                    Bound += V && V->New && V->New->Id ? 1 : 0;
+            }
+    }
     N->MF = FirstAtom;
     N->ML = LastAtom;
+    // The negation is the part's own: it turns the part's quantifiers, not those above it.
+    if (Negated)
+        Root->Negate();
     // The variables quantified above the part, copied where they occur, stand outermost.
     PlaceNewVars(Root);
     F->Dive(TDiveMode::PreOrder, ClearMarksOfPrefix, TDiveArgs{});
-    if (Negated)
-        Root->Negate();
     Root->EvalPol();
     return N;
 }

@@ -133,6 +133,15 @@ TEditForm::TEditForm(QWidget* Parent) : QWidget(Parent)
         if (!Scrolling)
             FollowOutput = Value >= Output->verticalScrollBar()->maximum();
     });
+    // The range grows after the lines came, when a horizontal scroll bar takes a line of the
+    // pane's height: the last line stays in view.
+    connect(Output->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int Max) {
+        if (!FollowOutput)
+            return;
+        Scrolling = true;
+        Output->verticalScrollBar()->setValue(Max);
+        Scrolling = false;
+    });
 
     // FormCreate
     FileName = QStringLiteral("Untitled");

@@ -36,8 +36,10 @@ QByteArray RenderDot(const std::string& Dot, QString& Error)
         agusererrf Previous;
         ~TRestore() { agseterrf(Previous); }
     } Restore{Previous};
-    // One context a picture: Graphviz keeps state in it that a failed layout may spoil.
-    std::unique_ptr<GVC_t, int (*)(GVC_t*)> Context(gvContext(), gvFreeContext);
+    // One context for the life of the program: Graphviz's text plugin remembers the last
+    // font name it measured, a string the context owns, so a freed context would leave it
+    // pointing nowhere.
+    static const std::unique_ptr<GVC_t, int (*)(GVC_t*)> Context(gvContext(), gvFreeContext);
     if (!Context) {
         Error = QStringLiteral("Graphviz could not start.");
         return {};
