@@ -42,8 +42,12 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j "$j
 echo "== fuzzing (a short run of each target)"
 # The replay of every kept input is part of the tests above; a new finding of this short run
 # is kept in fuzz/regressions/ and reported, for the tests to replay from then on.
-if ! scripts/fuzz.sh 30; then
+status=0
+scripts/fuzz.sh 30 || status=$?
+if [ "$status" -eq 1 ]; then
     echo "== the fuzzers found new failing inputs: see fuzz/regressions/"
+elif [ "$status" -ne 0 ]; then
+    exit "$status"
 fi
 
 echo "== all tests passed"

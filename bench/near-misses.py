@@ -4,6 +4,7 @@ small mistakes people make, and the counter-models Nivar finds for them.
 
     bench/near-misses.py --make      # writes bench/near-misses/*.txt
     bench/near-misses.py [--timeout SECONDS] [--prover PATH]
+    bench/near-misses.py --prove [--timeout SECONDS]   # no sound mode may refute one
 
 --make writes, for each problem, the documents its mistakes give: an existential quantifier of
 the query turned universal or the other way round (swap), an axiom left out (drop), the first
@@ -12,8 +13,11 @@ free, so that it reads as universal (free). A document is kept only when the mod
 finds a counter-model for it, which shows that it is no theorem; the others are left out.
 
 Without --make it searches each kept document for a counter-model and prints the table:
-found, domain size and time."""
+found, domain size and time. With --prove it runs every strategy in both sound modes and
+--auto on each of them instead: as each has a counter-model, a refutation is a fault, and it
+is named."""
 import argparse
+import concurrent.futures
 import os
 import re
 import subprocess
@@ -161,15 +165,48 @@ def measure(prover, timeout):
     return 0 if len(found) == len(rows) else 1
 
 
+SOUND = {
+    "linear/skolem": ["--skolem"],
+    "breadth/skolem": ["--skolem", "--strategy", "breadth"],
+    "modified/skolem": ["--skolem", "--strategy", "modified"],
+    "best/skolem": ["--skolem", "--strategy", "best"],
+    "linear/quant": ["--quantification"],
+    "breadth/quant": ["--quantification", "--strategy", "breadth"],
+    "modified/quant": ["--quantification", "--strategy", "modified"],
+    "best/quant": ["--quantification", "--strategy", "best"],
+    "auto": ["--auto"],
+}
+
+
+def prove_all(prover, timeout):
+    def refuted(job):
+        doc, config = job
+        out = subprocess.run([prover, "--szs", "--no-progress", "--timeout", str(timeout)] +
+                             SOUND[config] + [os.path.join(OUT, doc)],
+                             capture_output=True).stdout.decode()
+        return doc, config, "% SZS status Theorem" in out
+
+    jobs = [(d, c) for d in sorted(os.listdir(OUT)) if d.endswith(".txt") for c in SOUND]
+    with concurrent.futures.ThreadPoolExecutor(2) as pool:
+        faults = [(d, c) for d, c, bad in pool.map(refuted, jobs) if bad]
+    for doc, config in faults:
+        print(f"refuted though it has a counter-model: {doc} ({config})")
+    print(f"{len(jobs)} runs, {len(faults)} refutations of a non-theorem")
+    return 1 if faults else 0
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--make", action="store_true")
+    parser.add_argument("--prove", action="store_true")
     parser.add_argument("--timeout", type=float, default=10)
     parser.add_argument("--prover", default=PROVER)
     args = parser.parse_args()
     if args.make:
         make(args.prover, args.timeout)
         return 0
+    if args.prove:
+        return prove_all(args.prover, args.timeout)
     return measure(args.prover, args.timeout)
 
 

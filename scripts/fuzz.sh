@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang and runs each for SECONDS (default 30) on a copy
 # of its seed corpus. A longer run: scripts/fuzz.sh 3600
 # Inputs that fail are kept in fuzz/regressions/, where the tests replay them; the exit status
-# is 1 when the run kept one.
+# is 1 when the run kept one, 2 when the targets do not build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -11,7 +11,10 @@ seconds=${1:-30}
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DNIVAR_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j "$(nproc)"
+if ! cmake --build build-fuzz -j "$(nproc)"; then
+    echo "the fuzz targets do not build" >&2
+    exit 2
+fi
 
 mkdir -p fuzz/regressions
 status=0

@@ -615,8 +615,9 @@ std::vector<std::string> ModelBlock(const TInterpretation& I,
         const auto It = I.Constants.find(C);
         Add(Values, C + " = " + std::to_string(It == I.Constants.end() ? 0 : It->second) + ".");
     }
-    for (const auto& [Name, Arity] : S.Functions)
-        ForEachTuple(I.Size, Arity, [&](const TTuple& T) {
+    for (const auto& Function : S.Functions)
+        ForEachTuple(I.Size, Function.second, [&](const TTuple& T) {
+            const std::string& Name = Function.first;
             const auto It = I.Functions.find({Name, T});
             Add(Values, Name + "(" + Tuple(T) + ") = " +
                             std::to_string(It == I.Functions.end() ? 0 : It->second) + ".");
@@ -624,7 +625,9 @@ std::vector<std::string> ModelBlock(const TInterpretation& I,
     if (!Values.empty())
         Out.push_back(Values);
     std::string Relations;
-    for (const auto& [Name, Arity] : S.Predicates) {
+    for (const auto& Predicate : S.Predicates) {
+        const std::string& Name = Predicate.first;
+        const int Arity = Predicate.second;
         if (Arity == 0) {
             const auto It = I.Predicates.find({Name, {}});
             Add(Relations,
@@ -668,8 +671,9 @@ std::vector<std::string> TptpModel(const TInterpretation& I,
             A += (K ? ", " : "") + Element(T[K]);
         return A;
     };
-    for (const auto& [F, Arity] : S.Functions)
-        ForEachTuple(I.Size, Arity, [&](const TTuple& T) {
+    for (const auto& Function : S.Functions)
+        ForEachTuple(I.Size, Function.second, [&](const TTuple& T) {
+            const std::string& F = Function.first;
             const auto It = I.Functions.find({F, T});
             And(Functors, TptpName(F) + "(" + Args(T) +
                               ") = " + Element(It == I.Functions.end() ? 0 : It->second));
@@ -677,8 +681,10 @@ std::vector<std::string> TptpModel(const TInterpretation& I,
     if (!Functors.empty())
         Out.push_back("fof(nivar_functors, fi_functors, (" + Functors + ")).");
     std::string Predicates;
-    for (const auto& [P, Arity] : S.Predicates)
-        ForEachTuple(I.Size, Arity, [&](const TTuple& T) {
+    for (const auto& Predicate : S.Predicates)
+        ForEachTuple(I.Size, Predicate.second, [&](const TTuple& T) {
+            const std::string& P = Predicate.first;
+            const int Arity = Predicate.second;
             const auto It = I.Predicates.find({P, T});
             const bool True = It != I.Predicates.end() && It->second;
             And(Predicates,

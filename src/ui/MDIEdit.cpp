@@ -1,6 +1,7 @@
 #include "ui/MDIEdit.h"
 
 #include "driver/derivation.h"
+#include "driver/models.h"
 #include "driver/run.h"
 #include "language/tptp.h"
 #include "model/runstate.h"
@@ -97,6 +98,8 @@ TEditForm::TEditForm(QWidget* Parent) : QWidget(Parent)
     SpeedButton3 = SpeedButton(Panel1, QStringLiteral("Breadth"), 137);
     SpeedButton4 = SpeedButton(Panel1, QStringLiteral("Modified"), 201);
     SpeedButton5 = SpeedButton(Panel1, QStringLiteral("Best"), 265);
+    SpeedButton6 = SpeedButton(Panel1, QStringLiteral("Counter"), 329);
+    SpeedButton6->setToolTip(QStringLiteral("Find counter-model"));
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserStop)); // greys when disabled
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     Layout->addWidget(Panel1);
@@ -122,7 +125,7 @@ TEditForm::TEditForm(QWidget* Parent) : QWidget(Parent)
         connect(Memo, &TMemo::ForeignPasted, this, &TEditForm::StatusMessage);
     }
     connect(SpeedButton1, &QToolButton::clicked, this, &TEditForm::SpeedButton1Click);
-    for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
+    for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6})
         connect(B, &QToolButton::clicked, this, [this, B] { LinearClick(B); });
     connect(Editor->document(), &QTextDocument::modificationChanged, this, [this](bool) {
         setWindowModified(Editor->document()->isModified());
@@ -268,9 +271,12 @@ void TEditForm::BuildMenus()
     Automatic1->setStatusTip(QStringLiteral("Skolemization, and linear, best-first and "
                                             "breadth-first search in turn until one refutes "
                                             "the query"));
+    CounterModel1 = NewAction(Provetheorem1, QStringLiteral("Find counter-model"));
+    CounterModel1->setStatusTip(QStringLiteral("A finite world where the axioms hold and the "
+                                               "query fails, up to 8 elements"));
     connect(Stop1, &QAction::triggered, this, &TEditForm::SpeedButton1Click);
     connect(SRLimit, &QAction::triggered, this, &TEditForm::SRLimitClick);
-    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1, Automatic1})
+    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1, Automatic1, CounterModel1})
         connect(A, &QAction::triggered, this, [this, A] { LinearClick(A); });
 
     // The option items, from the one table of options; a separator stands between groups.
@@ -449,9 +455,10 @@ void TEditForm::FocusOutput()
 void TEditForm::SetRunLocked(bool Locked)
 {
     RunLocked = Locked;
-    for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
+    for (QToolButton* B : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6})
         B->setEnabled(!Locked);
-    for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1, Automatic1, RunAgain1})
+    for (QAction* A :
+         {Linear, Breadthfirst1, ModifLinear1, BestFirst1, Automatic1, CounterModel1, RunAgain1})
         A->setEnabled(!Locked);
     SpeedButton1->setEnabled(Locked);
     Stop1->setEnabled(Locked);
@@ -464,17 +471,29 @@ QString TEditForm::RunSummary() const
             .arg(ErrorLine)
             .arg(ErrorColumn);
     QStringList Parts;
-    for (const TQueryOutcome& O : Outcomes)
+    bool Open = false; // a query neither refuted nor answered by a counter-model
+    for (const TQueryOutcome& O : Outcomes) {
+        const QString What = O.Refuted              ? QStringLiteral("refuted")
+                             : O.CounterSatisfiable ? QStringLiteral("has a counter-model")
+                             : LastRun == SpeedButton6 || LastRun == CounterModel1
+                                 ? QStringLiteral("has no counter-model up to 8 elements")
+                                 : QStringLiteral("not refuted");
+        Open = Open || (!O.Refuted && !O.CounterSatisfiable);
         Parts << QStringLiteral("query %1 %2 (%3 s)")
                      .arg(O.Number)
-                     .arg(O.Refuted ? QStringLiteral("refuted") : QStringLiteral("not refuted"))
+                     .arg(What)
                      .arg(O.Seconds, 0, 'f', 2);
+    }
     QString Summary = RunName + QStringLiteral(": ");
     if (!Outcomes.empty() && Outcomes.back().Stop != TStopReason::None)
         Summary += QStringLiteral("stopped; ");
     if (Parts.isEmpty())
         return Summary + QStringLiteral("no query was proved.");
-    return Summary + Parts.join(QStringLiteral(" | ")) + QChar('.');
+    Summary += Parts.join(QStringLiteral(" | ")) + QChar('.');
+    // A proof that found nothing: a counter-model may show why.
+    if (Open && LastRun != SpeedButton6 && LastRun != CounterModel1)
+        Summary += QStringLiteral(" Find counter-model (Counter) may show why.");
+    return Summary;
 }
 
 void TEditForm::LinearClick(QObject* Sender)
@@ -499,6 +518,9 @@ void TEditForm::LinearClick(QObject* Sender)
         Strategy = TStrategy::Auto;
         RunName = QStringLiteral("Automatic");
     }
+    const bool Models = Sender == SpeedButton6 || Sender == CounterModel1;
+    if (Models)
+        RunName = QStringLiteral("Counter-model search");
     LastRun = Sender;
     Outcomes.clear();
     ReadDerivation();
@@ -508,7 +530,8 @@ void TEditForm::LinearClick(QObject* Sender)
     emit RunStarted();
     FollowOutput = true;
     LastYield = std::chrono::steady_clock::now();
-    const TRunOutcome Outcome = RunProgram(PLProgram, Strategy);
+    const TRunOutcome Outcome =
+        Models ? RunModelSearch(PLProgram, 8) : RunProgram(PLProgram, Strategy);
     FlushOutput();
     RunningForm = nullptr;
     SetRunLocked(false);

@@ -85,6 +85,7 @@ public:
     QToolButton* SpeedButton3;
     QToolButton* SpeedButton4;
     QToolButton* SpeedButton5; // "Best"
+    QToolButton* SpeedButton6; // "Counter": the counter-model search
     TMemo* Editor;
     TMemo* Output;
     QMenu* File1;
@@ -119,6 +120,7 @@ public:
     QAction* ModifLinear1;
     QAction* BestFirst1;
     QAction* Automatic1;
+    QAction* CounterModel1; // Find counter-model
     QAction* RunAgain1;
     QAction* ProofGraph1; // Output > Proof graph...: after a refutation
 

@@ -33,12 +33,12 @@ TEST_F(EditWindow, MenusCaptionsAndOrder)
     EXPECT_EQ(Captions(Editor->Output1),
               (QStringList{"Axioms", "Progress", "Sources", "Resolvents", "Time", "Memory",
                            "Unsimplified", "Statistics", "SR-check", "-", "Proof graph..."}));
-    EXPECT_EQ(
-        Captions(Editor->Provetheorem1),
-        (QStringList{"Stop", "DCF-Limit...", "-", "Linear search", "Breadth-first search",
-                     "Modified linear search", "Best-first search", "Automatic", "-",
-                     "Without Check", "Check by consequence", "Check by equivalence", "-",
-                     "Without restr. strategy", "Filtration strategy", "Support set strategy"}));
+    EXPECT_EQ(Captions(Editor->Provetheorem1),
+              (QStringList{"Stop", "DCF-Limit...", "-", "Linear search", "Breadth-first search",
+                           "Modified linear search", "Best-first search", "Automatic",
+                           "Find counter-model", "-", "Without Check", "Check by consequence",
+                           "Check by equivalence", "-", "Without restr. strategy",
+                           "Filtration strategy", "Support set strategy"}));
     EXPECT_EQ(Captions(Editor->Unifiers1),
               (QStringList{"Quantification On", "General cut", "Skolemization", "-",
                            "Exit on first unused", "Exit on first match", "Exit on last match", "-",

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -130,5 +131,50 @@ TEST(ProofGraph, GraphvizRendersDotAsSvgAndSaysWhenItCannot)
     EXPECT_TRUE(RenderDot("digraph g { a -> ", Error).isEmpty());
     EXPECT_TRUE(Error.startsWith("Graphviz could not read the graph (")) << Error.toStdString();
     EXPECT_TRUE(Error.contains("syntax error in line 1")) << "what Graphviz said";
+}
+} // namespace
+
+namespace {
+TEST_F(Proofs, TheCounterButtonShowsWhyAQueryDoesNotFollow)
+{
+    Type("∃Y [r(X, Y)].\n?- ∃X [r(X, X)].\n");
+    Editor->OptionAction(TOption::Skolem1)->trigger(); // the default mode "proves" it
+    Editor->SpeedButton2->click();
+    EXPECT_TRUE(
+        Frame->statusBar()->currentMessage().endsWith("Find counter-model (Counter) may show why."))
+        << Frame->statusBar()->currentMessage().toStdString();
+    Editor->SpeedButton6->click();
+    const QStringList Report = Lines(Editor);
+    ASSERT_GE(Report.size(), 3);
+    EXPECT_EQ(Report.mid(0, 3), (QStringList{"?- ∃X [r(X, X)].", "Counter-model, domain size 2:",
+                                             "  r: {(0, 1), (1, 0)}."}));
+    EXPECT_TRUE(Frame->statusBar()->currentMessage().startsWith(
+        "Counter-model search: query 1 has a counter-model ("));
+    EXPECT_EQ(Editor->CounterModel1->text(), "Find counter-model");
+    // A theorem has none; the proof's summary suggests nothing then.
+    Type("p(a).\n?- p(a).\n");
+    Editor->CounterModel1->trigger();
+    EXPECT_TRUE(Lines(Editor).contains("No counter-model up to domain size 8."));
+    Editor->SpeedButton2->click();
+    EXPECT_FALSE(Frame->statusBar()->currentMessage().contains("may show why"));
+}
+
+TEST_F(Proofs, StopEndsAModelSearchAndTheWindowGoesOn)
+{
+    // A theorem whose grounding grows with the fifth power of the domain.
+    Type("∀X, Y, Z, U, V [r(X, Y) ∧ r(Y, Z) ∧ r(Z, U) ∧ r(U, V) → r(X, V)].\n"
+         "∀X [r(X, f(X))].\n?- ∃X, Y [r(X, Y)].\n");
+    bool LockedMeanwhile = false;
+    QTimer::singleShot(100, Editor, [&] {
+        LockedMeanwhile = !Editor->SpeedButton2->isEnabled() && Editor->SpeedButton1->isEnabled();
+        Editor->SpeedButton1->click();
+    });
+    Editor->SpeedButton6->click();
+    EXPECT_TRUE(LockedMeanwhile) << "the window stays responsive, its run buttons wait";
+    EXPECT_FALSE(Lines(Editor).join('\n').contains("Counter-model"));
+    EXPECT_TRUE(Editor->SpeedButton6->isEnabled());
+    Type("p ∨ q.\n?- p.\n");
+    Editor->SpeedButton6->click();
+    EXPECT_TRUE(Lines(Editor).contains("  p: false.  q: true."));
 }
 } // namespace
