@@ -14,6 +14,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -172,6 +173,9 @@ void TConsoleHost::StartModelSearch(std::int64_t Number)
         close(Fds[0]);
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);
+        prctl(PR_SET_PDEATHSIG, SIGKILL); // nor does it outlive a parent that was killed
+        if (getppid() == 1)
+            _exit(0);
         TModelHost Host(Options, Doc.Text);
         auto* Program = new TPLProgram(&Host);
         RunModelSearch(Program, MaxDomain, Number);
