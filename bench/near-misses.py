@@ -165,17 +165,9 @@ def measure(prover, timeout):
     return 0 if len(found) == len(rows) else 1
 
 
-SOUND = {
-    "linear/skolem": ["--skolem"],
-    "breadth/skolem": ["--skolem", "--strategy", "breadth"],
-    "modified/skolem": ["--skolem", "--strategy", "modified"],
-    "best/skolem": ["--skolem", "--strategy", "best"],
-    "linear/quant": ["--quantification"],
-    "breadth/quant": ["--quantification", "--strategy", "breadth"],
-    "modified/quant": ["--quantification", "--strategy", "modified"],
-    "best/quant": ["--quantification", "--strategy", "best"],
-    "auto": ["--auto"],
-}
+# The sound configurations, as the Pelletier table names them.
+sys.path.insert(0, HERE)
+from pelletier import CONFIGS as SOUND  # noqa: E402
 
 
 def prove_all(prover, timeout):

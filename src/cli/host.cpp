@@ -161,6 +161,7 @@ void TConsoleHost::StartModelSearch(std::int64_t Number)
         return;
     std::fflush(Out);
     std::fflush(Err);
+    const pid_t Parent = getpid();
     const pid_t Pid = fork();
     if (Pid < 0) {
         close(Fds[0]);
@@ -174,8 +175,8 @@ void TConsoleHost::StartModelSearch(std::int64_t Number)
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);
         prctl(PR_SET_PDEATHSIG, SIGKILL); // nor does it outlive a parent that was killed
-        if (getppid() == 1)
-            _exit(0);
+        if (getppid() != Parent)
+            _exit(0); // the parent died before the line above
         TModelHost Host(Options, Doc.Text);
         auto* Program = new TPLProgram(&Host);
         RunModelSearch(Program, MaxDomain, Number);

@@ -372,6 +372,17 @@ private:
         });
     }
 
+    // The values of F's arguments, and the elements they are where they are one already:
+    // true when every argument is.
+    bool Arguments(TFunctor* F, std::vector<std::vector<int>>& Args, TTuple& Known)
+    {
+        for (std::int32_t K = 0; K < F->Params.Count(); ++K) {
+            Args.push_back(Term(F->Params.Get(K)));
+            Known.push_back(Fixed(Args.back()));
+        }
+        return std::find(Known.begin(), Known.end(), -1) == Known.end();
+    }
+
     std::vector<int> Term(TId* T)
     {
         switch (T->Class) {
@@ -392,11 +403,7 @@ private:
             auto* F = static_cast<TFunctor*>(T);
             std::vector<std::vector<int>> Args;
             TTuple Known;
-            for (std::int32_t K = 0; K < F->Params.Count(); ++K) {
-                Args.push_back(Term(F->Params.Get(K)));
-                Known.push_back(Fixed(Args.back()));
-            }
-            if (std::find(Known.begin(), Known.end(), -1) == Known.end())
+            if (Arguments(F, Args, Known))
                 return Function(F->Name, Known);
             // y_v holds when some tuple the arguments take has the value v; at most one does.
             std::vector<int> Values;
@@ -432,11 +439,7 @@ private:
         auto* F = static_cast<TFunctor*>(T);
         std::vector<std::vector<int>> Args;
         TTuple Known;
-        for (std::int32_t K = 0; K < F->Params.Count(); ++K) {
-            Args.push_back(Term(F->Params.Get(K)));
-            Known.push_back(Fixed(Args.back()));
-        }
-        if (std::find(Known.begin(), Known.end(), -1) == Known.end())
+        if (Arguments(F, Args, Known))
             return Predicate(F->Name, Known);
         // The atom is the predicate at the one tuple its arguments take.
         const int X = New();
@@ -782,10 +785,7 @@ void SearchEach(TPLProgram* Program, int MaxDomain, std::int64_t Only)
 
 TRunOutcome RunModelSearch(TPLProgram*& Program, int MaxDomain, std::int64_t Only)
 {
-    StopRequested = false;
-    StopReason = TStopReason::None;
-    TRunOutcome Outcome = TRunOutcome::Finished;
-    try {
+    const TRunOutcome Outcome = RunGuarded(Program, [Program, MaxDomain, Only] {
         ResetRunState();
         CurrentProgram = Program;
         // The standard meaning: free names universal outside every quantifier.
@@ -799,21 +799,8 @@ TRunOutcome RunModelSearch(TPLProgram*& Program, int MaxDomain, std::int64_t Onl
             WriteLine("Solving time : " +
                       FormatFixed2(std::max(0.0, Elapsed.count() - MessageSeconds)) + " s. ");
         }
-        if (StopRequested)
-            Outcome = TRunOutcome::Stopped;
-    } catch (const std::bad_alloc&) {
-        ResetRunState();
-        Outcome = TRunOutcome::OutOfMemory;
-    }
+    });
     for (int I = 0; I < OptionCount; ++I)
         ForcedOptions[I] = 0;
-    if (Outcome != TRunOutcome::Finished) {
-        TProgramOwner* Owner = Program->Owner;
-        if (CurrentProgram == Program)
-            CurrentProgram = nullptr;
-        delete Program;
-        Program = new TPLProgram(Owner);
-        StopRequested = false;
-    }
     return Outcome;
 }

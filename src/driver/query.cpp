@@ -17,24 +17,7 @@ namespace {
 // The first variable of F, outermost first, that is not universal in effect.
 TVariable* FirstNonUniversal(TFALFormula* F)
 {
-    std::vector<TSub*> Pending;
-    if (F->Cont)
-        Pending.push_back(F->Cont);
-    while (!Pending.empty()) {
-        TSub* Node = Pending.back();
-        Pending.pop_back();
-        if (Node->Q)
-            for (TVariable* V : Node->Q->Items)
-                if (V && !IsEffectivelyUniversal(V))
-                    return V;
-        if (Node->Is(TClass::Atom))
-            continue;
-        if (Node->R)
-            Pending.push_back(Node->R);
-        if (Node->L)
-            Pending.push_back(Node->L);
-    }
-    return nullptr;
+    return FindVariable(F, [](TVariable* V) { return !IsEffectivelyUniversal(V); });
 }
 
 // The mode that ignores quantifiers reads every variable as universal: a refutation that

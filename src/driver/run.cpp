@@ -103,28 +103,18 @@ void ResetRunState()
     ResetCompileState();
 }
 
+void ReplaceProgram(TPLProgram*& Program)
+{
+    TProgramOwner* Owner = Program->Owner;
+    if (CurrentProgram == Program)
+        CurrentProgram = nullptr;
+    delete Program;
+    Program = new TPLProgram(Owner);
+    StopRequested = false; // StopReason tells the caller why, until the next run
+}
+
 TRunOutcome RunProgram(TPLProgram*& Program, TStrategy Strategy)
 {
     Program->Strategy = Strategy;
-    StopRequested = false;
-    StopReason = TStopReason::None;
-    TRunOutcome Outcome = TRunOutcome::Finished;
-    try {
-        Program->Generate();
-        if (StopRequested)
-            Outcome = TRunOutcome::Stopped;
-    } catch (const std::bad_alloc&) {
-        // What the failure left half-built is given up.
-        ResetRunState();
-        Outcome = TRunOutcome::OutOfMemory;
-    }
-    if (Outcome != TRunOutcome::Finished) {
-        TProgramOwner* Owner = Program->Owner;
-        if (CurrentProgram == Program)
-            CurrentProgram = nullptr;
-        delete Program;
-        Program = new TPLProgram(Owner);
-        StopRequested = false; // StopReason tells the caller why, until the next run
-    }
-    return Outcome;
+    return RunGuarded(Program, [Program] { Program->Generate(); });
 }

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TProgramOwner;
 class TObject;
@@ -403,6 +404,10 @@ protected:
     TFALFormula(TPLProgram* AOwner, TClass AClass) : TObject(AClass), Owner(AOwner) {}
 };
 
+// The first variable of a prefix in F's tree for which Test holds, nullptr when none does:
+// outermost first, a node's prefix before its operands, the left operand before the right.
+template <class TTest> TVariable* FindVariable(TFALFormula* F, TTest Test);
+
 // A formula whose text began with "?-".
 class TQuery : public TFALFormula {
 public:
@@ -462,3 +467,25 @@ extern TAtom* FirstAtom;
 extern TAtom* LastAtom;
 // Appends an atom to the chain being built.
 void AppendToChain(TAtom* Atom);
+
+template <class TTest> TVariable* FindVariable(TFALFormula* F, TTest Test)
+{
+    std::vector<TSub*> Pending;
+    if (F->Cont)
+        Pending.push_back(F->Cont);
+    while (!Pending.empty()) {
+        TSub* Node = Pending.back();
+        Pending.pop_back();
+        if (Node->Q)
+            for (TVariable* V : Node->Q->Items)
+                if (V && Test(V))
+                    return V;
+        if (Node->Is(TClass::Atom))
+            continue;
+        if (Node->R)
+            Pending.push_back(Node->R);
+        if (Node->L)
+            Pending.push_back(Node->L);
+    }
+    return nullptr;
+}

@@ -13,23 +13,7 @@ namespace {
 // Whether a source formula holds a variable that Skolemization gave a value.
 bool Skolemized(TFALFormula* F)
 {
-    std::vector<TSub*> Pending;
-    if (F->Cont)
-        Pending.push_back(F->Cont);
-    while (!Pending.empty()) {
-        TSub* Node = Pending.back();
-        Pending.pop_back();
-        if (Node->Q)
-            for (TVariable* V : Node->Q->Items)
-                if (V && V->Id)
-                    return true;
-        if (Node->Is(TClass::Atom))
-            continue;
-        for (TSub* Part : {Node->L, Node->R})
-            if (Part)
-                Pending.push_back(Part);
-    }
-    return false;
+    return FindVariable(F, [](const TVariable* V) { return V->Id != nullptr; }) != nullptr;
 }
 
 std::vector<std::string> ParentLabels(TFALFormula* F,
