@@ -130,6 +130,8 @@ private:
             return Node(N, At + 1);
         const bool All = V->Kind == Sym::ForAll;
         for (int E = 0; E < I.Size; ++E) {
+            if (WalkStopped())
+                break; // the search ends without this model: it was not checked
             Env[V] = E;
             if (Node(N, At + 1) != All) {
                 Env.erase(V);
@@ -499,6 +501,11 @@ private:
             return Node(N, At + 1);
         std::vector<int> Parts;
         for (int E = 0; E < Size; ++E) {
+            // A grounding grows with the power of the domain: the host is asked now and
+            // then, so that Stop and the limits reach inside it. A stopped encoding is
+            // thrown away.
+            if (WalkStopped())
+                break;
             Env[V] = E;
             Parts.push_back(Node(N, At + 1));
         }
@@ -569,6 +576,10 @@ void SearchModel(const std::vector<TFALFormula*>& Axioms, TFALFormula* Query,
             Encoder.Assert(A, true);
         Encoder.Assert(Query, false);
         Encoder.BreakSymmetry(Simplified.Constants);
+        if (StopRequested) {
+            Search.Result = TModelResult::Stopped;
+            return;
+        }
         TAskHost Ask;
         Encoder.Solver.connect_terminator(&Ask);
         const int Answer = Encoder.Solver.solve();
@@ -584,6 +595,10 @@ void SearchModel(const std::vector<TFALFormula*>& Axioms, TFALFormula* Query,
         bool Sound = !Originals.empty() && !Holds(Originals.back(), Model);
         for (std::size_t I = 0; Sound && I + 1 < Originals.size(); ++I)
             Sound = Holds(Originals[I], Model);
+        if (StopRequested) {
+            Search.Result = TModelResult::Stopped;
+            return;
+        }
         if (!Sound)
             continue; // a fault of the encoding: never given as a model
         Search.Model = std::move(Model);

@@ -174,6 +174,17 @@ TEST_F(CounterModels, TheLimitAndStopEndALargeSearch)
     EXPECT_TRUE(Found("p ∨ q. ?- p. "));
 }
 
+// A grounding grows with the power of the domain: the memory limit reaches inside it.
+TEST_F(CounterModels, TheMemoryLimitStopsAGroundingThatGrowsTooLarge)
+{
+    MemoryLimit = 20 << 20;
+    Search("∀X, Y, Z, U, V, W [r(X, Y) ∧ r(Y, Z) ∧ r(Z, U) ∧ r(U, V) ∧ r(V, W) → r(X, W)].\n"
+           "∀X [r(X, f(X))].\n?- ∃X, Y [r(X, Y)].\n",
+           64);
+    EXPECT_EQ(LastOutcome, TRunOutcome::Stopped);
+    EXPECT_EQ(StopReason, TStopReason::MemoryLimit);
+}
+
 TEST_F(CounterModels, ASyntaxErrorIsShownAsInAProofRun)
 {
     Search("p(a). ?- q(. ");
