@@ -62,9 +62,20 @@ private:
         return nullptr;
     }
 
-    static TTree Join(unsigned char Op, TTree L, TTree R)
+    // A new node; a query of more nodes than a split can use is left whole, and the walks
+    // over the tree stay shallow.
+    TTree Make()
     {
-        auto N = std::make_unique<TNode>();
+        if (++Nodes > 4096) {
+            Failed = true;
+            return std::make_unique<TNode>();
+        }
+        return std::make_unique<TNode>();
+    }
+
+    TTree Join(unsigned char Op, TTree L, TTree R)
+    {
+        auto N = Make();
         N->Kind = TNode::Binary;
         N->Op = Op;
         N->L = std::move(L);
@@ -112,13 +123,13 @@ private:
         }
         if (C == Sym::Not) {
             ++At;
-            auto N = std::make_unique<TNode>();
+            auto N = Make();
             N->Kind = TNode::Not;
             N->L = Unary();
             return Failed ? nullptr : std::move(N);
         }
         if (C == Sym::ForAll || C == Sym::Exists) {
-            auto N = std::make_unique<TNode>();
+            auto N = Make();
             N->Kind = TNode::Quantified;
             while (Peek() == Sym::ForAll || Peek() == Sym::Exists) {
                 const unsigned char Kind = static_cast<unsigned char>(Text[At++]);
@@ -166,7 +177,7 @@ private:
             Atom.pop_back();
         if (Atom.empty() || String || Depth != 0)
             return Fail();
-        auto N = std::make_unique<TNode>();
+        auto N = Make();
         N->Text = std::move(Atom);
         return N;
     }
@@ -174,6 +185,7 @@ private:
     const std::string& Text;
     std::size_t At = 0;
     int Depth = 0;
+    int Nodes = 0;
     bool Failed = false;
 };
 

@@ -53,6 +53,11 @@ TEST(CaseSplit, QueriesThatStayWhole)
     EXPECT_TRUE(Cases("∃X p(X) ∧ ∃Y q(Y) → ∃Z r(Z) ↔ ∃W s(W)", 7).empty());
     EXPECT_TRUE(Cases("∀X [p(X)] ↔ [∀Y [q(Y)]").empty());
     EXPECT_TRUE(Cases("∀X [p(X)] ↔ ∀ [q(Y)]").empty());
+    // A query too large to split is read no further, however long its chains.
+    std::string Long = "∀X [p(X)] ↔ ∀Y [q(Y)]";
+    for (int I = 0; I < 20000; ++I)
+        Long += " ∧ ∃Z [r(Z)]";
+    EXPECT_TRUE(Cases(Long).empty());
 }
 
 TEST(CaseSplit, TheDocumentKeepsEverythingElse)
