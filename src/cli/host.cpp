@@ -399,8 +399,11 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
                      Outcome.Existential.c_str());
     }
     std::string Status = StatusOf(Outcome);
+    // A problem without a conjecture is about its axioms: refuted, or a model of them.
     if (Unsatisfiable && Status == "Theorem")
         Status = "Unsatisfiable";
+    if (Unsatisfiable && Status == "CounterSatisfiable")
+        Status = "Satisfiable";
     WriteStatus(Status, Outcome.Number);
     if (Szs && Status == "Theorem" && !Outcome.Answer.empty()) {
         std::string Tuple;

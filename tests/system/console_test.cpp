@@ -393,6 +393,12 @@ TEST_F(Console, TptpProblemsGetTheirStatus)
         Starting(Unsat.Out, "% SZS status"),
         std::vector<std::string>{"% SZS status Unsatisfiable for TptpProblemsGetTheirStatus-u"});
     EXPECT_EQ(Unsat.Err, "");
+    const TResult Sat =
+        Run({"--szs", "--skolem", "--counter-models", "--strategy", "best",
+             Write("s.p", "cnf(a, axiom, p(X) | q(X)).\ncnf(b, axiom, ~ p(a)).\n")});
+    EXPECT_EQ(Starting(Sat.Out, "% SZS status"),
+              std::vector<std::string>{"% SZS status Satisfiable for TptpProblemsGetTheirStatus-s"})
+        << "a model of the axioms";
     const TResult Linear = Run({"--szs", "--skolem", "--timeout", "1", Axioms});
     EXPECT_NE(Linear.Err.find("no conjecture and this strategy starts from the query"),
               std::string::npos)
