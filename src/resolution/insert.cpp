@@ -16,18 +16,6 @@ bool IsRefutation(const TFALFormula* F)
 {
     return F && F->Cont && F->Cont->Val == -1;
 }
-
-// Clears the copy marks that binding left on the formula's variables, so that the next copy
-// of the formula is whole.
-TObject* ClearPrefixMarks(TObject* Obj, TDiveMode&, TDiveArgs)
-{
-    if (Obj->IsNode())
-        if (TQuant* Q = static_cast<TSub*>(Obj)->Q)
-            for (TVariable* V : Q->Items)
-                if (V)
-                    ClearCopyMarks(V);
-    return Obj;
-}
 } // namespace
 
 void BindUnifier()

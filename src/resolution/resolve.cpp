@@ -41,8 +41,7 @@ void PlaceNewVars(TSub* Root)
 }
 } // namespace
 
-namespace {
-TObject* ClearMarksOfPrefix(TObject* Obj, TDiveMode&, TDiveArgs)
+TObject* ClearPrefixMarks(TObject* Obj, TDiveMode&, TDiveArgs)
 {
     if (Obj->IsNode())
         if (TQuant* Q = static_cast<TSub*>(Obj)->Q)
@@ -51,7 +50,6 @@ TObject* ClearMarksOfPrefix(TObject* Obj, TDiveMode&, TDiveArgs)
                     ClearCopyMarks(V);
     return Obj;
 }
-} // namespace
 
 TFALFormula* CopyPart(TFALFormula* F, TSub* Node, bool Negated)
 {
@@ -87,7 +85,7 @@ TFALFormula* CopyPart(TFALFormula* F, TSub* Node, bool Negated)
         Root->Negate();
     // The variables quantified above the part, copied where they occur, stand outermost.
     PlaceNewVars(Root);
-    F->Dive(TDiveMode::PreOrder, ClearMarksOfPrefix, TDiveArgs{});
+    F->Dive(TDiveMode::PreOrder, ClearPrefixMarks, TDiveArgs{});
     Root->EvalPol();
     return N;
 }

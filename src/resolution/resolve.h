@@ -1,6 +1,8 @@
 // The generalized resolution rule and its context.
 #pragma once
 
+#include "model/formula.h"
+
 #include <cstdint>
 
 class TAtom;
@@ -23,6 +25,10 @@ void ResetResolutionState();
 // A new formula of a part of F: a copy of Node's subtree, negated when Negated, with copies of
 // the variables quantified above it in its root prefix. F is left as it was.
 TFALFormula* CopyPart(TFALFormula* F, TSub* Node, bool Negated);
+
+// A visitor for a pre-order walk: clears the copy marks that a copy or a binding left on the
+// variables of each prefix, so that the next copy of the formula is whole.
+TObject* ClearPrefixMarks(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
 
 // Moves the unifier into the variables' NewId, the first pair of each variable counting, and
 // empties the list.

@@ -161,38 +161,28 @@ bool TProofGraph::SavePng(const QString& Path) const
     return File.open(QIODevice::WriteOnly) && Image.save(&File, "PNG") && File.commit();
 }
 
-namespace {
-// The proposed name with the extension of its kind.
-QString WithSuffix(QString Name, const QString& Suffix)
+bool TProofGraph::SaveAs(const QString& Suffix, const QString& Filter,
+                         bool (TProofGraph::*Save)(const QString&) const)
 {
-    if (!Name.endsWith(Suffix, Qt::CaseInsensitive))
-        Name += Suffix;
-    return Name;
-}
-} // namespace
-
-bool TProofGraph::SaveSvgClick()
-{
-    const QString Name = Dialogs().SaveFileName(this, QStringLiteral("proof.svg"),
-                                                QStringLiteral("SVG pictures (*.svg)"));
-    if (Name.isEmpty())
+    QString Path = Dialogs().SaveFileName(this, QStringLiteral("proof") + Suffix, Filter);
+    if (Path.isEmpty())
         return false;
-    const QString Path = WithSuffix(Name, QStringLiteral(".svg"));
-    if (SaveSvg(Path))
+    if (!Path.endsWith(Suffix, Qt::CaseInsensitive))
+        Path += Suffix;
+    if ((this->*Save)(Path))
         return true;
     Dialogs().Message(this, QStringLiteral("Cannot create file %1").arg(Path), TDialogs::Warning);
     return false;
+}
+
+bool TProofGraph::SaveSvgClick()
+{
+    return SaveAs(QStringLiteral(".svg"), QStringLiteral("SVG pictures (*.svg)"),
+                  &TProofGraph::SaveSvg);
 }
 
 bool TProofGraph::SavePngClick()
 {
-    const QString Name = Dialogs().SaveFileName(this, QStringLiteral("proof.png"),
-                                                QStringLiteral("PNG images (*.png)"));
-    if (Name.isEmpty())
-        return false;
-    const QString Path = WithSuffix(Name, QStringLiteral(".png"));
-    if (SavePng(Path))
-        return true;
-    Dialogs().Message(this, QStringLiteral("Cannot create file %1").arg(Path), TDialogs::Warning);
-    return false;
+    return SaveAs(QStringLiteral(".png"), QStringLiteral("PNG images (*.png)"),
+                  &TProofGraph::SavePng);
 }

@@ -43,6 +43,10 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+    // The user picks the name (the suffix added where it is missing); a failure is said.
+    bool SaveAs(const QString& Suffix, const QString& Filter,
+                bool (TProofGraph::*Save)(const QString&) const);
+
     QByteArray Svg;
     QSvgWidget* View;
     QScrollArea* Area;
