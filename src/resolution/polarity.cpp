@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+bool ArithmeticSeen = true;
+
 namespace {
 // The node whose prefix LinkVariables searches first; valid during PostComp only.
 TSub* ScopeNode = nullptr;
@@ -118,6 +120,7 @@ TObject* FoldArithmetic(TObject* Obj, TDiveMode&, TDiveArgs)
     const char Op = F->Name[0];
     if (Op != '*' && Op != '+' && Op != '-' && Op != '/')
         return Obj;
+    ArithmeticSeen = true;
     TId* A = Unbound(F->Params.Get(0));
     TId* B = Unbound(F->Params.Get(1));
     if (!A || !B || !A->IsNumber() || !B->IsNumber())

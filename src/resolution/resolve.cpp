@@ -3,6 +3,7 @@
 #include "model/formula.h"
 #include "model/owner.h"
 #include "resolution/insert.h"
+#include "resolution/polarity.h"
 #include "unify/dive.h"
 #include "unify/unify.h"
 
@@ -99,6 +100,7 @@ void ResetResolutionState()
     ExactMatches = false;
     FactoringChanged = false;
     SaturationInsert = false;
+    ArithmeticSeen = false;
 }
 
 void MarkAtom(TAtom* Atom, std::int8_t T)

@@ -108,10 +108,12 @@ void ReleaseSimplifyStorage()
 
 void TFALFormula::Simplify()
 {
-    Entered.Clear();
-    EnteredValues = &Entered;
-    Dive(TDiveMode::PostOrder, FoldArithmetic, TDiveArgs{});
-    EnteredValues = nullptr;
+    if (ArithmeticSeen) {
+        Entered.Clear();
+        EnteredValues = &Entered;
+        Dive(TDiveMode::PostOrder, FoldArithmetic, TDiveArgs{});
+        EnteredValues = nullptr;
+    }
     FirstAtom = MF;
     LastAtom = ML;
     Dive(TDiveMode::Constants, SimplifyNode, TDiveArgs{});

@@ -269,15 +269,16 @@ TObject* TQuant::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
             if (V->Visited || (V->Watch && V->Id)) {
                 ClearCopyMarks(V);
             } else {
+                // Only a binding that goes can leave other variables unused.
+                if (V->Id)
+                    VarRemoved = true;
                 delete V;
                 Put(I, nullptr);
                 Removed = true;
             }
         }
-        if (Removed) {
-            VarRemoved = true;
+        if (Removed)
             Pack();
-        }
         return this;
     }
     case TDiveMode::ResetRoot:

@@ -140,6 +140,19 @@ TEST_F(Simplification, ArithmeticFoldsIntoReals)
     delete F;
 }
 
+// A product that only a unifier makes numeric is folded in the resolvent: q(2 * 3) meets
+// q(6), which needs the resolvent of the two axioms first.
+// A run without arithmetic before it must not leave the folding off.
+TEST_F(Simplification, ArithmeticFoldsInResolvents)
+{
+    Run("p(a). ∀X [p(X) → q(X)]. ?- q(a). ", TStrategy::Linear);
+    ASSERT_EQ(QueriesRefuted, 1);
+    for (const TStrategy Strategy : {TStrategy::Breadthfirst1, TStrategy::BestFirst1}) {
+        Run("p(2). ∀X [p(X) → q(X * 3)]. ?- q(6). ", Strategy);
+        EXPECT_EQ(QueriesRefuted, 1) << static_cast<int>(Strategy);
+    }
+}
+
 // Random formulas, fixed seed: compile, copy, mark, simplify, release.
 TEST_F(Simplification, RandomFormulasStayWellFormed)
 {

@@ -156,9 +156,17 @@ TEST_F(Traversal, TheSweepKeepsUsedAndAnsweredVariablesOnly)
     X->Visited = true;
     VarRemoved = false;
     F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
-    EXPECT_TRUE(VarRemoved);
+    EXPECT_FALSE(VarRemoved) << "an unbound variable leaves no other one unused";
     EXPECT_EQ(Variables(F->Cont->Q), (std::vector<TVariable*>{X, Answer}));
     EXPECT_FALSE(X->Visited);
+    // A binding that goes may have held the last use of another variable: mark again.
+    auto* Bound = new TVariable("C", Sym::ForAll);
+    Bound->Id = new TFunctorA("c");
+    F->Cont->Q->Add(Bound);
+    X->Visited = true;
+    F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
+    EXPECT_TRUE(VarRemoved);
+    EXPECT_EQ(Variables(F->Cont->Q), (std::vector<TVariable*>{X, Answer}));
     delete F;
 }
 
