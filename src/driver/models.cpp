@@ -45,11 +45,11 @@ struct TSignature {
             Note(Literals, LiteralKey(T));
             break;
         case TClass::FunctorA:
-            Note(Constants, static_cast<TFunctorA*>(T)->Name);
+            Note(Constants, static_cast<TFunctorA*>(T)->Name.Str());
             break;
         case TClass::Functor: {
             auto* F = static_cast<TFunctor*>(T);
-            Note(Functions, {F->Name, F->Params.Count()});
+            Note(Functions, {F->Name.Str(), F->Params.Count()});
             for (std::int32_t I = 0; I < F->Params.Count(); ++I)
                 Term(F->Params.Get(I));
             break;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "model/list.h"
+#include "model/name.h"
 #include "model/pool.h"
 #include "model/symbols.h"
 
@@ -268,15 +269,15 @@ public:
 
 class TFunc : public TId {
 public:
-    TFunc(TClass AClass, std::string AName) : TId(AClass), Name(std::move(AName)) {}
-    std::string Name;
+    TFunc(TClass AClass, TName AName) : TId(AClass), Name(std::move(AName)) {}
+    TName Name;
     std::int32_t Compare(TId* Other) override;
 };
 
 // A function or predicate symbol, an arithmetic operator or a relation, with arguments.
 class TFunctor : public TFunc {
 public:
-    explicit TFunctor(std::string AName) : TFunc(TClass::Functor, std::move(AName)) {}
+    explicit TFunctor(TName AName) : TFunc(TClass::Functor, std::move(AName)) {}
     TList<TId> Params; // owned arguments, in order
     void RPrint(std::string& S) override;
     void RFree() override;
@@ -285,15 +286,15 @@ public:
 // A constant: a function or predicate symbol without arguments.
 class TFunctorA : public TFunc {
 public:
-    explicit TFunctorA(std::string AName) : TFunc(TClass::FunctorA, std::move(AName)) {}
+    explicit TFunctorA(TName AName) : TFunc(TClass::FunctorA, std::move(AName)) {}
     void RPrint(std::string& S) override;
 };
 
 // A variable occurrence as read, known only by its name until linked.
 class TVar : public TId {
 public:
-    explicit TVar(std::string AName) : TId(TClass::Var), Name(std::move(AName)) {}
-    std::string Name;
+    explicit TVar(TName AName) : TId(TClass::Var), Name(std::move(AName)) {}
+    TName Name;
     void RPrint(std::string& S) override;
     std::int32_t Compare(TId* Other) override;
 };
@@ -302,7 +303,7 @@ public:
 class TVariable : public TId {
 public:
     explicit TVariable(const TVar& From) : TId(TClass::Variable), Name(From.Name) {}
-    TVariable(std::string AName, unsigned char AKind)
+    TVariable(TName AName, unsigned char AKind)
         : TId(TClass::Variable), Kind(AKind), Name(std::move(AName))
     {
     }
@@ -322,7 +323,7 @@ public:
     TSub* Master = nullptr;
     TVariable* Watch = nullptr;
     std::int32_t Number = 0;
-    std::string Name;
+    TName Name;
 
     void RFree() override {} // terms only refer to variables; the prefix frees them
     // ---- model/print.cpp
