@@ -79,26 +79,49 @@ TSub* TSub::SubstTo(TSub* Child)
     return Child;
 }
 
-TObject* MarkUsedVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs Args)
-{
-    if (Obj->IsNode()) {
-        auto* Node = static_cast<TSub*>(Obj);
-        if (Node->Q)
-            for (TVariable* V : Node->Q->Items)
-                if (V && V->Id)
-                    V->Id = static_cast<TId*>(
-                        V->Id->Dive(TDiveMode::PostOrder, MarkUsedVariables, Args));
-        if (Obj->Is(TClass::Atom))
-            Mode = TDiveMode::PostOrder;
-    } else if (Obj->Is(TClass::Variable)) {
-        static_cast<TVariable*>(Obj)->Visited = true;
-    }
-    return Obj;
-}
-
 namespace {
 // A value shared by many occurrences is folded and marked once per pass.
 TVariableSet Entered;
+} // namespace
+
+namespace {
+// The marking pass, written out: the generic walk's dispatch cost a fifth of the search.
+// It takes the same steps as the other walks (WalkStopped counts them), and goes on after
+// a stop: the sweep after it needs every mark.
+void MarkTerm(TId* Term)
+{
+    WalkStopped();
+    if (Term->Is(TClass::Functor)) {
+        for (TId* Arg : static_cast<TFunctor*>(Term)->Params.Items)
+            if (Arg)
+                MarkTerm(Arg);
+    } else if (Term->Is(TClass::Variable)) {
+        auto* V = static_cast<TVariable*>(Term);
+        if (V->Id && Entered.Insert(V))
+            MarkTerm(V->Id);
+        V->Visited = true;
+    }
+}
+
+// Marks the variables that a node's atoms use, with those their values use; the value of a
+// prefix variable counts even where the variable no longer occurs, so that a variable goes
+// only after the one whose value held it.
+void MarkNode(TSub* Node)
+{
+    if (Node->Q)
+        for (TVariable* V : Node->Q->Items)
+            if (V && V->Id)
+                MarkTerm(V->Id);
+    if (Node->Is(TClass::Atom)) {
+        if (TId* Term = static_cast<TAtom*>(Node)->Id)
+            MarkTerm(Term);
+        return;
+    }
+    if (Node->L)
+        MarkNode(Node->L);
+    if (Node->R)
+        MarkNode(Node->R);
+}
 } // namespace
 
 void ReleaseSimplifyStorage()
@@ -122,9 +145,8 @@ void TFALFormula::Simplify()
     do {
         VarRemoved = false;
         Entered.Clear();
-        EnteredValues = &Entered;
-        Dive(TDiveMode::PreOrder, MarkUsedVariables, TDiveArgs{});
-        EnteredValues = nullptr;
+        if (Cont)
+            MarkNode(Cont);
         Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
     } while (VarRemoved);
 }

@@ -4,6 +4,5 @@
 #include "model/formula.h"
 
 TObject* SimplifyNode(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
-TObject* MarkUsedVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
 // Frees the table the passes keep between calls.
 void ReleaseSimplifyStorage();
