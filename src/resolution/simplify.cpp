@@ -122,6 +122,38 @@ void MarkNode(TSub* Node)
     if (Node->R)
         MarkNode(Node->R);
 }
+
+// The constants pass: the operands that are nodes still undecided first, then the node,
+// which may give its place to an operand. Returns what stands in the node's place.
+TSub* SimplifyTree(TSub* Node)
+{
+    if (Node->L && !Node->L->Is(TClass::Atom) && Node->L->Val == 0)
+        Node->L = SimplifyTree(Node->L);
+    if (Node->R && !Node->R->Is(TClass::Atom) && Node->R->Val == 0)
+        Node->R = SimplifyTree(Node->R);
+    TDiveMode Mode = TDiveMode::Constants;
+    return static_cast<TSub*>(SimplifyNode(Node, Mode, TDiveArgs{}));
+}
+
+// The sweep: unused variables go from every prefix, and resolution's marks from the atoms.
+void SweepNode(TSub* Node)
+{
+    if (Node->Is(TClass::Atom)) {
+        Node->Val = 0;
+    } else {
+        if (Node->L)
+            SweepNode(Node->L);
+        if (Node->R)
+            SweepNode(Node->R);
+    }
+    if (Node->Q) {
+        Node->Q->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
+        if (Node->Q->Count() == 0) {
+            delete Node->Q;
+            Node->Q = nullptr;
+        }
+    }
+}
 } // namespace
 
 void ReleaseSimplifyStorage()
@@ -139,14 +171,16 @@ void TFALFormula::Simplify()
     }
     FirstAtom = MF;
     LastAtom = ML;
-    Dive(TDiveMode::Constants, SimplifyNode, TDiveArgs{});
+    if (Cont && !Cont->Is(TClass::Atom))
+        SimplifyTree(Cont); // a node that gives way puts its operand in Cont itself
     MF = FirstAtom;
     ML = LastAtom;
     do {
         VarRemoved = false;
         Entered.Clear();
-        if (Cont)
+        if (Cont) {
             MarkNode(Cont);
-        Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
+            SweepNode(Cont);
+        }
     } while (VarRemoved);
 }
