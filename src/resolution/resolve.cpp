@@ -4,6 +4,7 @@
 #include "model/owner.h"
 #include "resolution/insert.h"
 #include "resolution/polarity.h"
+#include "resolution/simplify.h"
 #include "unify/dive.h"
 #include "unify/unify.h"
 
@@ -157,9 +158,9 @@ TFALFormula* TFALFormula::Resolve(TFALFormula* G)
     N->MF = FirstAtom;
     N->ML = LastAtom;
     PlaceNewVars(D);
-    F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
+    SweepNode(F->Cont);
     if (F != G)
-        G->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
+        SweepNode(G->Cont);
     return N;
 }
 

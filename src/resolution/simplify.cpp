@@ -135,7 +135,8 @@ TSub* SimplifyTree(TSub* Node)
     return static_cast<TSub*>(SimplifyNode(Node, Mode, TDiveArgs{}));
 }
 
-// The sweep: unused variables go from every prefix, and resolution's marks from the atoms.
+} // namespace
+
 void SweepNode(TSub* Node)
 {
     if (Node->Is(TClass::Atom)) {
@@ -154,7 +155,6 @@ void SweepNode(TSub* Node)
         }
     }
 }
-} // namespace
 
 void ReleaseSimplifyStorage()
 {
