@@ -99,6 +99,24 @@ TEST_F(Model, AppendToQuantJoinsOuterVariablesFirstAndNumbersNames)
     Node->RFree();
 }
 
+// Names are shared by copies, but equal texts made apart are the same name, and a copy
+// outlives the name it came from.
+TEST(Names, CompareByTextAndOutliveTheirSource)
+{
+    const TName Apart("X");
+    auto* Made = new TName(std::string("X"));
+    TName Copy = *Made;
+    EXPECT_EQ(Copy, Apart);
+    EXPECT_FALSE(TName("X1") == Apart);
+    delete Made;
+    EXPECT_EQ(Copy.Str(), "X");
+    EXPECT_EQ("p(" + Copy + ")", "p(X)");
+    Copy = TName("");
+    EXPECT_TRUE(Copy.empty());
+    EXPECT_EQ(Copy, TName());
+    EXPECT_EQ(Copy.Str(), "");
+}
+
 // A prefix that climbs out of a negation or an antecedent keeps its meaning.
 TEST_F(Model, ClimbingPrefixesAreTurnedWhereTheyCrossANegation)
 {
