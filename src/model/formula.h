@@ -323,6 +323,9 @@ public:
     TSub* Master = nullptr;
     TVariable* Watch = nullptr;
     std::int32_t Number = 0;
+    // Where the variable's first pair stands in the unifier, when it has one: pairs only come
+    // at the end and go from the end, so the index stays right while the pair is there.
+    std::int32_t PairAt = -1;
     TName Name;
 
     void RFree() override {} // terms only refer to variables; the prefix frees them

@@ -111,12 +111,18 @@ TVariable* AsBoundVariable(TId* X)
     return nullptr;
 }
 
+// The index of V's first pair in the unifier, or -1.
+std::int32_t FirstPair(TList<TId>& List, const TVariable* V)
+{
+    const std::int32_t At = V->PairAt;
+    return At >= 0 && At + 1 < List.Count() && List.Get(At) == V ? At : -1;
+}
+
+// The even entries of the unifier are its variables.
 bool HasPairBefore(TList<TId>& List, TId* V, std::int32_t End)
 {
-    for (std::int32_t I = 0; I + 1 < End; I += 2)
-        if (List.Get(I) == V)
-            return true;
-    return false;
+    const std::int32_t At = FirstPair(List, static_cast<TVariable*>(V));
+    return At >= 0 && At + 1 < End;
 }
 
 // Calls Fn on every variable quantified outside W, in the order MAssigned looks at them.
@@ -199,8 +205,11 @@ TList<TId>& Unifier()
 
 void AddPair(TVariable* V, TId* T)
 {
-    Unifier().Add(V);
-    Unifier().Add(T);
+    TList<TId>& List = Unifier();
+    if (FirstPair(List, V) < 0)
+        V->PairAt = List.Count();
+    List.Add(V);
+    List.Add(T);
 }
 
 bool IsFirstPair(TList<TId>& List, std::int32_t I)
@@ -228,11 +237,8 @@ bool IsEffectivelyUniversal(const TVariable* V)
 TId* TVariable::CompInMgu()
 {
     TList<TId>& List = Unifier();
-    const std::int32_t N = List.Count();
-    for (std::int32_t I = 0; I + 1 < N; I += 2)
-        if (List.Get(I) == this)
-            return List.Get(I + 1);
-    return this;
+    const std::int32_t At = FirstPair(List, this);
+    return At >= 0 ? List.Get(At + 1) : this;
 }
 
 bool TVariable::MAssigned()

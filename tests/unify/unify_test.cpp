@@ -97,6 +97,38 @@ TEST_F(Unification, AFailedUnificationRestoresTheGrowingUnifier)
     EXPECT_EQ(Pairs(), Before);
 }
 
+// A variable's pair is found where it stands; once the pair is taken back, the variable
+// stands for itself, and a new pair of it is the one found.
+TEST_F(Unification, AVariableFindsItsOwnPairOnly)
+{
+    TAtom* A = First("p(X, Y). ");
+    auto& Args = static_cast<TFunctor*>(A->Id)->Params;
+    auto* X = static_cast<TVariable*>(Args.Get(0));
+    auto* Y = static_cast<TVariable*>(Args.Get(1));
+    auto Value = [](TVariable* V) {
+        std::string S;
+        V->CompInMgu()->RPrint(S);
+        return S;
+    };
+    ASSERT_NE(A->UnifyS(First("p(a, b). ")), 0);
+    ASSERT_EQ(Pairs(), "X=a Y=b");
+    Program->MGUn1.Truncate(2);
+    EXPECT_EQ(Value(X), "a");
+    EXPECT_EQ(Y->CompInMgu(), Y) << "Y's pair went";
+    // Y's old place now holds another variable's pair.
+    Program->MGUn1.Clear();
+    ASSERT_NE(First("r(W, V). ")->UnifyS(First("r(b, d). ")), 0);
+    ASSERT_EQ(Pairs(), "W=b V=d");
+    EXPECT_EQ(Y->CompInMgu(), Y);
+    EXPECT_EQ(X->CompInMgu(), X);
+    ASSERT_NE(A->UnifyS(First("p(e, f). ")), 0);
+    EXPECT_EQ(Value(Y), "f");
+    EXPECT_EQ(Value(X), "e");
+    Program->MGUn1.Clear();
+    EXPECT_EQ(X->CompInMgu(), X);
+    EXPECT_EQ(Y->CompInMgu(), Y);
+}
+
 // Repeated pairs for one variable would make the passes run for ever.
 TEST_F(Unification, EveryUnificationEnds)
 {
