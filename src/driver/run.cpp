@@ -10,6 +10,7 @@
 #include "model/owner.h"
 #include "model/print.h"
 #include "model/runstate.h"
+#include "resolution/limits.h"
 #include "resolution/resolve.h"
 #include "resolution/simplify.h"
 #include "unify/dive.h"
@@ -27,6 +28,7 @@ void ReleaseRunStorage(TPLProgram* Program)
     Program->ListR.Release();
     Program->MGUn1.Release();
     ReleaseSimplifyStorage();
+    ReleaseLimitsStorage();
     ReleaseUnifyStorage();
     ReleaseParseStorage();
 }

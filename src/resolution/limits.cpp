@@ -4,7 +4,6 @@
 #include "model/runstate.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -13,73 +12,152 @@ struct TMeasure {
     std::int64_t Size = 0;
 };
 
-class TMeasurer {
+TMeasure Over()
+{
+    return {std::int64_t(DepthLimit) + 1, SizeLimit + 1};
+}
+
+// The measures of the values met in one formula: open addressing over a table kept between
+// formulas, emptied by a new generation (every resolvent is measured, some twice).
+class TValueTable {
 public:
-    // Depth and size of a term, the values of bound variables written out in its place.
-    TMeasure Term(TId* Root)
+    void Clear()
     {
-        struct TFrame {
-            TId* T;
-            std::int32_t Next;
-            TMeasure Acc;
-        };
-        std::vector<TFrame> Stack{{Root, 0, {}}};
-        TMeasure Result;
-        while (!Stack.empty()) {
-            TFrame& Top = Stack.back();
-            TId* T = Top.T;
-            if (T && T->Is(TClass::Functor)) {
-                auto& Params = static_cast<TFunctor*>(T)->Params;
-                if (Top.Next < Params.Count()) {
-                    TId* Arg = Params.Get(Top.Next++);
-                    if (Arg)
-                        Stack.push_back({Arg, 0, {}});
-                    continue;
-                }
-                Result = {Top.Acc.Depth + 1, Top.Acc.Size + 1};
-            } else if (T && T->Is(TClass::Variable) && static_cast<TVariable*>(T)->Id) {
-                auto* V = static_cast<TVariable*>(T);
-                if (Top.Next == 1) {
-                    Result = Top.Acc; // its value has been measured
-                    Values[V] = Result;
-                } else if (auto Known = Values.find(V); Known != Values.end()) {
-                    Result = Known->second;
-                } else {
-                    Values[V] = Over(); // a value that reached itself would never end
-                    Top.Next = 1;
-                    Stack.push_back({V->Id, 0, {}});
-                    continue;
-                }
-            } else {
-                Result = {1, 1};
-            }
-            Stack.pop_back();
-            if (Stack.empty())
-                break;
-            TMeasure& Parent = Stack.back().Acc;
-            Parent.Depth = std::max(Parent.Depth, Result.Depth);
-            Parent.Size = std::min(Parent.Size + Result.Size, SizeLimit + 1);
-            if (Parent.Depth > DepthLimit || Parent.Size > SizeLimit)
-                return Over();
+        if (Used)
+            ++Generation;
+        Used = 0;
+    }
+    void Release()
+    {
+        std::vector<TSlot>().swap(Slots);
+        Used = 0;
+    }
+    TMeasure* Find(const TVariable* V)
+    {
+        if (Slots.empty())
+            return nullptr;
+        const std::size_t Mask = Slots.size() - 1;
+        for (std::size_t At = Hash(V) & Mask; Slots[At].Generation == Generation;
+             At = (At + 1) & Mask)
+            if (Slots[At].V == V)
+                return &Slots[At].M;
+        return nullptr;
+    }
+    void Put(const TVariable* V, TMeasure M)
+    {
+        if (TMeasure* Known = Find(V)) {
+            *Known = M;
+            return;
         }
-        return Result;
+        if (2 * (Used + 1) > Slots.size())
+            Grow();
+        const std::size_t Mask = Slots.size() - 1;
+        std::size_t At = Hash(V) & Mask;
+        while (Slots[At].Generation == Generation)
+            At = (At + 1) & Mask;
+        Slots[At] = {V, Generation, M};
+        ++Used;
     }
 
-    static TMeasure Over() { return {std::int64_t(DepthLimit) + 1, SizeLimit + 1}; }
-
 private:
-    std::unordered_map<const TVariable*, TMeasure> Values;
+    struct TSlot {
+        const TVariable* V = nullptr;
+        std::uint64_t Generation = 0;
+        TMeasure M;
+    };
+    static std::size_t Hash(const TVariable* V)
+    {
+        return static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(V) >> 4);
+    }
+    void Grow()
+    {
+        std::vector<TSlot> Old(Slots.size() < 64 ? 64 : 2 * Slots.size());
+        Old.swap(Slots);
+        const std::uint64_t Live = Generation;
+        Used = 0;
+        for (const TSlot& Slot : Old)
+            if (Slot.Generation == Live)
+                Put(Slot.V, Slot.M);
+    }
+    std::vector<TSlot> Slots;
+    std::size_t Used = 0;
+    std::uint64_t Generation = 1;
 };
+
+struct TFrame {
+    TId* T;
+    std::int32_t Next;
+    TMeasure Acc;
+};
+
+TValueTable Values;
+std::vector<TFrame> Stack;
+std::vector<std::pair<TSub*, std::int64_t>> Nodes;
+
+// Depth and size of a term, the values of bound variables written out in its place.
+TMeasure MeasureTerm(TId* Root)
+{
+    Stack.clear();
+    Stack.push_back({Root, 0, {}});
+    TMeasure Result;
+    while (!Stack.empty()) {
+        TFrame& Top = Stack.back();
+        TId* T = Top.T;
+        if (T && T->Is(TClass::Functor)) {
+            auto& Params = static_cast<TFunctor*>(T)->Params;
+            if (Top.Next < Params.Count()) {
+                TId* Arg = Params.Get(Top.Next++);
+                if (Arg)
+                    Stack.push_back({Arg, 0, {}});
+                continue;
+            }
+            Result = {Top.Acc.Depth + 1, Top.Acc.Size + 1};
+        } else if (T && T->Is(TClass::Variable) && static_cast<TVariable*>(T)->Id) {
+            auto* V = static_cast<TVariable*>(T);
+            if (Top.Next == 1) {
+                Result = Top.Acc; // its value has been measured
+                Values.Put(V, Result);
+            } else if (const TMeasure* Known = Values.Find(V)) {
+                Result = *Known;
+            } else {
+                Values.Put(V, Over()); // a value that reached itself would never end
+                Top.Next = 1;
+                Stack.push_back({V->Id, 0, {}});
+                continue;
+            }
+        } else {
+            Result = {1, 1};
+        }
+        Stack.pop_back();
+        if (Stack.empty())
+            break;
+        TMeasure& Parent = Stack.back().Acc;
+        Parent.Depth = std::max(Parent.Depth, Result.Depth);
+        Parent.Size = std::min(Parent.Size + Result.Size, SizeLimit + 1);
+        if (Parent.Depth > DepthLimit || Parent.Size > SizeLimit)
+            return Over();
+    }
+    return Result;
+}
 } // namespace
+
+void ReleaseLimitsStorage()
+{
+    Values.Release();
+    std::vector<TFrame>().swap(Stack);
+    Nodes.clear();
+    Nodes.shrink_to_fit();
+}
 
 TFormulaMeasure Measure(TFALFormula* F)
 {
     if (!F->Cont)
         return {};
-    TMeasurer Measurer;
+    Values.Clear();
+    Nodes.clear();
+    Nodes.push_back({F->Cont, 1});
     std::int64_t Depth = 0;
     std::int64_t Size = 0;
-    std::vector<std::pair<TSub*, std::int64_t>> Nodes{{F->Cont, 1}};
     while (!Nodes.empty() && Depth <= DepthLimit && Size <= SizeLimit) {
         auto [Node, Level] = Nodes.back();
         Nodes.pop_back();
@@ -88,13 +166,13 @@ TFormulaMeasure Measure(TFALFormula* F)
         if (Node->Q)
             for (TVariable* V : Node->Q->Items)
                 if (V && V->Id) {
-                    const TMeasure M = Measurer.Term(V->Id);
+                    const TMeasure M = MeasureTerm(V->Id);
                     Depth = std::max(Depth, Level + M.Depth);
                     Size += M.Size;
                 }
         if (Node->Is(TClass::Atom)) {
             if (TId* Term = static_cast<TAtom*>(Node)->Id) {
-                const TMeasure M = Measurer.Term(Term);
+                const TMeasure M = MeasureTerm(Term);
                 Depth = std::max(Depth, Level + M.Depth);
                 Size += M.Size;
             }

@@ -14,6 +14,9 @@ struct TFormulaMeasure {
 };
 TFormulaMeasure Measure(TFALFormula* F);
 
+// Frees the tables the measure keeps between formulas.
+void ReleaseLimitsStorage();
+
 // Whether F is within DepthLimit levels and SizeLimit symbols. When it is not, the run is
 // stopped with a line saying why.
 bool WithinLimits(TFALFormula* F);
