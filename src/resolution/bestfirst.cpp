@@ -26,7 +26,7 @@
 
 namespace {
 // Every PickOldest-th given formula is the oldest waiting one; the others are the lightest.
-constexpr std::int64_t PickOldest = 5;
+constexpr std::int64_t PickOldest = 4;
 
 // A hash of a formula that is the same for variants: variables are numbered in the order in
 // which they first appear, bound variables stand for their values.

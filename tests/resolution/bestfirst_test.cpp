@@ -14,7 +14,7 @@ protected:
 };
 
 // q(0), q(1), q(2)... all weigh as little as q(0), without end: taking the lightest formula
-// alone would never reach the heavy fact. Every fifth given formula is the oldest waiting.
+// alone would never reach the heavy fact. Every fourth given formula is the oldest waiting.
 TEST_F(BestFirst, IsFairBetweenTheLightestAndTheOldest)
 {
     Set(TOption::Progress, false);
@@ -57,7 +57,7 @@ TEST_F(BestFirst, EndsAtTheFirstRefutation)
     const auto Report = Run("p(a). ∀X [p(X) → q(X)]. ?- q(a). ", TStrategy::BestFirst1);
     EXPECT_TRUE(Owner.Options.Checked(TOption::Allref1));
     EXPECT_EQ(Report, (std::vector<std::string>{"Solution to ¬q(a). ", "R0 [F1&F0] :  q(a). ",
-                                                "R1 [F1&F2] :  ¬p(a). ", "[R1&F0] :  YES."}));
+                                                "R1 [F1&F2] :  ¬p(a). ", "[R0&F2] :  YES."}));
     // A conjunction waits as its parts, each recorded from the formula alone.
     const auto Parts = Run("p(a) ∧ q(b). ?- q(b). ", TStrategy::BestFirst1);
     EXPECT_EQ(CountLines(Parts, "R0 [F0&F0] : p(a). "), 1);
