@@ -186,7 +186,12 @@ TEST_F(Hardening, AnyRunOfADocumentReportsTheSameMemory)
         const auto First = MemoryFigures(Owner, Program, Document, Strategy);
         EXPECT_GT(First[0], 0);
         EXPECT_LT(First[0], 64 * 1024) << "far less than a pool's chunk";
-        for (int I = 0; I < 3; ++I)
-            EXPECT_EQ(MemoryFigures(Owner, Program, Document, Strategy), First);
+        // The total counts the whole process, the test harness's own few bytes too; what a
+        // run kept for the next one (a pool chunk, list storage) would show by kilobytes.
+        for (int I = 0; I < 3; ++I) {
+            const auto Again = MemoryFigures(Owner, Program, Document, Strategy);
+            EXPECT_EQ(Again[0], First[0]);
+            EXPECT_NEAR(static_cast<double>(Again[1]), static_cast<double>(First[1]), 256);
+        }
     }
 }
