@@ -2,6 +2,7 @@
 
 #include "model/formula.h"
 #include "model/runstate.h"
+#include "model/stamptable.h"
 
 #include <algorithm>
 #include <vector>
@@ -17,72 +18,9 @@ TMeasure Over()
     return {std::int64_t(DepthLimit) + 1, SizeLimit + 1};
 }
 
-// The measures of the values met in one formula: open addressing over a table kept between
-// formulas, emptied by a new generation (every resolvent is measured, some twice).
-class TValueTable {
-public:
-    void Clear()
-    {
-        if (Used)
-            ++Generation;
-        Used = 0;
-    }
-    void Release()
-    {
-        std::vector<TSlot>().swap(Slots);
-        Used = 0;
-    }
-    TMeasure* Find(const TVariable* V)
-    {
-        if (Slots.empty())
-            return nullptr;
-        const std::size_t Mask = Slots.size() - 1;
-        for (std::size_t At = Hash(V) & Mask; Slots[At].Generation == Generation;
-             At = (At + 1) & Mask)
-            if (Slots[At].V == V)
-                return &Slots[At].M;
-        return nullptr;
-    }
-    void Put(const TVariable* V, TMeasure M)
-    {
-        if (TMeasure* Known = Find(V)) {
-            *Known = M;
-            return;
-        }
-        if (2 * (Used + 1) > Slots.size())
-            Grow();
-        const std::size_t Mask = Slots.size() - 1;
-        std::size_t At = Hash(V) & Mask;
-        while (Slots[At].Generation == Generation)
-            At = (At + 1) & Mask;
-        Slots[At] = {V, Generation, M};
-        ++Used;
-    }
-
-private:
-    struct TSlot {
-        const TVariable* V = nullptr;
-        std::uint64_t Generation = 0;
-        TMeasure M;
-    };
-    static std::size_t Hash(const TVariable* V)
-    {
-        return static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(V) >> 4);
-    }
-    void Grow()
-    {
-        std::vector<TSlot> Old(Slots.size() < 64 ? 64 : 2 * Slots.size());
-        Old.swap(Slots);
-        const std::uint64_t Live = Generation;
-        Used = 0;
-        for (const TSlot& Slot : Old)
-            if (Slot.Generation == Live)
-                Put(Slot.V, Slot.M);
-    }
-    std::vector<TSlot> Slots;
-    std::size_t Used = 0;
-    std::uint64_t Generation = 1;
-};
+// The measures of the values met in one formula, kept between formulas (every resolvent is
+// measured, some twice).
+TStampTable<const TVariable*, TMeasure, TAddressHash> Values;
 
 struct TFrame {
     TId* T;
@@ -90,7 +28,6 @@ struct TFrame {
     TMeasure Acc;
 };
 
-TValueTable Values;
 std::vector<TFrame> Stack;
 std::vector<std::pair<TSub*, std::int64_t>> Nodes;
 
@@ -116,11 +53,11 @@ TMeasure MeasureTerm(TId* Root)
             auto* V = static_cast<TVariable*>(T);
             if (Top.Next == 1) {
                 Result = Top.Acc; // its value has been measured
-                Values.Put(V, Result);
+                *Values.Find(V) = Result;
             } else if (const TMeasure* Known = Values.Find(V)) {
                 Result = *Known;
             } else {
-                Values.Put(V, Over()); // a value that reached itself would never end
+                Values.Insert(V, Over()); // a value that reached itself would never end
                 Top.Next = 1;
                 Stack.push_back({V->Id, 0, {}});
                 continue;

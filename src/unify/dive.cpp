@@ -11,42 +11,6 @@ TQuant* NewVars = nullptr;
 bool VarRemoved = false;
 TVariableSet* EnteredValues = nullptr;
 
-bool TVariableSet::Insert(const TVariable* V)
-{
-    if (2 * (Used + 1) > Slots.size()) {
-        std::vector<TSlot> Old(Slots.size() < 64 ? 64 : 2 * Slots.size());
-        Old.swap(Slots);
-        const std::uint64_t Live = Generation;
-        Used = 0;
-        for (const TSlot& Slot : Old)
-            if (Slot.Generation == Live)
-                Insert(Slot.V);
-    }
-    const std::size_t Mask = Slots.size() - 1;
-    std::size_t At = (reinterpret_cast<std::uintptr_t>(V) >> 4) & Mask;
-    while (Slots[At].Generation == Generation) {
-        if (Slots[At].V == V)
-            return false;
-        At = (At + 1) & Mask;
-    }
-    Slots[At] = {V, Generation};
-    ++Used;
-    return true;
-}
-
-void TVariableSet::Release()
-{
-    std::vector<TSlot>().swap(Slots);
-    Used = 0;
-}
-
-void TVariableSet::Clear()
-{
-    if (Used)
-        ++Generation;
-    Used = 0;
-}
-
 namespace {
 TObject* Visit(TObject* Obj, TVisitor Visitor, TDiveMode& Mode, TDiveArgs Args)
 {

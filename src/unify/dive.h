@@ -1,6 +1,8 @@
 // The one traversal of formula trees: visiting, copying, sweeping; and the copy state.
 #pragma once
 
+#include "model/stamptable.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,25 +19,7 @@ extern bool VarRemoved;     // the sweep destroyed a bound variable
 
 // A set of variables for one walk: open addressing over a table that is kept between walks,
 // so that a walk allocates nothing.
-class TVariableSet {
-public:
-    // False when V was in the set already.
-    bool Insert(const TVariable* V);
-    void Clear();
-    // Empties the set and frees its table.
-    void Release();
-
-private:
-    // A slot holds a member when its generation is the set's; Clear starts a new one, so a
-    // set that once grew large is emptied in constant time.
-    struct TSlot {
-        const TVariable* V = nullptr;
-        std::uint64_t Generation = 0;
-    };
-    std::vector<TSlot> Slots;
-    std::size_t Used = 0;
-    std::uint64_t Generation = 1;
-};
+class TVariableSet : public TStampTable<const TVariable*, bool, TAddressHash> {};
 
 // While set, a walk in mode "3" or "4" enters the value of each bound variable once: the
 // walks that use it (folding, marking) would find nothing new in a value they walked before.

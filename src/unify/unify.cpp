@@ -4,6 +4,7 @@
 #include "model/symbols.h"
 #include "unify/dive.h"
 
+#include <utility>
 #include <vector>
 
 std::int8_t UnifyResult = 1;
@@ -17,73 +18,15 @@ namespace {
 // refused below them): walking such a pair again adds nothing, so it is not walked again.
 // Terms shared through bindings (Skolem terms that double at each step) would otherwise be
 // walked once per path. A generation number empties the table in constant time.
-class TPairSet {
-public:
-    bool Contains(const TId* S, const TId* T) const
+struct TPairHash {
+    std::size_t operator()(const std::pair<const TId*, const TId*>& P) const
     {
-        if (Slots.empty())
-            return false;
-        for (std::size_t At = Start(S, T);; At = (At + 1) & (Slots.size() - 1)) {
-            const TSlot& Slot = Slots[At];
-            if (Slot.Generation != Generation)
-                return false;
-            if (Slot.S == S && Slot.T == T)
-                return true;
-        }
+        const auto H = (reinterpret_cast<std::uintptr_t>(P.first) >> 4) * 0x9E3779B97F4A7C15ULL ^
+                       (reinterpret_cast<std::uintptr_t>(P.second) >> 4);
+        return static_cast<std::size_t>(H);
     }
-    void Insert(const TId* S, const TId* T)
-    {
-        if (2 * (Used + 1) > Slots.size())
-            Grow();
-        std::size_t At = Start(S, T);
-        while (Slots[At].Generation == Generation) {
-            if (Slots[At].S == S && Slots[At].T == T)
-                return;
-            At = (At + 1) & (Slots.size() - 1);
-        }
-        Slots[At] = {S, T, Generation};
-        ++Used;
-    }
-    void Clear()
-    {
-        if (Used == 0)
-            return;
-        ++Generation;
-        Used = 0;
-    }
-    void Release()
-    {
-        std::vector<TSlot>().swap(Slots);
-        Used = 0;
-    }
-
-private:
-    struct TSlot {
-        const TId* S = nullptr;
-        const TId* T = nullptr;
-        std::uint64_t Generation = 0;
-    };
-    std::size_t Start(const TId* S, const TId* T) const
-    {
-        const auto H = (reinterpret_cast<std::uintptr_t>(S) >> 4) * 0x9E3779B97F4A7C15ULL ^
-                       (reinterpret_cast<std::uintptr_t>(T) >> 4);
-        return static_cast<std::size_t>(H) & (Slots.size() - 1);
-    }
-    void Grow()
-    {
-        std::vector<TSlot> Old(Slots.size() < 64 ? 64 : 2 * Slots.size());
-        Old.swap(Slots);
-        const std::uint64_t Live = Generation;
-        Used = 0;
-        for (const TSlot& Slot : Old)
-            if (Slot.Generation == Live)
-                Insert(Slot.S, Slot.T);
-    }
-
-    std::vector<TSlot> Slots;
-    std::size_t Used = 0;
-    std::uint64_t Generation = 1;
 };
+using TPairSet = TStampTable<std::pair<const TId*, const TId*>, bool, TPairHash>;
 
 TPairSet Walked;
 // The variables whose values the occurs walk in progress has looked through.
@@ -315,7 +258,7 @@ void UnifyWalk(TId* S, TVisitor Visitor, TDiveArgs Args)
         return;
     }
     const bool Pair = S->Is(TClass::Functor) && T && T->Is(TClass::Functor);
-    if (Pair && Walked.Contains(S, T))
+    if (Pair && Walked.Find({S, T}))
         return;
     const bool CleanBefore = PassClean;
     TDiveMode Mode = TDiveMode::Unify;
@@ -329,7 +272,7 @@ void UnifyWalk(TId* S, TVisitor Visitor, TDiveArgs Args)
                 SP.Get(I)->Dive(TDiveMode::Unify, Visitor,
                                 TDiveArgs{TP.Get(I), TDiveArgs::ModelObject});
         if (UnifyResult != 0 && CleanBefore && PassClean)
-            Walked.Insert(S, T);
+            Walked.Insert({S, T});
     }
 }
 

@@ -1,4 +1,5 @@
 #include "model/sanitized.h"
+#include "model/stamptable.h"
 #include "model/symbols.h"
 #include "support/prover.h"
 
@@ -115,6 +116,29 @@ TEST(Names, CompareByTextAndOutliveTheirSource)
     EXPECT_TRUE(Copy.empty());
     EXPECT_EQ(Copy, TName());
     EXPECT_EQ(Copy.Str(), "");
+}
+
+// The walks' tables: an entry stays through growth, and Clear empties a grown table.
+TEST(StampTables, KeepTheirEntriesUntilCleared)
+{
+    struct THash {
+        std::size_t operator()(int Key) const { return static_cast<std::size_t>(Key) % 7; }
+    };
+    TStampTable<int, int, THash> Table;
+    EXPECT_EQ(Table.Find(3), nullptr);
+    for (int Key = 0; Key < 500; ++Key)
+        ASSERT_TRUE(Table.Insert(Key, Key * 2));
+    EXPECT_FALSE(Table.Insert(3, 99)) << "a key is there once";
+    for (int Key = 0; Key < 500; ++Key)
+        ASSERT_NE(Table.Find(Key), nullptr) << Key;
+    EXPECT_EQ(*Table.Find(3), 6);
+    EXPECT_EQ(Table.Find(500), nullptr);
+    Table.Clear();
+    EXPECT_EQ(Table.Find(3), nullptr);
+    EXPECT_TRUE(Table.Insert(3, 1));
+    EXPECT_EQ(*Table.Find(3), 1);
+    Table.Release();
+    EXPECT_EQ(Table.Find(3), nullptr);
 }
 
 // A prefix that climbs out of a negation or an antecedent keeps its meaning.
