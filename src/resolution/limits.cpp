@@ -82,8 +82,7 @@ void ReleaseLimitsStorage()
 {
     Values.Release();
     std::vector<TFrame>().swap(Stack);
-    Nodes.clear();
-    Nodes.shrink_to_fit();
+    decltype(Nodes)().swap(Nodes);
 }
 
 TFormulaMeasure Measure(TFALFormula* F)

@@ -4,7 +4,6 @@
 #include "model/owner.h"
 #include "resolution/insert.h"
 #include "resolution/polarity.h"
-#include "resolution/simplify.h"
 #include "unify/dive.h"
 #include "unify/unify.h"
 
@@ -158,9 +157,9 @@ TFALFormula* TFALFormula::Resolve(TFALFormula* G)
     N->MF = FirstAtom;
     N->ML = LastAtom;
     PlaceNewVars(D);
-    SweepNode(F->Cont);
+    SweepTree(F->Cont);
     if (F != G)
-        SweepNode(G->Cont);
+        SweepTree(G->Cont);
     return N;
 }
 

@@ -122,39 +122,7 @@ void MarkNode(TSub* Node)
     if (Node->R)
         MarkNode(Node->R);
 }
-
-// The constants pass: the operands that are nodes still undecided first, then the node,
-// which may give its place to an operand. Returns what stands in the node's place.
-TSub* SimplifyTree(TSub* Node)
-{
-    if (Node->L && !Node->L->Is(TClass::Atom) && Node->L->Val == 0)
-        Node->L = SimplifyTree(Node->L);
-    if (Node->R && !Node->R->Is(TClass::Atom) && Node->R->Val == 0)
-        Node->R = SimplifyTree(Node->R);
-    TDiveMode Mode = TDiveMode::Constants;
-    return static_cast<TSub*>(SimplifyNode(Node, Mode, TDiveArgs{}));
-}
-
 } // namespace
-
-void SweepNode(TSub* Node)
-{
-    if (Node->Is(TClass::Atom)) {
-        Node->Val = 0;
-    } else {
-        if (Node->L)
-            SweepNode(Node->L);
-        if (Node->R)
-            SweepNode(Node->R);
-    }
-    if (Node->Q) {
-        Node->Q->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
-        if (Node->Q->Count() == 0) {
-            delete Node->Q;
-            Node->Q = nullptr;
-        }
-    }
-}
 
 void ReleaseSimplifyStorage()
 {
@@ -171,8 +139,7 @@ void TFALFormula::Simplify()
     }
     FirstAtom = MF;
     LastAtom = ML;
-    if (Cont && !Cont->Is(TClass::Atom))
-        SimplifyTree(Cont); // a node that gives way puts its operand in Cont itself
+    Dive(TDiveMode::Constants, SimplifyNode, TDiveArgs{});
     MF = FirstAtom;
     ML = LastAtom;
     do {
@@ -180,7 +147,7 @@ void TFALFormula::Simplify()
         Entered.Clear();
         if (Cont) {
             MarkNode(Cont);
-            SweepNode(Cont);
+            SweepTree(Cont);
         }
     } while (VarRemoved);
 }

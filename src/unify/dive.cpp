@@ -23,18 +23,6 @@ template <class T> void Replace(T*& Field, TDiveMode Mode, TVisitor Visitor, TDi
         Field = static_cast<T*>(Field->Dive(Mode, Visitor, Args));
 }
 
-// Walks a prefix in the sweep and drops the list when nothing is left in it.
-void SweepPrefix(TQuant*& Q, TVisitor Visitor, TDiveArgs Args)
-{
-    if (!Q)
-        return;
-    Q->Dive(TDiveMode::Sweep, Visitor, Args);
-    if (Q->Count() == 0) {
-        delete Q;
-        Q = nullptr;
-    }
-}
-
 void SetMasters(TQuant* Q, TSub* Master)
 {
     if (Q)
@@ -142,6 +130,26 @@ void ReplaceParts(TSub* Node, TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 }
 } // namespace
 
+// Written out rather than through Dive: every step of the search sweeps whole formulas.
+void SweepTree(TSub* Node)
+{
+    if (Node->Is(TClass::Atom)) {
+        Node->Val = 0; // the mark that resolution put on a resolved atom
+    } else {
+        if (Node->L)
+            SweepTree(Node->L);
+        if (Node->R)
+            SweepTree(Node->R);
+    }
+    if (Node->Q) {
+        Node->Q->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
+        if (Node->Q->Count() == 0) {
+            delete Node->Q;
+            Node->Q = nullptr;
+        }
+    }
+}
+
 // The walks that nodes and atoms take alike are here; TAtom::Dive hands them on.
 TObject* TSub::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
 {
@@ -162,11 +170,7 @@ TObject* TSub::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
             R = static_cast<TSub*>(R->Dive(Mode, Visitor, Args));
         return Visit(this, Visitor, Mode, Args);
     case TDiveMode::Sweep:
-        if (L)
-            L->Dive(Mode, Visitor, Args);
-        if (R)
-            R->Dive(Mode, Visitor, Args);
-        SweepPrefix(Q, Visitor, Args);
+        SweepTree(this);
         return this;
     case TDiveMode::ResetRoot:
         if (Q)
@@ -198,8 +202,7 @@ TObject* TAtom::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
     case TDiveMode::ResetRoot:
         return TSub::Dive(Mode, Visitor, Args);
     case TDiveMode::Sweep:
-        Val = 0; // the mark that resolution put on a resolved atom
-        SweepPrefix(Q, Visitor, Args);
+        SweepTree(this);
         return this;
     case TDiveMode::Copy: {
         TAtom* N = CopyHead(this, new TAtom, Visitor, Args);

@@ -9,6 +9,7 @@
 
 class TObject;
 class TQuant;
+class TSub;
 class TVariable;
 
 // State of the copy modes; only one copy runs at a time.
@@ -20,6 +21,10 @@ extern bool VarRemoved;     // the sweep destroyed a bound variable
 // A set of variables for one walk: open addressing over a table that is kept between walks,
 // so that a walk allocates nothing.
 class TVariableSet : public TStampTable<const TVariable*, bool, TAddressHash> {};
+
+// The sweep (mode "d") of a tree: unused variables go from every prefix, the others lose their
+// copy marks, and the atoms lose resolution's marks.
+void SweepTree(TSub* Node);
 
 // While set, a walk in mode "3" or "4" enters the value of each bound variable once: the
 // walks that use it (folding, marking) would find nothing new in a value they walked before.
