@@ -28,6 +28,7 @@ CONFIGS = {
     "breadth/quant": ["--quantification", "--strategy", "breadth"],
     "modified/quant": ["--quantification", "--strategy", "modified"],
     "best/quant": ["--quantification", "--strategy", "best"],
+    "clauses/skolem": ["--skolem", "--strategy", "clauses"],
     "auto": ["--auto"],
 }
 

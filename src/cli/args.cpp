@@ -72,10 +72,13 @@ std::string UsageText()
            "  --version          the version of nivar-prove\n"
            "\n"
            "Search:\n"
-           "  --strategy linear|breadth|modified|best   (default linear); best-first search\n"
-           "                     uses no consequence check and no exit option, ends at\n"
-           "                     the first refutation, and proves a query whose\n"
-           "                     connectives join quantified formulas case by case\n"
+           "  --strategy linear|breadth|modified|best|clauses   (default linear);\n"
+           "                     best-first search uses no consequence check and no\n"
+           "                     exit option, ends at the first refutation, and proves\n"
+           "                     a query whose connectives join quantified formulas case\n"
+           "                     by case; clauses is best-first search on the clause\n"
+           "                     form: formulas split into clauses, one negative literal\n"
+           "                     of a clause resolved, subsumed clauses dropped\n"
            "  --auto             the automatic mode: Skolemization, and for each query (or\n"
            "                     each of its cases) linear, best-first and breadth-first\n"
            "                     search in time slices until one refutes it; the report\n"
@@ -223,13 +226,14 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             else
                 Fail("unknown proof format '" + V + "' (tstp or dot)");
         } else if (Arg == "--strategy") {
+            A.ClauseForm = V == "clauses";
             if (V == "linear")
                 A.Strategy = TStrategy::Linear;
             else if (V == "breadth")
                 A.Strategy = TStrategy::Breadthfirst1;
             else if (V == "modified")
                 A.Strategy = TStrategy::ModifLinear1;
-            else if (V == "best")
+            else if (V == "best" || V == "clauses")
                 A.Strategy = TStrategy::BestFirst1;
             else
                 Fail("unknown strategy '" + V + "'");

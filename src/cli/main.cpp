@@ -8,6 +8,7 @@
 #include "language/tptp.h"
 #include "model/formula.h"
 #include "model/runstate.h"
+#include "resolution/search.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -116,6 +117,7 @@ int main(int Argc, char** Argv)
         return 66;
     }
     DCFLimit = Args.DCFLimit;
+    ClauseForm = Args.ClauseForm;
     RecordProofs = Args.Proof != TArguments::TProofFormat::None;
     if (Args.MemoryLimit >= 0)
         MemoryLimit = Args.MemoryLimit;

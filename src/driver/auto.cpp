@@ -2,6 +2,7 @@
 
 #include "model/owner.h"
 #include "model/runstate.h"
+#include "resolution/search.h"
 
 #include <chrono>
 #include <iterator>
@@ -38,10 +39,11 @@ void ForceAutomaticOptions()
 }
 
 const TAutoConfig AutoSchedule[] = {
-    {TStrategy::Linear, TOption::Exiton2, 0.5, "linear search, Exit on last match"},
-    {TStrategy::BestFirst1, TOption::Exiton1, 6, "best-first search"},
-    {TStrategy::Breadthfirst1, TOption::Exiton1, 1.5, "breadth-first search"},
-    {TStrategy::BestFirst1, TOption::Exiton1, 0, "best-first search"},
+    {TStrategy::BestFirst1, TOption::Exiton1, true, 4, "best-first search on the clause form"},
+    {TStrategy::Linear, TOption::Exiton2, false, 0.5, "linear search, Exit on last match"},
+    {TStrategy::BestFirst1, TOption::Exiton1, false, 4, "best-first search"},
+    {TStrategy::Breadthfirst1, TOption::Exiton1, false, 1.5, "breadth-first search"},
+    {TStrategy::BestFirst1, TOption::Exiton1, true, 0, "best-first search on the clause form"},
 };
 
 void ConsistInTurn(TPLProgram* Program)
@@ -51,6 +53,7 @@ void ConsistInTurn(TPLProgram* Program)
         const TAutoConfig& Config = AutoSchedule[I];
         const bool Last = I + 1 == Count;
         Program->Strategy = Config.Strategy;
+        ClauseForm = Config.ClauseForm;
         ForceChoice(Config.Exit);
         // The lines of a configuration that does not refute the query are not shown, but
         // for the last one tried.
@@ -78,4 +81,5 @@ void ConsistInTurn(TPLProgram* Program)
         Captured.clear();
     }
     Program->Strategy = TStrategy::Auto;
+    ClauseForm = false;
 }

@@ -8,10 +8,11 @@
 struct TAutoConfig {
     TStrategy Strategy;
     TOption Exit;     // the exit option the configuration uses
+    bool ClauseForm;  // best-first search on the clause form
     double Seconds;   // its time slice; 0: no end of its own
     const char* Name; // as the report names it
 };
-extern const TAutoConfig AutoSchedule[4];
+extern const TAutoConfig AutoSchedule[5];
 
 // The options every configuration shares, set for the whole run: Skolemization on, the
 // quantifier check off, one refutation.

@@ -11,6 +11,7 @@
 #include "model/formula.h"
 #include "model/print.h"
 #include "model/runstate.h"
+#include "resolution/clauses.h"
 #include "resolution/insert.h"
 #include "resolution/limits.h"
 #include "resolution/resolve.h"
@@ -150,40 +151,6 @@ bool MayResolve(const TAtom* A, const TAtom* B)
     return A == B || A->Pol * B->Pol != 1;
 }
 
-// The value a formula takes when the atom alone is given the value Value (+1 true, -1 false),
-// as far as that alone decides it: +1, -1, or 0 when the other parts decide.
-int ValueWith(const TAtom* A, int Value)
-{
-    int V = A->Neg ? -Value : Value;
-    const TSub* Child = A;
-    for (const TSub* P = A->Parent(); P; Child = P, P = P->Parent()) {
-        switch (P->Class) {
-        case TClass::Dis:
-            if (V < 0)
-                return 0;
-            break;
-        case TClass::Con:
-            if (V > 0)
-                return 0;
-            break;
-        case TClass::Imp:
-            if (P->L == Child) {
-                if (V > 0)
-                    return 0;
-                V = 1;
-            } else if (V < 0) {
-                return 0;
-            }
-            break;
-        default:
-            return 0;
-        }
-        if (P->Neg)
-            V = -V;
-    }
-    return V;
-}
-
 // Whether resolving on A and B certainly gives a tautology: either side is true by its atom
 // alone, with the values the resolution rule gives them. Such pairs are not tried.
 bool Tautological(const TAtom* A, const TAtom* B)
@@ -194,10 +161,34 @@ bool Tautological(const TAtom* A, const TAtom* B)
 
 struct TEntry {
     TFALFormula* Formula;
-    char Prefix;         // 'F' for a source formula, 'R' for a resolvent
-    std::int64_t Index;  // in ListF or ListR
-    std::int64_t Weight; // symbols, the bindings written out
+    char Prefix;          // 'F' for a source formula, 'R' for a resolvent
+    std::int64_t Index;   // in ListF or ListR
+    std::int64_t Weight;  // symbols, the bindings written out
+    TClause Clause;       // on the clause form: its literals, when it is a clause
+    bool Deleted = false; // subsumed by a later clause: neither taken nor a partner
 };
+
+// Symbols of a term, the values of bound variables written out, up to Cap.
+std::int64_t TermSize(const TId* T, std::int64_t Cap = 1000)
+{
+    std::int64_t Size = 0;
+    std::vector<const TId*> Pending{T};
+    while (!Pending.empty() && Size < Cap) {
+        const TId* X = Pending.back();
+        Pending.pop_back();
+        if (!X)
+            continue;
+        if (X->Is(TClass::Variable) && static_cast<const TVariable*>(X)->Id) {
+            Pending.push_back(static_cast<const TVariable*>(X)->Id);
+            continue;
+        }
+        ++Size;
+        if (X->Is(TClass::Functor))
+            for (const TId* Arg : static_cast<const TFunctor*>(X)->Params.Items)
+                Pending.push_back(Arg);
+    }
+    return Size;
+}
 
 struct TIndexed {
     std::size_t Entry;
@@ -231,36 +222,53 @@ private:
     // A formula that is a conjunction in effect waits as its parts, each recorded as a
     // resolvent of the formula with itself: its variables are universal, so the parts hold
     // each for themselves, and the search need not take the conjunction apart atom by atom.
+    // On the clause form the parts are split again until they are clauses.
     void Wait(TFALFormula* F, char Prefix, std::int64_t Index)
     {
-        TSub* Root = F->Cont;
-        const bool Splits =
-            Root && Root->Val == 0 &&
-            ((Root->Is(TClass::Con) && !Root->Neg) || (Root->Is(TClass::Dis) && Root->Neg) ||
-             (Root->Is(TClass::Imp) && Root->Neg));
-        if (Splits && !StopRequested) {
-            const bool NegateLeft = Root->Is(TClass::Dis);
-            const bool NegateRight = !Root->Is(TClass::Con);
-            const std::string SavedCenter = CenterLabel;
-            const std::string SavedPartner = PartnerLabel;
-            for (int Side = 0; Side < 2; ++Side) {
-                TFALFormula* Part = CopyPart(F, Side == 0 ? Root->L : Root->R,
-                                             Side == 0 ? NegateLeft : NegateRight);
-                Part->Simplify();
-                Part->Cont->EvalPol();
-                if (!WithinLimits(Part) || !Accept(Part)) {
-                    delete Part;
-                    continue;
-                }
-                CenterLabel = PartnerLabel = Label(Prefix, Index);
-                RecordResolvent(Part);
-                Wait(Part, 'R', Program->ListR.Count() - 1);
+        TFALFormula* Parts[2] = {nullptr, nullptr};
+        if (ClauseForm) {
+            const TSplitPoint At = FindSplit(F);
+            if (At.Blocked || (At.Node && Splits >= MaxSplits))
+                Restricted = false; // not all clauses: every atom stays open to resolution
+            else if (At.Node && !StopRequested) {
+                ++Splits;
+                SplitAt(F, At.Node, Parts[0], Parts[1]);
             }
-            CenterLabel = SavedCenter;
-            PartnerLabel = SavedPartner;
+        } else {
+            TSub* Root = F->Cont;
+            const bool Conjunction =
+                Root && Root->Val == 0 &&
+                ((Root->Is(TClass::Con) && !Root->Neg) || (Root->Is(TClass::Dis) && Root->Neg) ||
+                 (Root->Is(TClass::Imp) && Root->Neg));
+            if (Conjunction && !StopRequested) {
+                const bool NegateLeft = Root->Is(TClass::Dis);
+                const bool NegateRight = !Root->Is(TClass::Con);
+                for (int Side = 0; Side < 2; ++Side) {
+                    Parts[Side] = CopyPart(F, Side == 0 ? Root->L : Root->R,
+                                           Side == 0 ? NegateLeft : NegateRight);
+                    Parts[Side]->Simplify();
+                    Parts[Side]->Cont->EvalPol();
+                }
+            }
+        }
+        if (!Parts[0]) {
+            Enqueue(F, Prefix, Index);
             return;
         }
-        Enqueue(F, Prefix, Index);
+        const std::string SavedCenter = CenterLabel;
+        const std::string SavedPartner = PartnerLabel;
+        for (TFALFormula* Part : Parts) {
+            const bool Constant = ClauseForm && (!Part->Cont || Part->Cont->Val != 0);
+            if (Constant || !WithinLimits(Part) || !Accept(Part)) {
+                delete Part;
+                continue;
+            }
+            CenterLabel = PartnerLabel = Label(Prefix, Index);
+            RecordResolvent(Part);
+            Wait(Part, 'R', Program->ListR.Count() - 1);
+        }
+        CenterLabel = SavedCenter;
+        PartnerLabel = SavedPartner;
     }
 
     void Enqueue(TFALFormula* F, char Prefix, std::int64_t Index)
@@ -270,9 +278,110 @@ private:
         std::int64_t Weight = Measure(F).Size;
         if (F->FromQuery)
             Weight /= 2;
-        Entries.push_back({F, Prefix, Index, Weight});
+        TEntry Entry{F, Prefix, Index, Weight, TClause{}};
+        if (ClauseForm) {
+            Entry.Clause = ClauseOf(F);
+            if (Entry.Clause.Valid)
+                DeleteSubsumed(Entry.Clause);
+        }
+        Entries.push_back(std::move(Entry));
         Taken.push_back(false);
         Lightest.push({Weight, Entries.size() - 1});
+        if (Entries.back().Clause.Valid) {
+            Clauses.push_back(Entries.size() - 1);
+            AddFactors(Entries.size() - 1);
+        }
+    }
+
+    // The factors of a clause whose literals are all open to resolution, each recorded as a
+    // resolvent of the clause with itself; they wait, and are factored in turn.
+    void AddFactors(std::size_t E)
+    {
+        const TClause C = Entries[E].Clause;
+        if (Restricted)
+            for (const TClause::TLiteral& L : C.Literals)
+                if (L.Sign < 0)
+                    return;
+        TFALFormula* F = Entries[E].Formula;
+        const char Prefix = Entries[E].Prefix;
+        const std::int64_t Index = Entries[E].Index;
+        for (std::size_t I = 0; I < C.Literals.size(); ++I)
+            for (std::size_t J = I + 1; J < C.Literals.size(); ++J) {
+                TAtom* A = C.Literals[I].Atom;
+                TAtom* B = C.Literals[J].Atom;
+                if (StopRequested || Entries[E].Deleted)
+                    return;
+                if (C.Literals[I].Sign != C.Literals[J].Sign || PredicateKey(A) != PredicateKey(B))
+                    continue;
+                TFALFormula* N = Factor(F, A, B);
+                if (!N)
+                    continue;
+                ++FactoringCount;
+                if (!N->Cont || N->Cont->Val != 0 || !WithinLimits(N) || !Accept(N)) {
+                    delete N;
+                    continue;
+                }
+                const std::string SavedCenter = CenterLabel;
+                const std::string SavedPartner = PartnerLabel;
+                CenterLabel = PartnerLabel = Label(Prefix, Index);
+                RecordResolvent(N);
+                CenterLabel = SavedCenter;
+                PartnerLabel = SavedPartner;
+                Wait(N, 'R', Program->ListR.Count() - 1);
+            }
+    }
+
+    // Backward subsumption: the clauses that C subsumes leave the search.
+    void DeleteSubsumed(const TClause& C)
+    {
+        std::size_t Kept = 0;
+        for (const std::size_t E : Clauses) {
+            TEntry& Entry = Entries[E];
+            if (!Entry.Deleted && Subsumes(C, Entry.Clause)) {
+                Entry.Deleted = true;
+                Taken[E] = true;
+            }
+            if (!Entry.Deleted)
+                Clauses[Kept++] = E;
+        }
+        Clauses.resize(Kept);
+    }
+
+    // Forward subsumption: whether a clause of the search subsumes C.
+    bool Subsumed(const TClause& C) const
+    {
+        for (const std::size_t E : Clauses)
+            if (Subsumes(Entries[E].Clause, C))
+                return true;
+        return false;
+    }
+
+    // The atoms of an entry open to resolution. On the clause form, when every formula is a
+    // clause: the largest negative literal of a clause that has one, else all its (positive)
+    // literals. Negative selection keeps resolution complete and makes it build on positive
+    // clauses, as hyperresolution does.
+    std::vector<TAtom*> Eligible(const TEntry& E) const
+    {
+        std::vector<TAtom*> Atoms;
+        if (Restricted && E.Clause.Valid) {
+            TAtom* Best = nullptr;
+            std::int64_t BestSize = 0;
+            for (const TClause::TLiteral& L : E.Clause.Literals)
+                if (L.Sign < 0) {
+                    const std::int64_t Size = TermSize(L.Atom->Id);
+                    if (!Best || Size > BestSize) {
+                        Best = L.Atom;
+                        BestSize = Size;
+                    }
+                }
+            if (Best) {
+                Atoms.push_back(Best);
+                return Atoms;
+            }
+        }
+        for (TAtom* A = E.Formula->MF; A; A = static_cast<TAtom*>(A->R))
+            Atoms.push_back(A);
+        return Atoms;
     }
 
     std::size_t Pick()
@@ -304,12 +413,10 @@ private:
     {
         const TEntry G = Entries[Given];
         CenterLabel = Label(G.Prefix, G.Index);
+        const std::vector<TAtom*> Atoms = Eligible(G);
         // The given formula joins the index first, so that it meets itself too.
-        for (TAtom* A = G.Formula->MF; A; A = static_cast<TAtom*>(A->R))
+        for (TAtom* A : Atoms)
             Index[PredicateKey(A)].push_back({Given, A});
-        std::vector<TAtom*> Atoms;
-        for (TAtom* A = G.Formula->MF; A; A = static_cast<TAtom*>(A->R))
-            Atoms.push_back(A);
         for (TAtom* A : Atoms) {
             const std::string Key = PredicateKey(A);
             if (!TryBucket(G, A, Key) || (!Key.empty() && !TryBucket(G, A, std::string())))
@@ -331,17 +438,37 @@ private:
     bool TryAtoms(const TEntry& G, TAtom* A, const std::vector<TIndexed>& Bucket)
     {
         for (const TIndexed Partner : Bucket) {
-            if (!MayResolve(A, Partner.Atom) || Tautological(A, Partner.Atom))
+            if (!MayResolve(A, Partner.Atom) || Tautological(A, Partner.Atom) ||
+                Entries[Partner.Entry].Deleted)
                 continue;
             YieldToHost();
             if (StopRequested)
                 return false;
             const TEntry& P = Entries[Partner.Entry];
             PartnerLabel = Label(P.Prefix, P.Index);
+            // The given formula meets a copy of itself with variables of its own: unified in
+            // one set of variables, two copies of the resolvent's parts would not agree.
+            TFALFormula* Other = P.Formula;
+            TAtom* B = Partner.Atom;
+            TFALFormula* Renamed = nullptr;
+            if (Other == G.Formula) {
+                Other = Renamed = CopyPart(G.Formula, G.Formula->Cont, false);
+                B = static_cast<TAtom*>(Counterpart(Renamed, B));
+            }
             Unifier().Clear();
-            if (!A->UnifyS(Partner.Atom))
-                continue;
-            TFALFormula* N = ResolveAndDispose(G.Formula, P.Formula, A, Partner.Atom, Accept);
+            TFALFormula* N = nullptr;
+            if (A->UnifyS(B)) {
+                // On the clause form every occurrence of the atom goes, as from a set of
+                // literals: a duplicate left over would be subsumed by its own parent.
+                MatchesInBoth = Renamed != nullptr || ClauseForm;
+                N = ResolveAndDispose(G.Formula, Other, A, B, Accept);
+                MatchesInBoth = false;
+                if (N && Renamed)
+                    N->Parent2 = G.Formula;
+            } else {
+                Unifier().Clear();
+            }
+            delete Renamed;
             if (QueryRefuted || StopRequested)
                 return false;
             if (N)
@@ -350,8 +477,17 @@ private:
         return true;
     }
 
-    // A resolvent is kept when no variant of it was seen before.
-    static bool Accept(TFALFormula* N) { return Current->Seen.insert(Current->Hash.Of(N)).second; }
+    // A resolvent is kept when no variant of it was seen before and, on the clause form, no
+    // clause of the search subsumes it.
+    static bool Accept(TFALFormula* N)
+    {
+        if (ClauseForm) {
+            const TClause C = ClauseOf(N);
+            if (C.Valid && Current->Subsumed(C))
+                return false;
+        }
+        return Current->Seen.insert(Current->Hash.Of(N)).second;
+    }
 
     TPLProgram* Program;
     std::vector<TEntry> Entries;
@@ -364,6 +500,12 @@ private:
     std::unordered_map<std::string, std::vector<TIndexed>> Index;
     TVariantHash Hash;
     std::unordered_set<std::uint64_t> Seen;
+    // On the clause form: the entries that are clauses and not deleted, the splits made so
+    // far, and whether literal selection applies (every source formula became clauses).
+    std::vector<std::size_t> Clauses;
+    std::int64_t Splits = 0;
+    bool Restricted = ClauseForm;
+    static constexpr std::int64_t MaxSplits = 10000;
 
 public:
     static TBestFirst* Current;
@@ -371,6 +513,8 @@ public:
 
 TBestFirst* TBestFirst::Current = nullptr;
 } // namespace
+
+bool ClauseForm = false;
 
 void BestFirstSearch(TFALFormula* Query)
 {

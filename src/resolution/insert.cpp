@@ -5,6 +5,7 @@
 #include "model/print.h"
 #include "model/runstate.h"
 #include "resolution/resolve.h"
+#include "resolution/search.h"
 #include "unify/dive.h"
 #include "unify/unify.h"
 
@@ -76,10 +77,13 @@ TFALFormula* TFALFormula::InsertToR()
     }
     if (X != N)
         delete X;
-    do {
-        FactoringChanged = false;
-        N->OptimizeF();
-    } while (FactoringChanged);
+    // On the clause form a factor is a clause of its own, made by the search: factoring in
+    // place would lose the general clause.
+    if (!SaturationInsert || !ClauseForm)
+        do {
+            FactoringChanged = false;
+            N->OptimizeF();
+        } while (FactoringChanged);
     if (N->Cont)
         N->Cont->EvalPol();
     if (N->Cont && N->Cont->Val == 0 && !SaturationInsert && !OptionOn(TOption::Redcheck1)) {

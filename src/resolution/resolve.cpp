@@ -13,6 +13,7 @@ bool FalseInFirst = false;
 bool SelfResolution = false;
 std::int8_t ResValue = 0;
 bool ExactMatches = false;
+bool MatchesInBoth = false;
 
 namespace {
 // Marks every atom of the chain that unifies with A under the growing unifier; with
@@ -98,6 +99,7 @@ void ResetResolutionState()
     SelfResolution = false;
     ResValue = 0;
     ExactMatches = false;
+    MatchesInBoth = false;
     FactoringChanged = false;
     SaturationInsert = false;
     ArithmeticSeen = false;
@@ -140,7 +142,7 @@ TFALFormula* TFALFormula::Resolve(TFALFormula* G)
     if (F != G)
         MarkAtom(ResAtom2, Opposite);
     MarkMatches(ResAtom1, F->MF, ResValue);
-    if (F != G && (SelfResolution || OptionOn(TOption::General))) {
+    if (F != G && (SelfResolution || MatchesInBoth || OptionOn(TOption::General))) {
         MarkAtom(ResAtom2, Opposite);
         MarkMatches(ResAtom1, G->MF, Opposite);
     }

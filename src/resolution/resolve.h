@@ -19,6 +19,9 @@ extern std::int8_t ResValue; // the value given to the first formula's atoms
 // not every atom that could still be unified with it (which binds variables the proof may
 // need free). Set by the best-first search.
 extern bool ExactMatches;
+// The matches in the second formula are marked too, as in the first: set while a formula
+// meets a copy of itself, so that each occurrence of the atom is split on.
+extern bool MatchesInBoth;
 // Clears the resolution context and the insertion's factoring mark.
 void ResetResolutionState();
 

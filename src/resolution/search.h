@@ -20,3 +20,8 @@ TFALFormula* RecordResolvent(TFALFormula* N);
 // and the oldest waiting formula. Ends at the first refutation, when nothing waits, or at a
 // stop.
 void BestFirstSearch(TFALFormula* Query);
+
+// Best-first search on the clause form: every formula is split into clauses, a clause with a
+// negative literal resolves on one of them only, and subsumed clauses are dropped. Off: the
+// search on whole formulas.
+extern bool ClauseForm;

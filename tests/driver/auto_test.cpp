@@ -8,10 +8,10 @@ class Automatic : public TProverTest {};
 TEST_F(Automatic, ShowsOnlyTheConfigurationThatRefutedTheQuery)
 {
     // Pelletier's problem 19: linear search with "Exit on last match" follows one branch
-    // without end; best-first search proves it.
+    // without end; best-first search on the clause form, tried first, proves it.
     const auto Report = Run("?- ∃X [∀Y, Z [[p(Y)→q(Z)] → [p(X)→q(X)]]]. ", TStrategy::Auto);
     EXPECT_EQ(QueriesRefuted, 1);
-    EXPECT_EQ(Report.back(), "Refuted by best-first search, Skolemization.");
+    EXPECT_EQ(Report.back(), "Refuted by best-first search on the clause form, Skolemization.");
     int Yes = 0;
     int Headings = 0;
     for (const std::string& Line : Report) {
@@ -35,7 +35,8 @@ TEST_F(Automatic, IsSoundAndSaysWhatItTriedLast)
         SCOPED_TRACE(Text);
         const auto Report = Run(Text, TStrategy::Auto);
         EXPECT_EQ(QueriesRefuted, 0);
-        EXPECT_EQ(Report.back(), "Not refuted; last tried: best-first search, Skolemization.");
+        EXPECT_EQ(Report.back(),
+                  "Not refuted; last tried: best-first search on the clause form, Skolemization.");
     }
 }
 

@@ -1,0 +1,412 @@
+#include "resolution/clauses.h"
+
+#include "model/formula.h"
+#include "resolution/resolve.h"
+#include "unify/unify.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+int ValueWith(const TAtom* A, int Value)
+{
+    int V = A->Neg ? -Value : Value;
+    const TSub* Child = A;
+    for (const TSub* P = A->Parent(); P; Child = P, P = P->Parent()) {
+        switch (P->Class) {
+        case TClass::Dis:
+            if (V < 0)
+                return 0;
+            break;
+        case TClass::Con:
+            if (V > 0)
+                return 0;
+            break;
+        case TClass::Imp:
+            if (P->L == Child) {
+                if (V > 0)
+                    return 0;
+                V = 1;
+            } else if (V < 0) {
+                return 0;
+            }
+            break;
+        default:
+            return 0;
+        }
+        if (P->Neg)
+            V = -V;
+    }
+    return V;
+}
+
+int LiteralSign(const TAtom* A)
+{
+    if (ValueWith(A, 1) > 0)
+        return 1;
+    if (ValueWith(A, -1) > 0)
+        return -1;
+    return 0;
+}
+
+namespace {
+// The sign under which a node's own connective (its negation aside) stands in the clause,
+// given the sign of the node itself.
+int RawSign(const TSub* Node, int Sign)
+{
+    return Node->Neg ? -Sign : Sign;
+}
+
+// Whether the connective, under the raw sign, is a disjunction in effect; its operands then
+// stand in the clause with the raw sign times LeftSign and RightSign.
+bool Disjunctive(const TSub* Node, int Raw, int& LeftSign, int& RightSign)
+{
+    switch (Node->Class) {
+    case TClass::Dis:
+        LeftSign = RightSign = 1;
+        return Raw > 0;
+    case TClass::Con:
+        LeftSign = RightSign = 1;
+        return Raw < 0;
+    case TClass::Imp:
+        LeftSign = -1;
+        RightSign = 1;
+        return Raw > 0;
+    default:
+        return false;
+    }
+}
+
+// The way from the root to Node, true for a left turn.
+std::vector<bool> PathTo(const TSub* Node)
+{
+    std::vector<bool> Path;
+    for (const TSub* N = Node; N->Parent(); N = N->Parent())
+        Path.push_back(N->Parent()->L == N);
+    std::reverse(Path.begin(), Path.end());
+    return Path;
+}
+
+TSub* Follow(TSub* Root, const std::vector<bool>& Path)
+{
+    TSub* N = Root;
+    for (const bool Left : Path)
+        N = Left ? N->L : N->R;
+    return N;
+}
+
+// A copy of F with one operand of the node at Path given a truth value.
+TFALFormula* CopyWithValue(TFALFormula* F, const std::vector<bool>& Path, bool Left,
+                           std::int8_t Value)
+{
+    TFALFormula* N = CopyPart(F, F->Cont, false);
+    TSub* Node = Follow(N->Cont, Path);
+    (Left ? Node->L : Node->R)->Val = Value;
+    N->Simplify();
+    if (N->Cont)
+        N->Cont->EvalPol();
+    return N;
+}
+} // namespace
+
+namespace {
+bool HasPrefix(const TSub* Node)
+{
+    if (Node->Q && Node->Q->Count() > 0)
+        return true;
+    return !Node->Is(TClass::Atom) &&
+           ((Node->L && HasPrefix(Node->L)) || (Node->R && HasPrefix(Node->R)));
+}
+
+// A copy of F where the equivalence at Path, L ↔ R, is replaced by Class with the operands,
+// each negated when asked.
+TFALFormula* CopyReplacing(TFALFormula* F, const std::vector<bool>& Path, TClass Class,
+                           bool NegateLeft, bool NegateRight)
+{
+    TFALFormula* N = CopyPart(F, F->Cont, false);
+    TSub* Old = Follow(N->Cont, Path);
+    TSub* New = NewConnective(Class);
+    New->Neg = Old->Neg;
+    TSub* Left = Old->L;
+    TSub* Right = Old->R;
+    Old->L = Old->R = nullptr;
+    New->Ac = Old->Ac;
+    if (TQuant* Prefix = Old->Q) {
+        Old->Q = nullptr;
+        New->AppendToQuant(Prefix);
+    }
+    if (TSub* Parent = Old->Parent())
+        (Parent->L == Old ? Parent->L : Parent->R) = New;
+    else
+        N->Cont = New;
+    SetOperands(New, Left, Right);
+    delete Old;
+    if (NegateLeft)
+        Left->Negate();
+    if (NegateRight)
+        Right->Negate();
+    N->Cont->EvalPol();
+    return N;
+}
+} // namespace
+
+TSplitPoint FindSplit(TFALFormula* F)
+{
+    TSplitPoint Found;
+    if (!F->Cont || F->Cont->Val != 0)
+        return Found;
+    std::vector<std::pair<TSub*, int>> Pending{{F->Cont, 1}};
+    while (!Pending.empty()) {
+        auto [Node, Sign] = Pending.back();
+        Pending.pop_back();
+        if (Node->Is(TClass::Atom))
+            continue;
+        // An equivalence splits as two disjunctions or conjunctions of its operands, unless a
+        // quantifier stands in it (turning operands would turn it).
+        if (Node->Is(TClass::Eqv)) {
+            Found.Node = Node;
+            Found.Blocked = HasPrefix(Node->L) || HasPrefix(Node->R);
+            return Found;
+        }
+        const int Raw = RawSign(Node, Sign);
+        int LeftSign = 1;
+        int RightSign = 1;
+        if (!Disjunctive(Node, Raw, LeftSign, RightSign)) {
+            Found.Node = Node;
+            return Found;
+        }
+        Pending.push_back({Node->R, Raw * RightSign});
+        Pending.push_back({Node->L, Raw * LeftSign});
+    }
+    return Found;
+}
+
+void SplitAt(TFALFormula* F, TSub* Node, TFALFormula*& First, TFALFormula*& Second)
+{
+    const std::vector<bool> Path = PathTo(Node);
+    // FindSplit gives a conjunction, a negated disjunction, a negated implication or an
+    // equivalence: a conjunction stays one operand when the other is true; a negated disjunction
+    // when the other is false; a negated implication L ∧ ¬R when L is true or R false.
+    switch (Node->Class) {
+    case TClass::Con:
+        First = CopyWithValue(F, Path, false, 1);
+        Second = CopyWithValue(F, Path, true, 1);
+        break;
+    case TClass::Dis:
+        First = CopyWithValue(F, Path, false, -1);
+        Second = CopyWithValue(F, Path, true, -1);
+        break;
+    case TClass::Imp:
+        First = CopyWithValue(F, Path, false, -1);
+        Second = CopyWithValue(F, Path, true, 1);
+        break;
+    default: {
+        // L ↔ R is [¬L ∨ R] ∧ [L ∨ ¬R]; where it stands negated, ¬[L ↔ R] is
+        // ¬[¬L ∧ ¬R] ∧ ¬[L ∧ R].
+        int Sign = 1;
+        for (const TSub* N = Node; N->Parent(); N = N->Parent()) {
+            const TSub* P = N->Parent();
+            if (P->Neg)
+                Sign = -Sign;
+            if (P->Is(TClass::Imp) && P->L == N)
+                Sign = -Sign;
+        }
+        if (RawSign(Node, Sign) > 0) {
+            First = CopyReplacing(F, Path, TClass::Dis, true, false);
+            Second = CopyReplacing(F, Path, TClass::Dis, false, true);
+        } else {
+            First = CopyReplacing(F, Path, TClass::Con, true, true);
+            Second = CopyReplacing(F, Path, TClass::Con, false, false);
+        }
+        break;
+    }
+    }
+}
+
+TSub* Counterpart(TFALFormula* Copy, const TSub* Node)
+{
+    return Follow(Copy->Cont, PathTo(Node));
+}
+
+TFALFormula* Factor(TFALFormula* F, TAtom* A, TAtom* B)
+{
+    const int Sign = LiteralSign(B);
+    Unifier().Clear();
+    if (Sign == 0 || LiteralSign(A) != Sign || !A->UnifyS(B)) {
+        Unifier().Clear();
+        return nullptr;
+    }
+    CommitUnifier();
+    const std::vector<bool> Path = PathTo(B);
+    TFALFormula* N = CopyPart(F, F->Cont, false);
+    MarkAtom(static_cast<TAtom*>(Follow(N->Cont, Path)), static_cast<std::int8_t>(-Sign));
+    N->Simplify();
+    if (N->Cont)
+        N->Cont->EvalPol();
+    return N;
+}
+
+namespace {
+std::uint64_t Bit(const TAtom* A, int Sign)
+{
+    const TId* T = A->Id;
+    std::string Key;
+    std::size_t Arity = 0;
+    if (T && T->Is(TClass::Functor)) {
+        Key = static_cast<const TFunctor*>(T)->Name;
+        Arity = static_cast<std::size_t>(static_cast<const TFunctor*>(T)->Params.Count());
+    } else if (T && T->Is(TClass::FunctorA)) {
+        Key = static_cast<const TFunctorA*>(T)->Name;
+    } else {
+        return 0; // a variable atom may stand for any predicate
+    }
+    const std::size_t H = std::hash<std::string>{}(Key)*31 + Arity * 2 + (Sign > 0 ? 1 : 0);
+    return std::uint64_t{1} << (H % 64);
+}
+} // namespace
+
+TClause ClauseOf(TFALFormula* F)
+{
+    TClause C;
+    if (!F->Cont || F->Cont->Val != 0)
+        return C;
+    for (TAtom* A = F->MF; A; A = static_cast<TAtom*>(A->R)) {
+        const int Sign = LiteralSign(A);
+        if (Sign == 0)
+            return C;
+        C.Literals.push_back({A, Sign});
+        C.Mask |= Bit(A, Sign);
+    }
+    C.Valid = !C.Literals.empty();
+    return C;
+}
+
+namespace {
+TId* Deref(TId* T)
+{
+    while (T && T->Is(TClass::Variable) && static_cast<TVariable*>(T)->Id)
+        T = static_cast<TVariable*>(T)->Id;
+    return T;
+}
+
+class TMatcher {
+public:
+    bool Run(const TClause& C, const TClause& D)
+    {
+        Steps = 0;
+        Bindings.clear();
+        return Literal(C, D, 0);
+    }
+
+private:
+    static constexpr std::int64_t StepLimit = 20000;
+
+    bool Literal(const TClause& C, const TClause& D, std::size_t I)
+    {
+        if (I == C.Literals.size())
+            return true;
+        const TClause::TLiteral& L = C.Literals[I];
+        for (const TClause::TLiteral& M : D.Literals) {
+            if (M.Sign != L.Sign)
+                continue;
+            const std::size_t Mark = Bindings.size();
+            if (Match(L.Atom->Id, M.Atom->Id) && Literal(C, D, I + 1))
+                return true;
+            Bindings.resize(Mark);
+            if (Steps > StepLimit)
+                return false;
+        }
+        return false;
+    }
+
+    TId* Bound(const TVariable* V) const
+    {
+        for (const auto& [Var, Value] : Bindings)
+            if (Var == V)
+                return Value;
+        return nullptr;
+    }
+
+    // One-way matching: the unbound variables of the pattern P take parts of T.
+    bool Match(TId* P, TId* T)
+    {
+        ++Steps;
+        P = Deref(P);
+        T = Deref(T);
+        if (!P || !T)
+            return P == T;
+        if (P->Is(TClass::Variable)) {
+            auto* V = static_cast<TVariable*>(P);
+            if (TId* Value = Bound(V))
+                return Equal(Value, T);
+            Bindings.push_back({V, T});
+            return true;
+        }
+        if (P->Class != T->Class)
+            return false;
+        switch (P->Class) {
+        case TClass::Functor: {
+            auto* A = static_cast<TFunctor*>(P);
+            auto* B = static_cast<TFunctor*>(T);
+            if (!(A->Name == B->Name) || A->Params.Count() != B->Params.Count())
+                return false;
+            for (std::int32_t I = 0; I < A->Params.Count(); ++I)
+                if (!Match(A->Params.Get(I), B->Params.Get(I)))
+                    return false;
+            return true;
+        }
+        default:
+            return Same(P, T);
+        }
+    }
+
+    bool Equal(TId* A, TId* B)
+    {
+        ++Steps;
+        A = Deref(A);
+        B = Deref(B);
+        if (A == B)
+            return true;
+        if (!A || !B || A->Class != B->Class || A->Is(TClass::Variable))
+            return false;
+        if (A->Is(TClass::Functor)) {
+            auto* X = static_cast<TFunctor*>(A);
+            auto* Y = static_cast<TFunctor*>(B);
+            if (!(X->Name == Y->Name) || X->Params.Count() != Y->Params.Count())
+                return false;
+            for (std::int32_t I = 0; I < X->Params.Count(); ++I)
+                if (!Equal(X->Params.Get(I), Y->Params.Get(I)))
+                    return false;
+            return true;
+        }
+        return Same(A, B);
+    }
+
+    // Two leaves of one class other than a variable.
+    static bool Same(TId* A, TId* B)
+    {
+        switch (A->Class) {
+        case TClass::FunctorA:
+            return static_cast<TFunctorA*>(A)->Name == static_cast<TFunctorA*>(B)->Name;
+        case TClass::StrLit:
+            return static_cast<TStrLit*>(A)->Value == static_cast<TStrLit*>(B)->Value;
+        case TClass::Integer:
+        case TClass::Real:
+            return static_cast<TNumber*>(A)->GetNumber() == static_cast<TNumber*>(B)->GetNumber();
+        default:
+            return false;
+        }
+    }
+
+    std::vector<std::pair<const TVariable*, TId*>> Bindings;
+    std::int64_t Steps = 0;
+};
+} // namespace
+
+bool Subsumes(const TClause& C, const TClause& D)
+{
+    if (!C.Valid || !D.Valid || C.Literals.size() > D.Literals.size() || (C.Mask & ~D.Mask))
+        return false;
+    static TMatcher Matcher;
+    return Matcher.Run(C, D);
+}

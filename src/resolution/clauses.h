@@ -1,0 +1,56 @@
+// Formulas read as clauses, for best-first search on the clause form: the sign of each atom
+// as a literal, the splitting of a formula into the clauses it is the conjunction of, and
+// subsumption between clauses.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class TAtom;
+class TFALFormula;
+class TSub;
+
+// The value the formula of A takes when A alone is given Value (+1 true, -1 false), as far as
+// A alone decides it: +1, -1, or 0 when the other parts decide.
+int ValueWith(const TAtom* A, int Value);
+
+// +1 when A is a positive literal of its formula read as a disjunction of literals (the
+// formula is true when A is), -1 a negative one, 0 when the formula is no clause around A.
+int LiteralSign(const TAtom* A);
+
+// Where a formula stops being a clause: a conjunction in effect, or an equivalence, reached
+// through disjunctions only. Blocked when a quantifier stands within that equivalence: it
+// is not split.
+struct TSplitPoint {
+    TSub* Node = nullptr;
+    bool Blocked = false;
+};
+TSplitPoint FindSplit(TFALFormula* F);
+
+// The two formulas whose conjunction F is, split at Node (from FindSplit): copies of F where
+// one operand of Node takes the truth value that leaves the other in its place; each is
+// simplified, with its polarities set, and has F as its parents.
+void SplitAt(TFALFormula* F, TSub* Node, TFALFormula*& First, TFALFormula*& Second);
+
+// The node of Copy, a copy of a whole formula, that stands where Node stands in the original.
+TSub* Counterpart(TFALFormula* Copy, const TSub* Node);
+
+// A factor of the clause F: A and B, literals of one sign, unified, and B's copy gone as
+// a duplicate of A's. None when they do not unify.
+TFALFormula* Factor(TFALFormula* F, TAtom* A, TAtom* B);
+
+// The literals of a clause with a filter for subsumption: a bit per predicate and sign.
+struct TClause {
+    struct TLiteral {
+        TAtom* Atom;
+        int Sign;
+    };
+    std::vector<TLiteral> Literals;
+    std::uint64_t Mask = 0;
+    bool Valid = false; // false: the formula is no clause
+};
+TClause ClauseOf(TFALFormula* F);
+
+// Whether an instance of C is part of D (C has no more literals than D). The variables of D
+// stand for themselves. Gives up, answering no, after a bounded number of steps.
+bool Subsumes(const TClause& C, const TClause& D);
