@@ -289,6 +289,7 @@ private:
         Lightest.push({Weight, Entries.size() - 1});
         if (Entries.back().Clause.Valid) {
             Clauses.push_back(Entries.size() - 1);
+            Keys.push_back(KeyOf(Entries.back().Clause));
             AddFactors(Entries.size() - 1);
         }
     }
@@ -334,24 +335,28 @@ private:
     // Backward subsumption: the clauses that C subsumes leave the search.
     void DeleteSubsumed(const TClause& C)
     {
+        const TClauseKey Key = KeyOf(C);
         std::size_t Kept = 0;
-        for (const std::size_t E : Clauses) {
-            TEntry& Entry = Entries[E];
-            if (!Entry.Deleted && Subsumes(C, Entry.Clause)) {
-                Entry.Deleted = true;
+        for (std::size_t I = 0; I < Clauses.size(); ++I) {
+            const std::size_t E = Clauses[I];
+            if (MaySubsume(Key, Keys[I]) && Subsumes(C, Entries[E].Clause)) {
+                Entries[E].Deleted = true;
                 Taken[E] = true;
+                continue;
             }
-            if (!Entry.Deleted)
-                Clauses[Kept++] = E;
+            Clauses[Kept] = E;
+            Keys[Kept++] = Keys[I];
         }
         Clauses.resize(Kept);
+        Keys.resize(Kept);
     }
 
     // Forward subsumption: whether a clause of the search subsumes C.
     bool Subsumed(const TClause& C) const
     {
-        for (const std::size_t E : Clauses)
-            if (Subsumes(Entries[E].Clause, C))
+        const TClauseKey Key = KeyOf(C);
+        for (std::size_t I = 0; I < Clauses.size(); ++I)
+            if (MaySubsume(Keys[I], Key) && Subsumes(Entries[Clauses[I]].Clause, C))
                 return true;
         return false;
     }
@@ -503,6 +508,7 @@ private:
     // On the clause form: the entries that are clauses and not deleted, the splits made so
     // far, and whether literal selection applies (every source formula became clauses).
     std::vector<std::size_t> Clauses;
+    std::vector<TClauseKey> Keys; // of Clauses, side by side for a quick scan
     std::int64_t Splits = 0;
     bool Restricted = ClauseForm;
     static constexpr std::int64_t MaxSplits = 10000;

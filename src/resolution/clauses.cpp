@@ -247,21 +247,43 @@ TFALFormula* Factor(TFALFormula* F, TAtom* A, TAtom* B)
 }
 
 namespace {
+std::uint64_t BitOf(const std::string& Name, std::size_t Arity, int Salt)
+{
+    const std::size_t H =
+        std::hash<std::string>{}(Name)*31 + Arity * 4 + static_cast<std::size_t>(Salt);
+    return std::uint64_t{1} << (H % 64);
+}
+
 std::uint64_t Bit(const TAtom* A, int Sign)
 {
     const TId* T = A->Id;
-    std::string Key;
-    std::size_t Arity = 0;
-    if (T && T->Is(TClass::Functor)) {
-        Key = static_cast<const TFunctor*>(T)->Name;
-        Arity = static_cast<std::size_t>(static_cast<const TFunctor*>(T)->Params.Count());
-    } else if (T && T->Is(TClass::FunctorA)) {
-        Key = static_cast<const TFunctorA*>(T)->Name;
-    } else {
-        return 0; // a variable atom may stand for any predicate
+    if (T && T->Is(TClass::Functor))
+        return BitOf(static_cast<const TFunctor*>(T)->Name,
+                     static_cast<std::size_t>(static_cast<const TFunctor*>(T)->Params.Count()),
+                     Sign > 0 ? 1 : 0);
+    if (T && T->Is(TClass::FunctorA))
+        return BitOf(static_cast<const TFunctorA*>(T)->Name, 0, Sign > 0 ? 1 : 0);
+    return 0; // a variable atom may stand for any predicate
+}
+
+// The function symbols and constants below the predicate, values of variables included.
+std::uint64_t SymbolBits(const TId* T, bool Top)
+{
+    std::uint64_t Bits = 0;
+    while (T && T->Is(TClass::Variable) && static_cast<const TVariable*>(T)->Id)
+        T = static_cast<const TVariable*>(T)->Id;
+    if (!T)
+        return 0;
+    if (T->Is(TClass::Functor)) {
+        auto* F = static_cast<const TFunctor*>(T);
+        if (!Top)
+            Bits |= BitOf(F->Name, static_cast<std::size_t>(F->Params.Count()), 2);
+        for (const TId* Arg : F->Params.Items)
+            Bits |= SymbolBits(Arg, false);
+    } else if (T->Is(TClass::FunctorA) && !Top) {
+        Bits |= BitOf(static_cast<const TFunctorA*>(T)->Name, 0, 2);
     }
-    const std::size_t H = std::hash<std::string>{}(Key)*31 + Arity * 2 + (Sign > 0 ? 1 : 0);
-    return std::uint64_t{1} << (H % 64);
+    return Bits;
 }
 } // namespace
 
@@ -276,6 +298,7 @@ TClause ClauseOf(TFALFormula* F)
             return C;
         C.Literals.push_back({A, Sign});
         C.Mask |= Bit(A, Sign);
+        C.Symbols |= SymbolBits(A->Id, true);
     }
     C.Valid = !C.Literals.empty();
     return C;
@@ -405,7 +428,7 @@ private:
 
 bool Subsumes(const TClause& C, const TClause& D)
 {
-    if (!C.Valid || !D.Valid || C.Literals.size() > D.Literals.size() || (C.Mask & ~D.Mask))
+    if (!C.Valid || !D.Valid || !MaySubsume(KeyOf(C), KeyOf(D)))
         return false;
     static TMatcher Matcher;
     return Matcher.Run(C, D);

@@ -39,17 +39,35 @@ TSub* Counterpart(TFALFormula* Copy, const TSub* Node);
 // a duplicate of A's. None when they do not unify.
 TFALFormula* Factor(TFALFormula* F, TAtom* A, TAtom* B);
 
-// The literals of a clause with a filter for subsumption: a bit per predicate and sign.
+// The literals of a clause with filters for subsumption: what a clause has, each clause it
+// subsumes has too.
 struct TClause {
     struct TLiteral {
         TAtom* Atom;
         int Sign;
     };
     std::vector<TLiteral> Literals;
-    std::uint64_t Mask = 0;
-    bool Valid = false; // false: the formula is no clause
+    std::uint64_t Mask = 0;    // a bit per predicate and sign
+    std::uint64_t Symbols = 0; // a bit per function symbol and constant in the literals
+    bool Valid = false;        // false: the formula is no clause
 };
 TClause ClauseOf(TFALFormula* F);
+
+// The filters of a clause alone, to scan many clauses quickly.
+struct TClauseKey {
+    std::uint64_t Mask;
+    std::uint64_t Symbols;
+    std::size_t Size;
+};
+inline TClauseKey KeyOf(const TClause& C)
+{
+    return {C.Mask, C.Symbols, C.Literals.size()};
+}
+// False when C cannot subsume D.
+inline bool MaySubsume(const TClauseKey& C, const TClauseKey& D)
+{
+    return C.Size <= D.Size && (C.Mask & ~D.Mask) == 0 && (C.Symbols & ~D.Symbols) == 0;
+}
 
 // Whether an instance of C is part of D (C has no more literals than D). The variables of D
 // stand for themselves. Gives up, answering no, after a bounded number of steps.
