@@ -8,7 +8,7 @@ class Automatic : public TProverTest {};
 TEST_F(Automatic, ShowsOnlyTheConfigurationThatRefutedTheQuery)
 {
     // Pelletier's problem 19: linear search with "Exit on last match" follows one branch
-    // without end; best-first search on the clause form, tried next, proves it.
+    // without end; best-first search on the clause form, tried first, proves it.
     const auto Report = Run("?- ∃X [∀Y, Z [[p(Y)→q(Z)] → [p(X)→q(X)]]]. ", TStrategy::Auto);
     EXPECT_EQ(QueriesRefuted, 1);
     EXPECT_EQ(Report.back(), "Refuted by best-first search on the clause form, Skolemization.");

@@ -90,6 +90,11 @@ TEST_F(ClauseForm, DropsSubsumedClauses)
     EXPECT_EQ(QueriesRefuted, 0);
     EXPECT_EQ(ResolventCount, 0) << "p(f(a)) is an instance of p(X)";
     EXPECT_GE(RedundantCount, 1);
+    // p(a), made from q(a), drops the waiting p(a) ∨ r(a) before it is taken: nothing comes of
+    // it, not even a resolvent to drop.
+    Run("∀X [q(X) → p(X)]. q(a). p(a) ∨ r(a). ∀X [r(X) → t(X)]. ?- u. ", TStrategy::BestFirst1);
+    EXPECT_EQ(ResolventCount, 1);
+    EXPECT_EQ(RedundantCount, 0);
 }
 
 // A formula resolved with itself meets a renamed copy of itself. Unified in one set of
