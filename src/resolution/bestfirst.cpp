@@ -362,9 +362,9 @@ private:
     }
 
     // The atoms of an entry open to resolution. On the clause form, when every formula is a
-    // clause: the largest negative literal of a clause that has one, else all its (positive)
-    // literals. Negative selection keeps resolution complete and makes it build on positive
-    // clauses, as hyperresolution does.
+    // clause: the largest negative literal of a clause that has one, else its maximal literals
+    // in the term ordering. Ordered resolution with negative selection is complete, and it
+    // builds on positive clauses, as hyperresolution does.
     std::vector<TAtom*> Eligible(const TEntry& E) const
     {
         std::vector<TAtom*> Atoms;
@@ -383,6 +383,15 @@ private:
                 Atoms.push_back(Best);
                 return Atoms;
             }
+            // A positive clause: its maximal literals, those no other one exceeds.
+            for (const TClause::TLiteral& L : E.Clause.Literals) {
+                bool Maximal = true;
+                for (const TClause::TLiteral& M : E.Clause.Literals)
+                    Maximal = Maximal && !Greater(M.Atom->Id, L.Atom->Id);
+                if (Maximal)
+                    Atoms.push_back(L.Atom);
+            }
+            return Atoms;
         }
         for (TAtom* A = E.Formula->MF; A; A = static_cast<TAtom*>(A->R))
             Atoms.push_back(A);

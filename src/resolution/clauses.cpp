@@ -312,6 +312,125 @@ TId* Deref(TId* T)
     return T;
 }
 
+} // namespace
+
+namespace {
+// The Knuth-Bendix ordering of terms: every symbol and variable weighs 1, symbols are ordered
+// by arity, then name. Total on ground terms and stable under substitution, so a literal that
+// another exceeds here stays below it in every instance.
+struct TTermFacts {
+    std::int64_t Weight = 0;
+    std::vector<std::pair<const TVariable*, std::int64_t>> Variables;
+};
+
+void Gather(const TId* T, TTermFacts& Facts)
+{
+    T = Deref(const_cast<TId*>(T));
+    ++Facts.Weight;
+    if (!T)
+        return;
+    if (T->Is(TClass::Variable)) {
+        for (auto& [V, Count] : Facts.Variables)
+            if (V == T) {
+                ++Count;
+                return;
+            }
+        Facts.Variables.push_back({static_cast<const TVariable*>(T), 1});
+    } else if (T->Is(TClass::Functor)) {
+        for (const TId* Arg : static_cast<const TFunctor*>(T)->Params.Items)
+            Gather(Arg, Facts);
+    }
+}
+
+std::int64_t Occurrences(const TTermFacts& Facts, const TVariable* V)
+{
+    for (const auto& [W, Count] : Facts.Variables)
+        if (W == V)
+            return Count;
+    return 0;
+}
+
+// -1, 0, 1 comparing the symbols at the tops of two terms that are no variables.
+int Precedence(const TId* A, const TId* B)
+{
+    auto Arity = [](const TId* T) {
+        return T->Is(TClass::Functor) ? static_cast<const TFunctor*>(T)->Params.Count() : 0;
+    };
+    auto Name = [](const TId* T) -> std::string {
+        switch (T->Class) {
+        case TClass::Functor:
+            return static_cast<const TFunctor*>(T)->Name;
+        case TClass::FunctorA:
+            return static_cast<const TFunctorA*>(T)->Name;
+        case TClass::StrLit:
+            return "\"" + static_cast<const TStrLit*>(T)->Value;
+        case TClass::Integer:
+        case TClass::Real:
+            return "#" +
+                   std::to_string(static_cast<double>(static_cast<const TNumber*>(T)->GetNumber()));
+        default:
+            return std::string();
+        }
+    };
+    if (Arity(A) != Arity(B))
+        return Arity(A) < Arity(B) ? -1 : 1;
+    const int C = Name(A).compare(Name(B));
+    return C < 0 ? -1 : C > 0 ? 1 : 0;
+}
+} // namespace
+
+bool SameTerm(const TId* A, const TId* B)
+{
+    A = Deref(const_cast<TId*>(A));
+    B = Deref(const_cast<TId*>(B));
+    if (A == B)
+        return true;
+    if (!A || !B || A->Class != B->Class || A->Is(TClass::Variable))
+        return false;
+    if (!A->Is(TClass::Functor))
+        return Precedence(A, B) == 0;
+    auto* X = static_cast<const TFunctor*>(A);
+    auto* Y = static_cast<const TFunctor*>(B);
+    if (!(X->Name == Y->Name) || X->Params.Count() != Y->Params.Count())
+        return false;
+    for (std::int32_t I = 0; I < X->Params.Count(); ++I)
+        if (!SameTerm(X->Params.Get(I), Y->Params.Get(I)))
+            return false;
+    return true;
+}
+
+bool Greater(const TId* S, const TId* T)
+{
+    S = Deref(const_cast<TId*>(S));
+    T = Deref(const_cast<TId*>(T));
+    if (!S || !T || S == T)
+        return false;
+    TTermFacts FS;
+    TTermFacts FT;
+    Gather(S, FS);
+    Gather(T, FT);
+    for (const auto& [V, Count] : FT.Variables)
+        if (Occurrences(FS, V) < Count)
+            return false;
+    if (T->Is(TClass::Variable))
+        return true; // T occurs in S, which is not T
+    if (S->Is(TClass::Variable))
+        return false;
+    if (FS.Weight != FT.Weight)
+        return FS.Weight > FT.Weight;
+    if (const int P = Precedence(S, T); P != 0)
+        return P > 0;
+    if (!S->Is(TClass::Functor))
+        return false;
+    auto* A = static_cast<const TFunctor*>(S);
+    auto* B = static_cast<const TFunctor*>(T);
+    for (std::int32_t I = 0; I < A->Params.Count(); ++I)
+        if (!SameTerm(A->Params.Get(I), B->Params.Get(I)))
+            return Greater(A->Params.Get(I), B->Params.Get(I));
+    return false;
+}
+
+namespace {
 class TMatcher {
 public:
     bool Run(const TClause& C, const TClause& D)

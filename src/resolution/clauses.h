@@ -8,6 +8,7 @@
 
 class TAtom;
 class TFALFormula;
+class TId;
 class TSub;
 
 // The value the formula of A takes when A alone is given Value (+1 true, -1 false), as far as
@@ -72,3 +73,8 @@ inline bool MaySubsume(const TClauseKey& C, const TClauseKey& D)
 // Whether an instance of C is part of D (C has no more literals than D). The variables of D
 // stand for themselves. Gives up, answering no, after a bounded number of steps.
 bool Subsumes(const TClause& C, const TClause& D);
+
+// The Knuth-Bendix ordering of terms (each symbol and variable weighs 1; symbols by arity,
+// then name), bound variables read as their values: whether S is greater than T. Stable
+// under substitution, and total on ground terms.
+bool Greater(const TId* S, const TId* T);

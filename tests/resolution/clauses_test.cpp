@@ -1,9 +1,12 @@
 // Best-first search on the clause form: the splitting into clauses, literal selection with
 // factors, subsumption, and that it stays sound and complete on small clause sets.
+#include "model/formula.h"
 #include "model/runstate.h"
+#include "resolution/clauses.h"
 #include "resolution/search.h"
 #include "support/prover.h"
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -46,6 +49,58 @@ TEST_F(ClauseForm, SplitsFormulasIntoClauses)
     EXPECT_EQ(CountLines(Nested, "R0 [F0&F0] : p(a)∨q(a). "), 1);
     EXPECT_EQ(CountLines(Nested, "R1 [F0&F0] : p(a)∨r(a). "), 1);
     EXPECT_EQ(CountLines(Nested, "R2 [F1&F1] : s(a). "), 1);
+}
+
+// The term ordering that picks the literals of a positive clause: heavier first, then the
+// symbol, then the arguments from the left; a variable is below what holds it, and two terms
+// whose variables do not fit are not comparable (an instance could turn either way).
+TEST(TermOrdering, IsTheKnuthBendixOrdering)
+{
+    TVariable X("X", 0);
+    TVariable Y("Y", 0);
+    auto Term = [](const char* Name, std::vector<TId*> Args) {
+        auto* F = new TFunctor(TName(Name));
+        for (TId* Arg : Args)
+            F->Params.Add(Arg);
+        return std::unique_ptr<TId, void (*)(TId*)>(F, [](TId* T) { T->RFree(); });
+    };
+    auto A = [] { return new TFunctorA("a"); };
+    auto B = [] { return new TFunctorA("b"); };
+    const auto FX = Term("f", {&X});
+    const auto FY = Term("f", {&Y});
+    const auto FA = Term("f", {A()});
+    const auto GAB = Term("g", {A(), B()});
+    const auto GBA = Term("g", {B(), A()});
+    const auto GXY = Term("g", {&X, &Y});
+    const auto GXX = Term("g", {&X, &X});
+    const std::unique_ptr<TId> AA(A());
+    EXPECT_TRUE(Greater(FX.get(), &X));
+    EXPECT_FALSE(Greater(&X, FX.get()));
+    EXPECT_TRUE(Greater(FA.get(), AA.get())) << "heavier";
+    EXPECT_TRUE(Greater(GBA.get(), GAB.get())) << "b after a, in the first argument";
+    EXPECT_FALSE(Greater(GAB.get(), GBA.get()));
+    EXPECT_TRUE(Greater(GXY.get(), FA.get())) << "heavier in every instance";
+    EXPECT_FALSE(Greater(FX.get(), FY.get())) << "X and Y could be anything";
+    EXPECT_FALSE(Greater(FY.get(), FX.get()));
+    EXPECT_FALSE(Greater(&X, &Y));
+    EXPECT_TRUE(Greater(GXX.get(), FX.get())) << "X twice against once, and heavier";
+    EXPECT_FALSE(Greater(GXY.get(), GXX.get()));
+    EXPECT_FALSE(Greater(GXX.get(), GXY.get())) << "Y is not in g(X, X)";
+    // A bound variable stands for its value.
+    X.Id = new TFunctorA("b");
+    EXPECT_TRUE(Greater(GXX.get(), GAB.get()));
+    X.Id->RFree();
+    X.Id = nullptr;
+}
+
+// p(f(a)) exceeds p(a): the positive clause is resolved on it alone, and still refuted.
+TEST_F(ClauseForm, ResolvesAPositiveClauseOnItsMaximalLiterals)
+{
+    Set(TOption::Progress, false);
+    Run("p(f(a)) ∨ p(a). ¬p(a) ∨ q. ?- r. ", TStrategy::BestFirst1);
+    EXPECT_EQ(QueriesRefuted, 0);
+    EXPECT_EQ(ResolventCount, 0) << "not on p(a)";
+    EXPECT_TRUE(Refuted("p(f(a)) ∨ p(a). ¬p(f(a)). ¬p(a). ?- r. "));
 }
 
 // Pelletier's steamroller: out of reach for the search on whole formulas, a few hundred
