@@ -290,7 +290,61 @@ private:
         if (Entries.back().Clause.Valid) {
             Clauses.push_back(Entries.size() - 1);
             Keys.push_back(KeyOf(Entries.back().Clause));
-            AddFactors(Entries.size() - 1);
+            const std::size_t E = Entries.size() - 1;
+            const TClause& C = Entries[E].Clause;
+            if (C.Literals.size() == 1)
+                Units[UnitKey(C.Literals[0].Atom, C.Literals[0].Sign)].push_back(E);
+            AddFactors(E);
+            CutByUnits(E);
+        }
+    }
+
+    static std::string UnitKey(const TAtom* A, int Sign)
+    {
+        return (Sign > 0 ? "+" : "-") + PredicateKey(A);
+    }
+
+    // A literal of the new clause that a unit clause refutes as it stands (the unit is the
+    // more general) goes at once: the resolvent of the two is the clause without it, which
+    // then drops the clause by subsumption.
+    void CutByUnits(std::size_t E)
+    {
+        const TClause C = Entries[E].Clause;
+        if (C.Literals.size() < 2)
+            return;
+        for (const TClause::TLiteral& L : C.Literals) {
+            auto It = Units.find(UnitKey(L.Atom, -L.Sign));
+            if (It == Units.end())
+                continue;
+            TClause Target;
+            Target.Literals.push_back({L.Atom, -L.Sign});
+            Target.Valid = true;
+            for (const std::size_t U : It->second) {
+                const TEntry& Unit = Entries[U];
+                if (Unit.Deleted || !Subsumes(Unit.Clause, Target))
+                    continue;
+                if (StopRequested || Entries[E].Deleted)
+                    return;
+                TAtom* B = Unit.Clause.Literals[0].Atom;
+                Unifier().Clear();
+                if (!L.Atom->UnifyS(B)) {
+                    Unifier().Clear();
+                    continue;
+                }
+                const std::string SavedCenter = CenterLabel;
+                const std::string SavedPartner = PartnerLabel;
+                CenterLabel = Label(Entries[E].Prefix, Entries[E].Index);
+                PartnerLabel = Label(Unit.Prefix, Unit.Index);
+                MatchesInBoth = true;
+                TFALFormula* N =
+                    ResolveAndDispose(Entries[E].Formula, Unit.Formula, L.Atom, B, Accept);
+                MatchesInBoth = false;
+                CenterLabel = SavedCenter;
+                PartnerLabel = SavedPartner;
+                if (N)
+                    Wait(N, 'R', Program->ListR.Count() - 1);
+                return;
+            }
         }
     }
 
@@ -518,6 +572,8 @@ private:
     // far, and whether literal selection applies (every source formula became clauses).
     std::vector<std::size_t> Clauses;
     std::vector<TClauseKey> Keys; // of Clauses, side by side for a quick scan
+    // The unit clauses by sign and predicate, to cut literals from new clauses.
+    std::unordered_map<std::string, std::vector<std::size_t>> Units;
     std::int64_t Splits = 0;
     bool Restricted = ClauseForm;
     static constexpr std::int64_t MaxSplits = 10000;

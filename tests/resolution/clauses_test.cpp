@@ -129,6 +129,19 @@ TEST_F(ClauseForm, ProvesTheSteamroller)
     EXPECT_EQ(CountLines(Report, "X = sk#2, Y = sk#3."), 1);
 }
 
+// A unit clause cuts the literal it refutes from a new clause at once, the other literals
+// unbound: q ∨ r ∨ t loses t to ¬t, then r to ∀X ¬r(X), selected literal or not.
+TEST_F(ClauseForm, CutsLiteralsByUnitClauses)
+{
+    const auto Report = Run("∀X [¬r(X)]. ∀X [s(X) → q(X) ∨ r(X) ∨ t(X)]. "
+                            "?- ∀X [s(X) → q(X) ∨ t(X)]. ",
+                            TStrategy::BestFirst1);
+    EXPECT_EQ(QueriesRefuted, 1);
+    EXPECT_EQ(CountLines(Report, "R4 [F1&R0] : [q(sk#1)∨r(sk#1)∨t(sk#1)]. "), 1);
+    EXPECT_EQ(CountLines(Report, "R5 [R4&R3] : [q(sk#1)∨r(sk#1)]. "), 1);
+    EXPECT_EQ(CountLines(Report, "R6 [R5&F0] :  q(sk#1). "), 1);
+}
+
 // ¬p ∨ ¬p against p ∨ r: a resolvent that kept one ¬p would be subsumed by its own parent,
 // and r never made; so with ¬r ∨ ¬r.
 TEST_F(ClauseForm, ResolvesEveryOccurrenceOfTheAtom)
