@@ -247,39 +247,52 @@ TFALFormula* Factor(TFALFormula* F, TAtom* A, TAtom* B)
 }
 
 namespace {
-std::uint64_t BitOf(const std::string& Name, std::size_t Arity, int Salt)
+std::size_t HashOf(const std::string& Name, std::size_t Arity, int Salt)
 {
-    const std::size_t H =
-        std::hash<std::string>{}(Name)*31 + Arity * 4 + static_cast<std::size_t>(Salt);
-    return std::uint64_t{1} << (H % 64);
+    return std::hash<std::string>{}(Name)*31 + Arity * 4 + static_cast<std::size_t>(Salt);
 }
 
-std::uint64_t Bit(const TAtom* A, int Sign)
+std::uint64_t BitOf(std::size_t Hash)
+{
+    return std::uint64_t{1} << (Hash % 64);
+}
+
+std::uint64_t BitOf(const std::string& Name, std::size_t Arity, int Salt)
+{
+    return BitOf(HashOf(Name, Arity, Salt));
+}
+
+// The hash of an atom's predicate with the literal's sign; 0 when the atom is a variable.
+std::size_t PredicateHash(const TAtom* A, int Sign)
 {
     const TId* T = A->Id;
     if (T && T->Is(TClass::Functor))
-        return BitOf(static_cast<const TFunctor*>(T)->Name,
-                     static_cast<std::size_t>(static_cast<const TFunctor*>(T)->Params.Count()),
-                     Sign > 0 ? 1 : 0);
+        return HashOf(static_cast<const TFunctor*>(T)->Name,
+                      static_cast<std::size_t>(static_cast<const TFunctor*>(T)->Params.Count()),
+                      Sign > 0 ? 1 : 0) |
+               1;
     if (T && T->Is(TClass::FunctorA))
-        return BitOf(static_cast<const TFunctorA*>(T)->Name, 0, Sign > 0 ? 1 : 0);
-    return 0; // a variable atom may stand for any predicate
+        return HashOf(static_cast<const TFunctorA*>(T)->Name, 0, Sign > 0 ? 1 : 0) | 1;
+    return 0;
 }
 
-// The function symbols and constants below the predicate, values of variables included.
-std::uint64_t SymbolBits(const TId* T, bool Top)
+// The function symbols and constants below the predicate, values of variables included;
+// Variable tells whether an unbound variable is there.
+std::uint64_t SymbolBits(const TId* T, bool Top, bool& Variable)
 {
     std::uint64_t Bits = 0;
     while (T && T->Is(TClass::Variable) && static_cast<const TVariable*>(T)->Id)
         T = static_cast<const TVariable*>(T)->Id;
     if (!T)
         return 0;
-    if (T->Is(TClass::Functor)) {
+    if (T->Is(TClass::Variable)) {
+        Variable = true;
+    } else if (T->Is(TClass::Functor)) {
         auto* F = static_cast<const TFunctor*>(T);
         if (!Top)
             Bits |= BitOf(F->Name, static_cast<std::size_t>(F->Params.Count()), 2);
         for (const TId* Arg : F->Params.Items)
-            Bits |= SymbolBits(Arg, false);
+            Bits |= SymbolBits(Arg, false, Variable);
     } else if (T->Is(TClass::FunctorA) && !Top) {
         Bits |= BitOf(static_cast<const TFunctorA*>(T)->Name, 0, 2);
     }
@@ -296,9 +309,12 @@ TClause ClauseOf(TFALFormula* F)
         const int Sign = LiteralSign(A);
         if (Sign == 0)
             return C;
-        C.Literals.push_back({A, Sign});
-        C.Mask |= Bit(A, Sign);
-        C.Symbols |= SymbolBits(A->Id, true);
+        bool Variable = false;
+        C.Symbols |= SymbolBits(A->Id, true, Variable);
+        const std::size_t Predicate = PredicateHash(A, Sign);
+        C.Literals.push_back({A, Sign, Predicate, !Variable});
+        if (Predicate != 0)
+            C.Mask |= BitOf(Predicate);
     }
     C.Valid = !C.Literals.empty();
     return C;
@@ -449,11 +465,16 @@ private:
             return true;
         const TClause::TLiteral& L = C.Literals[I];
         for (const TClause::TLiteral& M : D.Literals) {
-            if (M.Sign != L.Sign)
+            if (M.Sign != L.Sign || (L.Predicate != 0 && M.Predicate != L.Predicate))
                 continue;
             const std::size_t Mark = Bindings.size();
-            if (Match(L.Atom->Id, M.Atom->Id) && Literal(C, D, I + 1))
-                return true;
+            if (Match(L.Atom->Id, M.Atom->Id)) {
+                if (Literal(C, D, I + 1))
+                    return true;
+                // A ground literal binds nothing: another match would fail the same way.
+                if (L.Ground)
+                    return false;
+            }
             Bindings.resize(Mark);
             if (Steps > StepLimit)
                 return false;

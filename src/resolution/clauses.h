@@ -46,6 +46,8 @@ struct TClause {
     struct TLiteral {
         TAtom* Atom;
         int Sign;
+        std::size_t Predicate = 0; // a hash of predicate, arity and sign; 0 for a variable atom
+        bool Ground = false;       // no unbound variable
     };
     std::vector<TLiteral> Literals;
     std::uint64_t Mask = 0;    // a bit per predicate and sign
