@@ -39,10 +39,10 @@ void ForceAutomaticOptions()
 }
 
 const TAutoConfig AutoSchedule[] = {
-    {TStrategy::BestFirst1, TOption::Exiton1, true, 1, "best-first search on the clause form"},
+    {TStrategy::BestFirst1, TOption::Exiton1, true, 2, "best-first search on the clause form"},
     {TStrategy::Linear, TOption::Exiton2, false, 0.5, "linear search, Exit on last match"},
-    {TStrategy::BestFirst1, TOption::Exiton1, false, 3, "best-first search"},
-    {TStrategy::Breadthfirst1, TOption::Exiton1, false, 1.5, "breadth-first search"},
+    {TStrategy::BestFirst1, TOption::Exiton1, false, 2, "best-first search"},
+    {TStrategy::Breadthfirst1, TOption::Exiton1, false, 1, "breadth-first search"},
     {TStrategy::BestFirst1, TOption::Exiton1, true, 0, "best-first search on the clause form"},
 };
 
