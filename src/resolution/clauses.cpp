@@ -395,6 +395,24 @@ int Precedence(const TId* A, const TId* B)
 }
 } // namespace
 
+namespace {
+// Two leaves of one class other than a variable.
+bool SameLeaf(const TId* A, const TId* B)
+{
+    switch (A->Class) {
+    case TClass::FunctorA:
+        return static_cast<const TFunctorA*>(A)->Name == static_cast<const TFunctorA*>(B)->Name;
+    case TClass::StrLit:
+        return static_cast<const TStrLit*>(A)->Value == static_cast<const TStrLit*>(B)->Value;
+    case TClass::Integer:
+    case TClass::Real:
+        return static_cast<const TNumber*>(A)->GetNumber() ==
+               static_cast<const TNumber*>(B)->GetNumber();
+    default:
+        return false;
+    }
+}
+
 bool SameTerm(const TId* A, const TId* B)
 {
     A = Deref(const_cast<TId*>(A));
@@ -404,7 +422,7 @@ bool SameTerm(const TId* A, const TId* B)
     if (!A || !B || A->Class != B->Class || A->Is(TClass::Variable))
         return false;
     if (!A->Is(TClass::Functor))
-        return Precedence(A, B) == 0;
+        return SameLeaf(A, B);
     auto* X = static_cast<const TFunctor*>(A);
     auto* Y = static_cast<const TFunctor*>(B);
     if (!(X->Name == Y->Name) || X->Params.Count() != Y->Params.Count())
@@ -414,6 +432,7 @@ bool SameTerm(const TId* A, const TId* B)
             return false;
     return true;
 }
+} // namespace
 
 bool Greater(const TId* S, const TId* T)
 {
@@ -519,46 +538,14 @@ private:
             return true;
         }
         default:
-            return Same(P, T);
+            return SameLeaf(P, T);
         }
     }
 
     bool Equal(TId* A, TId* B)
     {
         ++Steps;
-        A = Deref(A);
-        B = Deref(B);
-        if (A == B)
-            return true;
-        if (!A || !B || A->Class != B->Class || A->Is(TClass::Variable))
-            return false;
-        if (A->Is(TClass::Functor)) {
-            auto* X = static_cast<TFunctor*>(A);
-            auto* Y = static_cast<TFunctor*>(B);
-            if (!(X->Name == Y->Name) || X->Params.Count() != Y->Params.Count())
-                return false;
-            for (std::int32_t I = 0; I < X->Params.Count(); ++I)
-                if (!Equal(X->Params.Get(I), Y->Params.Get(I)))
-                    return false;
-            return true;
-        }
-        return Same(A, B);
-    }
-
-    // Two leaves of one class other than a variable.
-    static bool Same(TId* A, TId* B)
-    {
-        switch (A->Class) {
-        case TClass::FunctorA:
-            return static_cast<TFunctorA*>(A)->Name == static_cast<TFunctorA*>(B)->Name;
-        case TClass::StrLit:
-            return static_cast<TStrLit*>(A)->Value == static_cast<TStrLit*>(B)->Value;
-        case TClass::Integer:
-        case TClass::Real:
-            return static_cast<TNumber*>(A)->GetNumber() == static_cast<TNumber*>(B)->GetNumber();
-        default:
-            return false;
-        }
+        return SameTerm(A, B);
     }
 
     std::vector<std::pair<const TVariable*, TId*>> Bindings;
