@@ -589,6 +589,11 @@ bool ClauseForm = false;
 
 void BestFirstSearch(TFALFormula* Query)
 {
+    // Under the quantifier check (Quantification On without Skolemization) the simplification
+    // of a copy may turn the quantifiers of its root's prefix: the clause form needs the
+    // variables universal, else the search is on whole formulas.
+    const bool Asked = ClauseForm;
+    ClauseForm = Asked && !QuantifierCheck();
     TBestFirst Search(Query->Owner);
     TBestFirst::Current = &Search;
     SaturationInsert = true;
@@ -597,4 +602,5 @@ void BestFirstSearch(TFALFormula* Query)
     ExactMatches = false;
     SaturationInsert = false;
     TBestFirst::Current = nullptr;
+    ClauseForm = Asked;
 }

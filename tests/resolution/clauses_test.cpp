@@ -183,6 +183,16 @@ TEST_F(ClauseForm, ResolvesAFormulaWithARenamedCopyOfItself)
     }
 }
 
+// Under Quantification On without Skolemization the clause form is not used: a copy's
+// simplification turned ∃Y, X ¬[f(Y) → f(X)] into ∀Y f(Y) and ∃X ¬f(X), and refuted this.
+TEST_F(ClauseForm, NeedsItsVariablesUniversal)
+{
+    Set(TOption::Skolem1, false);
+    Set(TOption::Quant1);
+    EXPECT_FALSE(Refuted("?- ∀Y [∀X [f(Y)→f(X)]]. "));
+    EXPECT_TRUE(::ClauseForm) << "the choice stays for the next run";
+}
+
 // Random clause sets over four letters, written as disjunctions, negated conjunctions and
 // implications, with repeated literals: each is refuted exactly when no assignment satisfies
 // it (decided here by trying all sixteen).
