@@ -225,14 +225,14 @@ private:
     // On the clause form the parts are split again until they are clauses.
     void Wait(TFALFormula* F, char Prefix, std::int64_t Index)
     {
-        TFALFormula* Parts[2] = {nullptr, nullptr};
+        std::vector<TFALFormula*> Parts;
         if (ClauseForm) {
             const TSplitPoint At = FindSplit(F);
             if (At.Blocked || (At.Node && Splits >= MaxSplits))
                 Restricted = false; // not all clauses: every atom stays open to resolution
             else if (At.Node && !StopRequested) {
                 ++Splits;
-                SplitAt(F, At.Node, Parts[0], Parts[1]);
+                Parts = SplitAt(F, At.Node);
             }
         } else {
             TSub* Root = F->Cont;
@@ -244,14 +244,14 @@ private:
                 const bool NegateLeft = Root->Is(TClass::Dis);
                 const bool NegateRight = !Root->Is(TClass::Con);
                 for (int Side = 0; Side < 2; ++Side) {
-                    Parts[Side] = CopyPart(F, Side == 0 ? Root->L : Root->R,
-                                           Side == 0 ? NegateLeft : NegateRight);
-                    Parts[Side]->Simplify();
-                    Parts[Side]->Cont->EvalPol();
+                    Parts.push_back(CopyPart(F, Side == 0 ? Root->L : Root->R,
+                                             Side == 0 ? NegateLeft : NegateRight));
+                    Parts.back()->Simplify();
+                    Parts.back()->Cont->EvalPol();
                 }
             }
         }
-        if (!Parts[0]) {
+        if (Parts.empty()) {
             Enqueue(F, Prefix, Index);
             return;
         }

@@ -95,21 +95,6 @@ TSub* Follow(TSub* Root, const std::vector<bool>& Path)
     return N;
 }
 
-// A copy of F with one operand of the node at Path given a truth value.
-TFALFormula* CopyWithValue(TFALFormula* F, const std::vector<bool>& Path, bool Left,
-                           std::int8_t Value)
-{
-    TFALFormula* N = CopyPart(F, F->Cont, false);
-    TSub* Node = Follow(N->Cont, Path);
-    (Left ? Node->L : Node->R)->Val = Value;
-    N->Simplify();
-    if (N->Cont)
-        N->Cont->EvalPol();
-    return N;
-}
-} // namespace
-
-namespace {
 bool HasPrefix(const TSub* Node)
 {
     if (Node->Q && Node->Q->Count() > 0)
@@ -181,46 +166,100 @@ TSplitPoint FindSplit(TFALFormula* F)
     return Found;
 }
 
-void SplitAt(TFALFormula* F, TSub* Node, TFALFormula*& First, TFALFormula*& Second)
+namespace {
+// The sign under which Node stands in its formula read as a clause (its ancestors are
+// disjunctions in effect).
+int PositionSign(const TSub* Node)
 {
-    const std::vector<bool> Path = PathTo(Node);
-    // FindSplit gives a conjunction, a negated disjunction, a negated implication or an
-    // equivalence: a conjunction stays one operand when the other is true; a negated disjunction
-    // when the other is false; a negated implication L ∧ ¬R when L is true or R false.
-    switch (Node->Class) {
-    case TClass::Con:
-        First = CopyWithValue(F, Path, false, 1);
-        Second = CopyWithValue(F, Path, true, 1);
-        break;
-    case TClass::Dis:
-        First = CopyWithValue(F, Path, false, -1);
-        Second = CopyWithValue(F, Path, true, -1);
-        break;
-    case TClass::Imp:
-        First = CopyWithValue(F, Path, false, -1);
-        Second = CopyWithValue(F, Path, true, 1);
-        break;
-    default: {
+    int Sign = 1;
+    for (const TSub* N = Node; N->Parent(); N = N->Parent()) {
+        const TSub* P = N->Parent();
+        if (P->Neg)
+            Sign = -Sign;
+        if (P->Is(TClass::Imp) && P->L == N)
+            Sign = -Sign;
+    }
+    return Sign;
+}
+
+struct TConjunct {
+    std::vector<bool> Path;
+    std::int8_t Neutral; // the value that leaves the rest of the conjunction as it was
+    int Sign;            // its sign in the clause
+};
+
+// The conjuncts of the conjunction in effect at Node, under its raw sign, however nested:
+// an operand that is a conjunction in effect too is entered. Each leaf's neutral value is
+// true below a conjunction and the left of a negated implication, false below a negated
+// disjunction and the right of a negated implication.
+void Conjuncts(const TSub* Node, int Raw, std::vector<bool>& Path, std::vector<TConjunct>& Out)
+{
+    for (int Side = 0; Side < 2; ++Side) {
+        const TSub* Child = Side == 0 ? Node->L : Node->R;
+        const bool Left = Side == 0;
+        // The child's sign in the clause: a conjunction passes its sign on, a negated
+        // disjunction too, a negated implication flips it for its antecedent.
+        const int ChildSign = Node->Is(TClass::Imp) && Left ? -Raw : Raw;
+        const std::int8_t Neutral = Node->Is(TClass::Con) || (Node->Is(TClass::Imp) && Left)
+                                        ? std::int8_t{1}
+                                        : std::int8_t{-1};
+        Path.push_back(Left);
+        int LeftSign = 1;
+        int RightSign = 1;
+        const int ChildRaw = RawSign(Child, ChildSign);
+        if (!Child->Is(TClass::Atom) && !Child->Is(TClass::Eqv) &&
+            !Disjunctive(Child, ChildRaw, LeftSign, RightSign))
+            Conjuncts(Child, ChildRaw, Path, Out);
+        else
+            Out.push_back({Path, Neutral, ChildSign});
+        Path.pop_back();
+    }
+}
+} // namespace
+
+std::vector<TFALFormula*> SplitAt(TFALFormula* F, TSub* Node)
+{
+    std::vector<TFALFormula*> Parts;
+    std::vector<bool> Path = PathTo(Node);
+    const int Raw = RawSign(Node, PositionSign(Node));
+    if (Node->Is(TClass::Eqv)) {
         // L ↔ R is [¬L ∨ R] ∧ [L ∨ ¬R]; where it stands negated, ¬[L ↔ R] is
         // ¬[¬L ∧ ¬R] ∧ ¬[L ∧ R].
-        int Sign = 1;
-        for (const TSub* N = Node; N->Parent(); N = N->Parent()) {
-            const TSub* P = N->Parent();
-            if (P->Neg)
-                Sign = -Sign;
-            if (P->Is(TClass::Imp) && P->L == N)
-                Sign = -Sign;
-        }
-        if (RawSign(Node, Sign) > 0) {
-            First = CopyReplacing(F, Path, TClass::Dis, true, false);
-            Second = CopyReplacing(F, Path, TClass::Dis, false, true);
+        if (Raw > 0) {
+            Parts.push_back(CopyReplacing(F, Path, TClass::Dis, true, false));
+            Parts.push_back(CopyReplacing(F, Path, TClass::Dis, false, true));
         } else {
-            First = CopyReplacing(F, Path, TClass::Con, true, true);
-            Second = CopyReplacing(F, Path, TClass::Con, false, false);
+            Parts.push_back(CopyReplacing(F, Path, TClass::Con, true, true));
+            Parts.push_back(CopyReplacing(F, Path, TClass::Con, false, false));
         }
-        break;
+        return Parts;
     }
+    // A copy per conjunct, the others given their neutral values: a conjunction of many
+    // parts gives them all at once.
+    std::vector<TConjunct> Leaves;
+    Conjuncts(Node, Raw, Path, Leaves);
+    if (Path.empty()) {
+        // The whole formula is the conjunction: each conjunct alone, under its sign.
+        for (const TConjunct& Leaf : Leaves) {
+            TFALFormula* N = CopyPart(F, Follow(F->Cont, Leaf.Path), Leaf.Sign < 0);
+            N->Simplify();
+            if (N->Cont)
+                N->Cont->EvalPol();
+            Parts.push_back(N);
+        }
+        return Parts;
     }
+    for (std::size_t Keep = 0; Keep < Leaves.size(); ++Keep) {
+        TFALFormula* N = CopyPart(F, F->Cont, false);
+        for (std::size_t I = 0; I < Leaves.size(); ++I)
+            if (I != Keep)
+                Follow(N->Cont, Leaves[I].Path)->Val = Leaves[I].Neutral;
+        N->Simplify();
+        if (N->Cont)
+            N->Cont->EvalPol();
+        Parts.push_back(N);
+    }
+    return Parts;
 }
 
 TSub* Counterpart(TFALFormula* Copy, const TSub* Node)

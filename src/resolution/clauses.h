@@ -28,10 +28,11 @@ struct TSplitPoint {
 };
 TSplitPoint FindSplit(TFALFormula* F);
 
-// The two formulas whose conjunction F is, split at Node (from FindSplit): copies of F where
-// one operand of Node takes the truth value that leaves the other in its place; each is
-// simplified, with its polarities set, and has F as its parents.
-void SplitAt(TFALFormula* F, TSub* Node, TFALFormula*& First, TFALFormula*& Second);
+// The formulas whose conjunction F is, split at Node (from FindSplit): copies of F, one per
+// conjunct of the conjunction in effect at Node (however nested), the other conjuncts given
+// the truth value that leaves it alone; two for an equivalence. Each is simplified, with its
+// polarities set, and has F as its parents.
+std::vector<TFALFormula*> SplitAt(TFALFormula* F, TSub* Node);
 
 // The node of Copy, a copy of a whole formula, that stands where Node stands in the original.
 TSub* Counterpart(TFALFormula* Copy, const TSub* Node);

@@ -49,6 +49,13 @@ TEST_F(ClauseForm, SplitsFormulasIntoClauses)
     EXPECT_EQ(CountLines(Nested, "R0 [F0&F0] : p(a)∨q(a). "), 1);
     EXPECT_EQ(CountLines(Nested, "R1 [F0&F0] : p(a)∨r(a). "), 1);
     EXPECT_EQ(CountLines(Nested, "R2 [F1&F1] : s(a). "), 1);
+    // A conjunction of many parts, however nested, gives them all at once.
+    const auto Many = Run("[p ∧ [q ∧ ¬[r ∨ ¬s]]] ∧ ¬[t → u]. ?- t. ", TStrategy::BestFirst1);
+    EXPECT_EQ(QueriesRefuted, 1);
+    const std::vector<std::string> Parts(Many.begin() + 1, Many.begin() + 7);
+    EXPECT_EQ(Parts, (std::vector<std::string>{"R0 [F0&F0] : p. ", "R1 [F0&F0] : q. ",
+                                               "R2 [F0&F0] : ¬r. ", "R3 [F0&F0] : s. ",
+                                               "R4 [F0&F0] : t. ", "R5 [F0&F0] : ¬u. "}));
 }
 
 // The term ordering that picks the literals of a positive clause: heavier first, then the
@@ -137,9 +144,9 @@ TEST_F(ClauseForm, CutsLiteralsByUnitClauses)
                             "?- ∀X [s(X) → q(X) ∨ t(X)]. ",
                             TStrategy::BestFirst1);
     EXPECT_EQ(QueriesRefuted, 1);
-    EXPECT_EQ(CountLines(Report, "R4 [F1&R0] : [q(sk#1)∨r(sk#1)∨t(sk#1)]. "), 1);
-    EXPECT_EQ(CountLines(Report, "R5 [R4&R3] : [q(sk#1)∨r(sk#1)]. "), 1);
-    EXPECT_EQ(CountLines(Report, "R6 [R5&F0] :  q(sk#1). "), 1);
+    EXPECT_EQ(CountLines(Report, "R3 [F1&R0] : [q(sk#1)∨r(sk#1)∨t(sk#1)]. "), 1);
+    EXPECT_EQ(CountLines(Report, "R4 [R3&R2] : [q(sk#1)∨r(sk#1)]. "), 1);
+    EXPECT_EQ(CountLines(Report, "R5 [R4&F0] :  q(sk#1). "), 1);
 }
 
 // ¬p ∨ ¬p against p ∨ r: a resolvent that kept one ¬p would be subsumed by its own parent,
