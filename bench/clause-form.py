@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Times best-first search on the clause form beside best-first search on whole formulas and
 --auto on problems that load its parts: the ancestor chain (bottom-up saturation, unit
-cutting), the pigeonhole problem (many clauses, subsumption), the steamroller (selection)
-and the non-obvious problem (non-Horn clauses, ordering).
+cutting), the pigeonhole problem (many clauses, subsumption), the steamroller (selection),
+the non-obvious problem (non-Horn clauses, ordering) and one conjunction of 2 000 atoms (the
+splitting).
 
     bench/clause-form.py [--runs N] [--timeout SECONDS] [--prover PATH]
 
@@ -40,6 +41,11 @@ def pigeonhole(n):
     return "\n".join(lines) + "\n"
 
 
+def conjunction(n):
+    """One axiom, the conjunction of n atoms; the query is the last."""
+    return " ∧ ".join(f"p{i}" for i in range(n)) + f".\n?- p{n - 1}.\n"
+
+
 NON_OBVIOUS = """∀X, Y, Z [p(X, Y) ∧ p(Y, Z) → p(X, Z)].
 ∀X, Y, Z [q(X, Y) ∧ q(Y, Z) → q(X, Z)].
 ∀X, Y [q(X, Y) → q(Y, X)].
@@ -57,6 +63,7 @@ def problems():
         "pigeonhole-6": pigeonhole(6),
         "steamroller": steamroller,
         "non-obvious": NON_OBVIOUS,
+        "conjunction-2000": conjunction(2000),
     }
 
 

@@ -276,7 +276,11 @@ bool TConsoleHost::CheckStop()
 {
     if (StopRequested)
         return true;
-    ReadModelSearch(false);
+    if (const auto Now = std::chrono::steady_clock::now();
+        Now - ModelRead >= std::chrono::milliseconds(5)) {
+        ModelRead = Now;
+        ReadModelSearch(false);
+    }
     // A counter-model answers the query: its proof search ends, the run goes on.
     if (ModelFound) {
         RequestStop(TStopReason::Answered);

@@ -92,6 +92,8 @@ private:
     int ModelPipe = -1;
     std::string ModelText;  // what the child wrote so far
     bool ModelDone = false; // the child has written all
+    // When the pipe was last read: a read at every yield cost the search most of its time.
+    std::chrono::steady_clock::time_point ModelRead{};
     bool ModelFound = false;
     bool Warned = false;
     bool WriteFailed = false;
