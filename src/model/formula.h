@@ -343,6 +343,18 @@ public:
     TId* CompInMgu();
 };
 
+// The term T stands for: the values of bound variables followed.
+inline const TId* Bound(const TId* T)
+{
+    while (T && T->Is(TClass::Variable) && static_cast<const TVariable*>(T)->Id)
+        T = static_cast<const TVariable*>(T)->Id;
+    return T;
+}
+inline TId* Bound(TId* T)
+{
+    return const_cast<TId*>(Bound(static_cast<const TId*>(T)));
+}
+
 // A formula: the root of a tree of nodes, with its atom chain.
 class TFALFormula : public TObject {
 public:

@@ -87,14 +87,7 @@ private:
         return Term(T);
     }
 
-    TId* Value(TId* T) const
-    {
-        if (How != TTptpWriting::Bound)
-            return T;
-        while (T && T->Is(TClass::Variable) && static_cast<TVariable*>(T)->Id)
-            T = static_cast<TVariable*>(T)->Id;
-        return T;
-    }
+    TId* Value(TId* T) const { return How == TTptpWriting::Bound ? Bound(T) : T; }
 
     std::string Term(TId* T)
     {

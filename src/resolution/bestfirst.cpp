@@ -174,14 +174,10 @@ std::int64_t TermSize(const TId* T, std::int64_t Cap = 1000)
     std::int64_t Size = 0;
     std::vector<const TId*> Pending{T};
     while (!Pending.empty() && Size < Cap) {
-        const TId* X = Pending.back();
+        const TId* X = Bound(Pending.back());
         Pending.pop_back();
         if (!X)
             continue;
-        if (X->Is(TClass::Variable) && static_cast<const TVariable*>(X)->Id) {
-            Pending.push_back(static_cast<const TVariable*>(X)->Id);
-            continue;
-        }
         ++Size;
         if (X->Is(TClass::Functor))
             for (const TId* Arg : static_cast<const TFunctor*>(X)->Params.Items)
@@ -255,20 +251,26 @@ private:
             Enqueue(F, Prefix, Index);
             return;
         }
+        for (TFALFormula* Part : Parts)
+            WaitAsPart(Part, Label(Prefix, Index));
+    }
+
+    // A part of a formula (a split part or a factor) that insertion would keep is recorded as
+    // a resolvent of the formula, labelled Of, with itself, and waits in turn.
+    void WaitAsPart(TFALFormula* Part, const std::string& Of)
+    {
+        const bool Constant = ClauseForm && (!Part->Cont || Part->Cont->Val != 0);
+        if (Constant || !WithinLimits(Part) || !Accept(Part)) {
+            delete Part;
+            return;
+        }
         const std::string SavedCenter = CenterLabel;
         const std::string SavedPartner = PartnerLabel;
-        for (TFALFormula* Part : Parts) {
-            const bool Constant = ClauseForm && (!Part->Cont || Part->Cont->Val != 0);
-            if (Constant || !WithinLimits(Part) || !Accept(Part)) {
-                delete Part;
-                continue;
-            }
-            CenterLabel = PartnerLabel = Label(Prefix, Index);
-            RecordResolvent(Part);
-            Wait(Part, 'R', Program->ListR.Count() - 1);
-        }
+        CenterLabel = PartnerLabel = Of;
+        RecordResolvent(Part);
         CenterLabel = SavedCenter;
         PartnerLabel = SavedPartner;
+        Wait(Part, 'R', Program->ListR.Count() - 1);
     }
 
     void Enqueue(TFALFormula* F, char Prefix, std::int64_t Index)
@@ -358,8 +360,7 @@ private:
                 if (L.Sign < 0)
                     return;
         TFALFormula* F = Entries[E].Formula;
-        const char Prefix = Entries[E].Prefix;
-        const std::int64_t Index = Entries[E].Index;
+        const std::string Of = Label(Entries[E].Prefix, Entries[E].Index);
         for (std::size_t I = 0; I < C.Literals.size(); ++I)
             for (std::size_t J = I + 1; J < C.Literals.size(); ++J) {
                 TAtom* A = C.Literals[I].Atom;
@@ -372,17 +373,7 @@ private:
                 if (!N)
                     continue;
                 ++FactoringCount;
-                if (!N->Cont || N->Cont->Val != 0 || !WithinLimits(N) || !Accept(N)) {
-                    delete N;
-                    continue;
-                }
-                const std::string SavedCenter = CenterLabel;
-                const std::string SavedPartner = PartnerLabel;
-                CenterLabel = PartnerLabel = Label(Prefix, Index);
-                RecordResolvent(N);
-                CenterLabel = SavedCenter;
-                PartnerLabel = SavedPartner;
-                Wait(N, 'R', Program->ListR.Count() - 1);
+                WaitAsPart(N, Of);
             }
     }
 

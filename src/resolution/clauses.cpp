@@ -320,8 +320,7 @@ std::size_t PredicateHash(const TAtom* A, int Sign)
 std::uint64_t SymbolBits(const TId* T, bool Top, bool& Variable)
 {
     std::uint64_t Bits = 0;
-    while (T && T->Is(TClass::Variable) && static_cast<const TVariable*>(T)->Id)
-        T = static_cast<const TVariable*>(T)->Id;
+    T = Bound(T);
     if (!T)
         return 0;
     if (T->Is(TClass::Variable)) {
@@ -360,16 +359,6 @@ TClause ClauseOf(TFALFormula* F)
 }
 
 namespace {
-TId* Deref(TId* T)
-{
-    while (T && T->Is(TClass::Variable) && static_cast<TVariable*>(T)->Id)
-        T = static_cast<TVariable*>(T)->Id;
-    return T;
-}
-
-} // namespace
-
-namespace {
 // The Knuth-Bendix ordering of terms: every symbol and variable weighs 1, symbols are ordered
 // by arity, then name. Total on ground terms and stable under substitution, so a literal that
 // another exceeds here stays below it in every instance.
@@ -380,7 +369,7 @@ struct TTermFacts {
 
 void Gather(const TId* T, TTermFacts& Facts)
 {
-    T = Deref(const_cast<TId*>(T));
+    T = Bound(T);
     ++Facts.Weight;
     if (!T)
         return;
@@ -454,8 +443,8 @@ bool SameLeaf(const TId* A, const TId* B)
 
 bool SameTerm(const TId* A, const TId* B)
 {
-    A = Deref(const_cast<TId*>(A));
-    B = Deref(const_cast<TId*>(B));
+    A = Bound(A);
+    B = Bound(B);
     if (A == B)
         return true;
     if (!A || !B || A->Class != B->Class || A->Is(TClass::Variable))
@@ -475,8 +464,8 @@ bool SameTerm(const TId* A, const TId* B)
 
 bool Greater(const TId* S, const TId* T)
 {
-    S = Deref(const_cast<TId*>(S));
-    T = Deref(const_cast<TId*>(T));
+    S = Bound(S);
+    T = Bound(T);
     if (!S || !T || S == T)
         return false;
     TTermFacts FS;
@@ -540,7 +529,7 @@ private:
         return false;
     }
 
-    TId* Bound(const TVariable* V) const
+    TId* BindingOf(const TVariable* V) const
     {
         for (const auto& [Var, Value] : Bindings)
             if (Var == V)
@@ -552,13 +541,13 @@ private:
     bool Match(TId* P, TId* T)
     {
         ++Steps;
-        P = Deref(P);
-        T = Deref(T);
+        P = Bound(P);
+        T = Bound(T);
         if (!P || !T)
             return P == T;
         if (P->Is(TClass::Variable)) {
             auto* V = static_cast<TVariable*>(P);
-            if (TId* Value = Bound(V))
+            if (TId* Value = BindingOf(V))
                 return Equal(Value, T);
             Bindings.push_back({V, T});
             return true;
