@@ -282,7 +282,8 @@ private:
             Weight /= 2;
         TEntry Entry{F, Prefix, Index, Weight, TClause{}};
         if (ClauseForm) {
-            Entry.Clause = ClauseOf(F);
+            Entry.Clause = F == Accepted ? std::move(AcceptedClause) : ClauseOf(F);
+            Accepted = nullptr;
             if (Entry.Clause.Valid)
                 DeleteSubsumed(Entry.Clause);
         }
@@ -540,13 +541,21 @@ private:
     // clause of the search subsumes it.
     static bool Accept(TFALFormula* N)
     {
+        Current->Accepted = nullptr;
         if (ClauseForm) {
-            const TClause C = ClauseOf(N);
-            if (C.Valid && Current->Subsumed(C))
+            Current->AcceptedClause = ClauseOf(N);
+            if (Current->AcceptedClause.Valid && Current->Subsumed(Current->AcceptedClause))
                 return false;
         }
-        return Current->Seen.insert(Current->Hash.Of(N)).second;
+        if (!Current->Seen.insert(Current->Hash.Of(N)).second)
+            return false;
+        Current->Accepted = N;
+        return true;
     }
+
+    // The clause of the formula Accept took last, for Enqueue to use again.
+    TFALFormula* Accepted = nullptr;
+    TClause AcceptedClause;
 
     TPLProgram* Program;
     std::vector<TEntry> Entries;
