@@ -6,6 +6,7 @@
 #include "language/lexer.h"
 #include "model/runstate.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -121,8 +122,8 @@ namespace {
 // The host of the model search's child: the console's options, its lines kept.
 class TModelHost : public TProgramOwner {
 public:
-    TModelHost(const TOptionState& AOptions, std::string AText)
-        : Options(AOptions), Text(std::move(AText))
+    TModelHost(const TOptionState& AOptions, std::string AText, const TTptpNaming* ANaming)
+        : Options(AOptions), Text(std::move(AText)), TptpNaming(ANaming)
     {
         Options.Set(TOption::Time, false);
         Options.Set(TOption::Memory1, false);
@@ -137,9 +138,11 @@ public:
     void FocusOutput() override {}
     bool PollStop() override { return StopRequested; }
     void QueryEnded(const TQueryOutcome& Outcome) override { Found = Outcome; }
+    const TTptpNaming* Naming() const override { return TptpNaming; }
 
     TOptionState Options;
     std::string Text;
+    const TTptpNaming* TptpNaming;
     std::vector<std::string> Lines;
     TQueryOutcome Found;
 };
@@ -177,7 +180,7 @@ void TConsoleHost::StartModelSearch(std::int64_t Number)
         prctl(PR_SET_PDEATHSIG, SIGKILL); // nor does it outlive a parent that was killed
         if (getppid() != Parent)
             _exit(0); // the parent died before the line above
-        TModelHost Host(Options, Doc.Text);
+        TModelHost Host(Options, Doc.Text, Naming());
         auto* Program = new TPLProgram(&Host);
         RunModelSearch(Program, MaxDomain, Number);
         std::string Message = Host.Found.CounterSatisfiable ? "found\n" : "none\n";
@@ -409,7 +412,10 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
     if (Unsatisfiable && Status == "CounterSatisfiable")
         Status = "Satisfiable";
     WriteStatus(Status, Outcome.Number);
-    if (Szs && Status == "Theorem" && !Outcome.Answer.empty()) {
+    const bool Answered = !Outcome.Answer.empty() &&
+                          std::find(Outcome.Answer.begin(), Outcome.Answer.end(), std::string()) ==
+                              Outcome.Answer.end();
+    if (Szs && Status == "Theorem" && Answered) {
         std::string Tuple;
         for (const std::string& Value : Outcome.Answer)
             Tuple += (Tuple.empty() ? "" : ", ") + Value;

@@ -7,6 +7,7 @@
 #include "language/codec.h"
 #include "language/tptp.h"
 #include "model/owner.h"
+#include "model/tptpnames.h"
 
 #include <chrono>
 #include <cstdio>
@@ -37,8 +38,15 @@ public:
     bool CheckEncoding();
     // A problem without a conjecture: a refutation shows the axioms unsatisfiable.
     void RefutesAxioms() { Unsatisfiable = true; }
-    // Where the formulas of a document read from a TPTP problem come from, for derivations.
-    void NameSources(TTptpSources Sources) { TptpSources = std::move(Sources); }
+    // Where the formulas of a document read from a TPTP problem come from, for derivations,
+    // and the problem's names.
+    void NameSources(TTptpSources Sources, std::set<std::string> Names)
+    {
+        TptpSources = std::move(Sources);
+        TptpNaming.Taken = std::move(Names);
+        FromTptp = true;
+    }
+    const TTptpNaming* Naming() const override { return FromTptp ? &TptpNaming : nullptr; }
     // A message on standard error with the SZS status of the whole problem; returns Status.
     int Reject(const std::string& Message, const std::string& SzsStatus, int Status);
     // After a proof run: the statuses of the queries that were not reported, the messages
@@ -83,6 +91,8 @@ private:
     bool SyntaxError = false;
     bool Unsatisfiable = false;
     TTptpSources TptpSources;
+    TTptpNaming TptpNaming;
+    bool FromTptp = false;
     bool CounterModels = false;
     bool ModelTptp = false;
     int MaxDomain = 8;

@@ -140,6 +140,9 @@ int main(int Argc, char** Argv)
                                ": the problem uses equality, which has no built-in meaning in "
                                "Nivar: --equality-axioms adds its axioms",
                            "Inappropriate", 2);
+    for (const std::string& Open : Problem.Open)
+        std::cerr << "nivar-prove: " << Args.File << ": warning: formula " << Open
+                  << " is free: TPTP wants a fof formula closed; Nivar reads it as universal\n";
     if (Tptp && !Problem.HasConjecture) {
         Host.RefutesAxioms();
         // The design's strategies begin with the negated query, which here says nothing.
@@ -149,9 +152,11 @@ int main(int Argc, char** Argv)
                          "from the query: --strategy best or --auto refute the axioms\n";
     }
     if (Tptp)
-        Host.NameSources(TptpSources(
-            Problem, Args.EqualityAxioms,
-            Args.File == "-" ? "stdin" : Args.File.substr(Args.File.find_last_of('/') + 1)));
+        Host.NameSources(TptpSources(Problem, Args.EqualityAxioms,
+                                     Args.File == "-"
+                                         ? "stdin"
+                                         : Args.File.substr(Args.File.find_last_of('/') + 1)),
+                         Problem.Names);
     if (!Host.CheckEncoding())
         return Host.Finish(TRunOutcome::Finished);
     if (Args.Mode == TMode::Parse || Args.Mode == TMode::Compile)

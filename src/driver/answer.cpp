@@ -1,4 +1,5 @@
 #include "model/formula.h"
+#include "model/owner.h"
 #include "model/runstate.h"
 #include "model/tptpwrite.h"
 
@@ -72,7 +73,8 @@ void TFALFormula::PrintVars()
             std::string Value = "_";
             for (TVariable* V : Q->Items)
                 if (V->Watch == W && V->Id) {
-                    Value = TptpTerm(V->Id);
+                    // A Skolem term is no answer in the problem's own symbols.
+                    Value = HoldsSkolemTerm(V->Id) ? "" : TptpTerm(V->Id, HostNaming());
                     break;
                 }
             Answer.push_back(Value);

@@ -2,6 +2,7 @@
 
 #include "language/codec.h"
 #include "model/symbols.h"
+#include "model/tptpnames.h"
 #include "model/tptpwrite.h"
 
 #include <cstdlib>

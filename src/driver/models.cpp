@@ -7,12 +7,14 @@
 #include "model/owner.h"
 #include "model/print.h"
 #include "model/runstate.h"
+#include "model/tptpnames.h"
 #include "model/tptpwrite.h"
 
 #include <algorithm>
 #include <cadical.hpp>
 #include <chrono>
 #include <functional>
+#include <set>
 #include <unordered_map>
 
 namespace {
@@ -20,6 +22,8 @@ using TTuple = std::vector<int>;
 
 // The symbols of formulas, in order of first appearance.
 struct TSignature {
+    // A problem read from TPTP: its numbers that Nivar holds as constants are literals too.
+    const TTptpNaming* Naming = nullptr;
     std::vector<std::string> Literals;
     std::vector<std::string> Constants;
     std::vector<std::pair<std::string, int>> Functions;
@@ -45,7 +49,10 @@ struct TSignature {
             Note(Literals, LiteralKey(T));
             break;
         case TClass::FunctorA:
-            Note(Constants, static_cast<TFunctorA*>(T)->Name.Str());
+            if (Naming && TTptpNaming::IsNumber(static_cast<TFunctorA*>(T)->Name))
+                Note(Literals, static_cast<TFunctorA*>(T)->Name.Str());
+            else
+                Note(Constants, static_cast<TFunctorA*>(T)->Name.Str());
             break;
         case TClass::Functor: {
             auto* F = static_cast<TFunctor*>(T);
@@ -79,17 +86,21 @@ struct TSignature {
         Node(N->R);
     }
 
+    // A number or string as printed; a number-constant by its name.
     static std::string LiteralKey(TId* T)
     {
+        if (T->Is(TClass::FunctorA))
+            return static_cast<TFunctorA*>(T)->Name;
         std::string S;
         T->RPrint(S);
         return S;
     }
 };
 
-TSignature SignatureOf(const std::vector<TFALFormula*>& Formulas)
+TSignature SignatureOf(const std::vector<TFALFormula*>& Formulas, const TTptpNaming* Naming)
 {
     TSignature S;
+    S.Naming = Naming;
     for (TFALFormula* F : Formulas)
         if (F)
             S.Node(F->Cont);
@@ -192,6 +203,9 @@ private:
             return It == I.Literals.end() ? 0 : It->second;
         }
         case TClass::FunctorA: {
+            if (const auto L = I.Literals.find(static_cast<TFunctorA*>(T)->Name);
+                L != I.Literals.end())
+                return L->second;
             const auto It = I.Constants.find(static_cast<TFunctorA*>(T)->Name);
             return It == I.Constants.end() ? 0 : It->second;
         }
@@ -400,6 +414,8 @@ private:
         case TClass::Real:
             return Element(Literals.at(TSignature::LiteralKey(T)));
         case TClass::FunctorA:
+            if (const auto L = Literals.find(static_cast<TFunctorA*>(T)->Name); L != Literals.end())
+                return Element(L->second);
             return Constant(static_cast<TFunctorA*>(T)->Name);
         case TClass::Functor: {
             auto* F = static_cast<TFunctor*>(T);
@@ -554,8 +570,8 @@ void SearchModel(const std::vector<TFALFormula*>& Axioms, TFALFormula* Query,
 {
     std::vector<TFALFormula*> All = Axioms;
     All.push_back(Query);
-    const TSignature Simplified = SignatureOf(All);
-    TSignature Everything = SignatureOf(Originals);
+    const TSignature Simplified = SignatureOf(All, HostNaming());
+    TSignature Everything = SignatureOf(Originals, HostNaming());
     for (const std::string& L : Simplified.Literals)
         TSignature::Note(Everything.Literals, L);
     // Numbers and strings are distinct elements, the first ones of the domain.
@@ -617,10 +633,39 @@ std::string Tuple(const TTuple& T)
 }
 } // namespace
 
+namespace {
+// How the names of a model are shown: as the file has them for a problem read from TPTP.
+struct TShown {
+    const TTptpNaming* Naming;
+
+    std::string Name(const std::string& N) const { return Naming ? Naming->Functor(N) : N; }
+    std::string Tptp(const std::string& N) const
+    {
+        return Naming ? Naming->Functor(N) : TptpName(N);
+    }
+    // A number or string as printed by Nivar, in TPTP.
+    std::string Literal(const std::string& L) const
+    {
+        if (!L.empty() && L[0] == '"')
+            return TTptpNaming::Distinct(L.substr(1, L.size() - 2), Naming != nullptr);
+        if (Naming && TTptpNaming::IsNumber(L))
+            return Naming->Functor(L);
+        return L.find_first_not_of("-0123456789") == std::string::npos ? L : "'" + L + "'";
+    }
+    // The reader's helper atoms are no predicates of the problem.
+    bool Helper(const std::string& N) const
+    {
+        return Naming && (N == TptpTrueAtom || N == TptpGoalAtom);
+    }
+};
+} // namespace
+
 std::vector<std::string> ModelBlock(const TInterpretation& I,
-                                    const std::vector<TFALFormula*>& Formulas)
+                                    const std::vector<TFALFormula*>& Formulas,
+                                    const TTptpNaming* Naming)
 {
-    const TSignature S = SignatureOf(Formulas);
+    const TShown Shown{Naming};
+    const TSignature S = SignatureOf(Formulas, Naming);
     std::vector<std::string> Out{"Counter-model, domain size " + std::to_string(I.Size) + ":"};
     std::string Values;
     auto Add = [](std::string& Line, const std::string& Item) {
@@ -628,16 +673,18 @@ std::vector<std::string> ModelBlock(const TInterpretation& I,
     };
     for (const std::string& L : S.Literals)
         if (I.Literals.count(L))
-            Add(Values, L + " = " + std::to_string(I.Literals.at(L)) + ".");
+            Add(Values,
+                (Naming ? Shown.Literal(L) : L) + " = " + std::to_string(I.Literals.at(L)) + ".");
     for (const std::string& C : S.Constants) {
         const auto It = I.Constants.find(C);
-        Add(Values, C + " = " + std::to_string(It == I.Constants.end() ? 0 : It->second) + ".");
+        Add(Values,
+            Shown.Name(C) + " = " + std::to_string(It == I.Constants.end() ? 0 : It->second) + ".");
     }
     for (const auto& Function : S.Functions)
         ForEachTuple(I.Size, Function.second, [&](const TTuple& T) {
             const std::string& Name = Function.first;
             const auto It = I.Functions.find({Name, T});
-            Add(Values, Name + "(" + Tuple(T) + ") = " +
+            Add(Values, Shown.Name(Name) + "(" + Tuple(T) + ") = " +
                             std::to_string(It == I.Functions.end() ? 0 : It->second) + ".");
         });
     if (!Values.empty())
@@ -646,10 +693,12 @@ std::vector<std::string> ModelBlock(const TInterpretation& I,
     for (const auto& Predicate : S.Predicates) {
         const std::string& Name = Predicate.first;
         const int Arity = Predicate.second;
+        if (Shown.Helper(Name))
+            continue;
         if (Arity == 0) {
             const auto It = I.Predicates.find({Name, {}});
-            Add(Relations,
-                Name + ": " + (It != I.Predicates.end() && It->second ? "true." : "false."));
+            Add(Relations, Shown.Name(Name) + ": " +
+                               (It != I.Predicates.end() && It->second ? "true." : "false."));
             continue;
         }
         std::string Set;
@@ -658,7 +707,7 @@ std::vector<std::string> ModelBlock(const TInterpretation& I,
             if (It != I.Predicates.end() && It->second)
                 Set += (Set.empty() ? "" : ", ") + (Arity == 1 ? Tuple(T) : "(" + Tuple(T) + ")");
         });
-        Add(Relations, Name + ": {" + Set + "}.");
+        Add(Relations, Shown.Name(Name) + ": {" + Set + "}.");
     }
     if (!Relations.empty())
         Out.push_back(Relations);
@@ -666,14 +715,34 @@ std::vector<std::string> ModelBlock(const TInterpretation& I,
 }
 
 std::vector<std::string> TptpModel(const TInterpretation& I,
-                                   const std::vector<TFALFormula*>& Formulas)
+                                   const std::vector<TFALFormula*>& Formulas,
+                                   const TTptpNaming* Naming)
 {
-    const TSignature S = SignatureOf(Formulas);
-    auto Element = [](int E) { return "\"" + std::to_string(E) + "\""; };
+    const TShown Shown{Naming};
+    const TSignature S = SignatureOf(Formulas, Naming);
+    // A number or string of the formulas is its own element and is written as itself; every
+    // other element is a distinct object of a name that none of them has.
+    std::vector<std::string> Element(static_cast<std::size_t>(I.Size));
+    std::set<std::string> Taken;
+    for (const auto& [L, E] : I.Literals)
+        if (E >= 0 && E < I.Size) {
+            Element[static_cast<std::size_t>(E)] = Shown.Literal(L);
+            Taken.insert(Element[static_cast<std::size_t>(E)]);
+        }
+    for (int E = 0; E < I.Size; ++E) {
+        std::string& Name = Element[static_cast<std::size_t>(E)];
+        if (!Name.empty())
+            continue;
+        Name = "\"e" + std::to_string(E) + "\"";
+        while (Taken.count(Name))
+            Name.insert(Name.size() - 1, "_");
+        Taken.insert(Name);
+    }
+    auto Of = [&Element](int E) { return Element[static_cast<std::size_t>(E)]; };
     std::vector<std::string> Out;
     std::string Domain;
     for (int E = 0; E < I.Size; ++E)
-        Domain += (E ? " | X = " : "X = ") + Element(E);
+        Domain += (E ? " | X = " : "X = ") + Of(E);
     Out.push_back("fof(nivar_domain, fi_domain, ! [X] : (" + Domain + ")).");
     std::string Functors;
     auto And = [](std::string& Line, const std::string& Item) {
@@ -681,33 +750,36 @@ std::vector<std::string> TptpModel(const TInterpretation& I,
     };
     for (const std::string& C : S.Constants) {
         const auto It = I.Constants.find(C);
-        And(Functors, TptpName(C) + " = " + Element(It == I.Constants.end() ? 0 : It->second));
+        And(Functors, Shown.Tptp(C) + " = " + Of(It == I.Constants.end() ? 0 : It->second));
     }
-    auto Args = [&Element](const TTuple& T) {
+    auto Args = [&Of](const TTuple& T) {
         std::string A;
         for (std::size_t K = 0; K < T.size(); ++K)
-            A += (K ? ", " : "") + Element(T[K]);
+            A += (K ? ", " : "") + Of(T[K]);
         return A;
     };
     for (const auto& Function : S.Functions)
         ForEachTuple(I.Size, Function.second, [&](const TTuple& T) {
             const std::string& F = Function.first;
             const auto It = I.Functions.find({F, T});
-            And(Functors, TptpName(F) + "(" + Args(T) +
-                              ") = " + Element(It == I.Functions.end() ? 0 : It->second));
+            And(Functors, Shown.Tptp(F) + "(" + Args(T) +
+                              ") = " + Of(It == I.Functions.end() ? 0 : It->second));
         });
     if (!Functors.empty())
         Out.push_back("fof(nivar_functors, fi_functors, (" + Functors + ")).");
     std::string Predicates;
-    for (const auto& Predicate : S.Predicates)
+    for (const auto& Predicate : S.Predicates) {
+        if (Shown.Helper(Predicate.first))
+            continue;
         ForEachTuple(I.Size, Predicate.second, [&](const TTuple& T) {
             const std::string& P = Predicate.first;
             const int Arity = Predicate.second;
             const auto It = I.Predicates.find({P, T});
             const bool True = It != I.Predicates.end() && It->second;
             And(Predicates,
-                std::string(True ? "" : "~ ") + TptpName(P) + (Arity ? "(" + Args(T) + ")" : ""));
+                std::string(True ? "" : "~ ") + Shown.Tptp(P) + (Arity ? "(" + Args(T) + ")" : ""));
         });
+    }
     if (!Predicates.empty())
         Out.push_back("fof(nivar_predicates, fi_predicates, (" + Predicates + ")).");
     return Out;
@@ -780,10 +852,10 @@ void SearchEach(TPLProgram* Program, int MaxDomain, std::int64_t Only)
         TQueryOutcome Outcome;
         Outcome.Number = Number;
         if (Search.Result == TModelResult::Found) {
-            for (const std::string& Line : ModelBlock(Search.Model, Checked))
+            for (const std::string& Line : ModelBlock(Search.Model, Checked, HostNaming()))
                 WriteLine(Line);
             Outcome.CounterSatisfiable = true;
-            Outcome.Model = TptpModel(Search.Model, Checked);
+            Outcome.Model = TptpModel(Search.Model, Checked, HostNaming());
         } else if (Search.Result == TModelResult::NoneUpToLimit) {
             WriteLine("No counter-model up to domain size " + std::to_string(MaxDomain) + ".");
         }

@@ -2,7 +2,7 @@
 
 #include "model/formula.h"
 #include "model/symbols.h"
-#include "model/tptpwrite.h"
+#include "model/tptpnames.h"
 
 #include <algorithm>
 #include <fstream>
@@ -359,9 +359,13 @@ private:
         if (!Expect(","))
             return false;
         Quantified.clear();
+        Free.clear();
+        InClause = Clause;
         TNodePtr Body = Clause ? ReadClause() : ReadFormula();
         if (!Body)
             return false;
+        if (!Free.empty())
+            Problem.Open.push_back(F.Name + ": " + Free.front());
         // Annotations (source, useful info) are read over, brackets balanced.
         if (Is(",")) {
             int Open = 0;
@@ -519,6 +523,9 @@ private:
         if (Token.Kind == TKind::Upper) {
             T.Sort = TTerm::Variable;
             T.Name = Token.Text;
+            if (!InClause &&
+                std::find(Quantified.begin(), Quantified.end(), T.Name) == Quantified.end())
+                Free.push_back(T.Name);
             Advance();
             return true;
         }
@@ -539,7 +546,7 @@ private:
         if (Token.Kind != TKind::Lower && Token.Kind != TKind::Quoted)
             return Fail("a term expected");
         T.Sort = TTerm::Function;
-        T.Name = Token.Kind == TKind::Quoted ? QuotedName(Token.Text) : Token.Text;
+        T.Name = Token.Text;
         Advance();
         if (!Is("("))
             return true;
@@ -588,29 +595,6 @@ private:
         return ReadAtomic();
     }
 
-    // A quoted name that Nivar would not read as it is gets a name of its own.
-    static std::string QuotedName(const std::string& Name)
-    {
-        bool Plain = !Name.empty() && Name[0] >= 'a' && Name[0] <= 'z';
-        for (char C : Name)
-            Plain = Plain && ((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') ||
-                              (C >= '0' && C <= '9') || C == '_');
-        if (Plain)
-            return Name;
-        std::string Out = "q_";
-        static const char Hex[] = "0123456789abcdef";
-        for (unsigned char C : Name) {
-            if ((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9')) {
-                Out += static_cast<char>(C);
-            } else {
-                Out += '_';
-                Out += Hex[C >> 4];
-                Out += Hex[C & 15];
-            }
-        }
-        return Out;
-    }
-
     // ---- the symbols, for the equality axioms
 
     void Note(std::vector<std::string>& List, const std::string& Name, std::size_t Arity)
@@ -624,7 +608,8 @@ private:
     {
         if (T.Sort != TTerm::Function)
             return;
-        Note(Problem.Functions, T.Name, T.Args.size());
+        Problem.Names.insert(T.Name);
+        Note(Problem.Functions, NivarName(T.Name), T.Args.size());
         for (const TTerm& A : T.Args)
             CollectTerm(A);
     }
@@ -632,7 +617,8 @@ private:
     void Collect(const TNode& N)
     {
         if (N.Sort == TNode::Atom) {
-            Note(Problem.Predicates, N.Term.Name, N.Term.Args.size());
+            Problem.Names.insert(N.Term.Name);
+            Note(Problem.Predicates, NivarName(N.Term.Name), N.Term.Args.size());
             for (const TTerm& A : N.Term.Args)
                 CollectTerm(A);
         } else if (N.Sort == TNode::Equal) {
@@ -703,13 +689,13 @@ private:
         case TTerm::Variable:
             return T.Name;
         case TTerm::Number:
-            return NumberName(T.Name);
+            return NivarNumber(T.Name);
         case TTerm::Distinct:
-            return DistinctName(T.Name);
+            return "\"" + NivarString(T.Name) + "\"";
         default:
             break;
         }
-        std::string S = T.Name;
+        std::string S = NivarName(T.Name);
         if (!T.Args.empty()) {
             S += '(';
             for (std::size_t I = 0; I < T.Args.size(); ++I)
@@ -717,29 +703,6 @@ private:
             S += ')';
         }
         return S;
-    }
-
-    // An integer Nivar holds is itself; any other number is a constant of its own.
-    static std::string NumberName(const std::string& Text)
-    {
-        std::string Digits = Text[0] == '+' ? Text.substr(1) : Text;
-        const bool Integer =
-            Digits.find_first_not_of("0123456789", Digits[0] == '-' ? 1 : 0) == std::string::npos;
-        if (Integer && Digits.size() <= 9)
-            return Digits;
-        std::string Out = "n_";
-        for (char C : Text)
-            Out += (C >= '0' && C <= '9') ? C : '_';
-        return Out;
-    }
-
-    // A distinct object is a string, unless its text could end a formula or a string.
-    static std::string DistinctName(const std::string& Text)
-    {
-        if (Text.find('"') == std::string::npos && Text.find('.') == std::string::npos &&
-            Text.find('%') == std::string::npos)
-            return "\"" + Text + "\"";
-        return QuotedName("d_" + Text);
     }
 
     static std::string Write(const TNode& N)
@@ -751,12 +714,12 @@ private:
         case TNode::Equal:
             return WriteTerm(N.Term.Args[0]) + " = " + WriteTerm(N.Term.Args[1]);
         case TNode::True:
+        case TNode::False: {
             // Nivar reads no truth constants: a formula that is true and one that is false.
-            return "[nivar_true " + std::string(1, static_cast<char>(Sym::Or)) + " " +
-                   std::string(1, static_cast<char>(Sym::Not)) + "nivar_true]";
-        case TNode::False:
-            return "[nivar_true " + std::string(1, And) + " " +
-                   std::string(1, static_cast<char>(Sym::Not)) + "nivar_true]";
+            const std::string Atom = TptpTrueAtom;
+            const char Op = N.Sort == TNode::True ? static_cast<char>(Sym::Or) : And;
+            return "[" + Atom + " " + Op + " " + static_cast<char>(Sym::Not) + Atom + "]";
+        }
         case TNode::Not:
             return std::string(1, static_cast<char>(Sym::Not)) + "[" + Write(*N.Parts[0]) + "]";
         case TNode::And:
@@ -787,6 +750,8 @@ private:
     TTptpScanner* Scan = nullptr;
     TToken Token;
     std::vector<std::string> Quantified;
+    std::vector<std::string> Free; // variables of the fof formula that no quantifier binds
+    bool InClause = false;
     std::set<std::string> Seen;
 };
 
@@ -877,15 +842,9 @@ std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms_)
             if (F.Query == Queries)
                 Out +=
                     "% " + F.Name + " (" + F.Role + ")\n" + (Queries ? "?- " : "") + F.Text + ".\n";
-    if (!Problem.HasConjecture) {
-        // The problem is refuted as a whole: a query that no axiom mentions.
-        std::string Goal = "nivar_goal";
-        for (int N = 1; std::find(Problem.Predicates.begin(), Problem.Predicates.end(),
-                                  Goal + "/0") != Problem.Predicates.end();
-             ++N)
-            Goal = "nivar_goal" + std::to_string(N);
-        Out += "% No conjecture: the axioms are refuted as they stand.\n?- " + Goal + ".\n";
-    }
+    if (!Problem.HasConjecture) // the problem is refuted as a whole: a query no axiom mentions
+        Out += "% No conjecture: the axioms are refuted as they stand.\n?- " +
+               std::string(TptpGoalAtom) + ".\n";
     return Out;
 }
 
@@ -900,8 +859,13 @@ TTptpSources TptpSources(const TTptpProblem& Problem, bool EqualityAxioms_,
     if (Quoted.empty() || Quoted[0] != '\'')
         Quoted = "'" + Quoted + "'";
     const std::string File = "file(" + Quoted + ", ";
-    for (const TTptpFormula& F : Problem.Formulas)
-        (F.Query ? Out.Queries : Out.Axioms).push_back(File + TptpName(F.Name) + ")");
+    for (const TTptpFormula& F : Problem.Formulas) {
+        // A formula's name is a word or an integer.
+        const bool Integer =
+            !F.Name.empty() && F.Name.find_first_not_of("0123456789") == std::string::npos;
+        (F.Query ? Out.Queries : Out.Axioms)
+            .push_back(File + (Integer ? F.Name : TptpName(F.Name)) + ")");
+    }
     if (!Problem.HasConjecture)
         Out.Queries.push_back("introduced(assumption)");
     return Out;

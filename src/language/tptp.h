@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ struct TTptpProblem {
     // equality axioms are made of them.
     std::vector<std::string> Functions;
     std::vector<std::string> Predicates;
+    // Every functor and predicate name as the file has it (without quotes).
+    std::set<std::string> Names;
+    // The fof formulas that are not closed, "name: variable" (a variable no quantifier binds,
+    // which Nivar reads as universal).
+    std::vector<std::string> Open;
     // When the problem cannot be read: "FILE:LINE:COLUMN: error: message" of the first fault,
     // and its place.
     std::string Error;

@@ -59,6 +59,12 @@ void WriteLine(const std::string& Line)
         Owner->AddLine(Line);
 }
 
+const TTptpNaming* HostNaming()
+{
+    TProgramOwner* Owner = Host();
+    return Owner ? Owner->Naming() : nullptr;
+}
+
 void RequestStop(TStopReason Reason)
 {
     if (!StopRequested)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+struct TTptpNaming;
+
 // Why a run stopped before its end.
 enum class TStopReason : std::uint8_t {
     None,
@@ -45,7 +47,8 @@ struct TQueryOutcome {
     std::int32_t ExistentialAt = -1;
     std::string Existential;
     // The first refutation's derivation, when RecordProofs was set; the values of its answer
-    // variables in TPTP, in the order of the query's prefix ("_" for none).
+    // variables in TPTP, in the order of the query's prefix ("_" for none, "" for a value
+    // that is not a term of the problem's own symbols).
     std::vector<TProofStep> Proof;
     std::vector<std::string> Answer;
     // A model search found a counter-model; Model holds it as TPTP formulas (fi_domain,
@@ -71,6 +74,9 @@ public:
     virtual void QueryEnded(const TQueryOutcome&) {}
     // A query of the document (numbered from 1) is about to be proved.
     virtual void QueryStarted(std::int64_t) {}
+    // The names of the TPTP problem the text was read from, for what the prover writes in
+    // TPTP; none for a Nivar document.
+    virtual const TTptpNaming* Naming() const { return nullptr; }
 };
 
 // What the prover Parts ask of the window of the running program (CurrentProgram).
@@ -81,6 +87,8 @@ bool OptionOn(TOption Item);
 void YieldToHost();
 // Adds a line to the output pane.
 void WriteLine(const std::string& Line);
+// The window's TPTP naming (TProgramOwner::Naming), or none.
+const TTptpNaming* HostNaming();
 // Sets StopRequested; the first reason given stays.
 void RequestStop(TStopReason Reason);
 // Stops the run as the stop command does, with a line saying why (the first stop only).

@@ -37,7 +37,8 @@ extern std::int8_t ForcedOptions[];
 // The end of the time slice in progress (steady clock, seconds); 0 for none.
 extern double SliceEnd;
 // While set (nivar-prove --proof), the first refutation of a query leaves its derivation in
-// Proof; Answer gets the answer values of the first refutation in any case.
+// Proof; Answer gets the answer values of the first refutation in any case, in TPTP ("" for a
+// value that is not a term of the problem's own symbols).
 extern bool RecordProofs;
 extern std::vector<TProofStep> Proof;
 extern std::vector<std::string> Answer;

@@ -2,25 +2,118 @@
 
 #include "model/formula.h"
 #include "model/symbols.h"
+#include "model/tptpnames.h"
 
 #include <set>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 class TTptpWriter {
 public:
-    explicit TTptpWriter(TTptpWriting AHow) : How(AHow) {}
+    TTptpWriter(TTptpWriting AHow, const TTptpNaming* ANaming) : How(AHow), Naming(ANaming) {}
 
     std::string Formula(TFALFormula* F)
     {
         if (!F->Cont)
             return "$true";
+        Place(F->Cont);
         return Node(F->Cont);
     }
 
     std::string TermOf(TId* T) { return Term(T); }
 
 private:
+    // A variable of a prefix is written there unless it is bound and its value written.
+    bool Written(const TVariable* V) const { return V && !(V->Id && How == TTptpWriting::Bound); }
+
+    // ---- where each variable is quantified: at the node of its prefix, or higher where an
+    // occurrence stands outside that node (a resolvent's prefix may not cover every
+    // occurrence; TPTP would read the one outside as another variable).
+
+    void Place(TSub* Root)
+    {
+        std::unordered_map<const TVariable*, TSub*> Home;
+        std::unordered_map<const TVariable*, std::vector<TSub*>> Occurs;
+        std::vector<const TVariable*> Order; // the variables in order of first occurrence
+        std::vector<TSub*> Stack{Root};
+        Depth[Root] = 0;
+        while (!Stack.empty()) {
+            TSub* N = Stack.back();
+            Stack.pop_back();
+            if (N->Val != 0)
+                continue; // written as a truth constant
+            if (N->Q)
+                for (TVariable* V : N->Q->Items)
+                    if (Written(V))
+                        Home[V] = N;
+            if (N->Is(TClass::Atom)) {
+                Occurrences(static_cast<TAtom*>(N)->Id, [&](const TVariable* V) {
+                    std::vector<TSub*>& At = Occurs[V];
+                    if (At.empty())
+                        Order.push_back(V);
+                    At.push_back(N);
+                });
+                continue;
+            }
+            for (TSub* Operand : {N->R, N->L})
+                if (Operand) {
+                    Depth[Operand] = Depth[N] + 1;
+                    Stack.push_back(Operand);
+                }
+        }
+        for (const TVariable* V : Order) {
+            const auto H = Home.find(V);
+            TSub* Target = H != Home.end() ? H->second : Root;
+            for (TSub* A : Occurs[V])
+                Target = Common(Target, A);
+            if (H != Home.end() && Target == H->second)
+                continue;
+            unsigned char Kind = Sym::ForAll; // a variable of no prefix here is free: universal
+            if (H != Home.end()) {
+                Kind = V->Kind;
+                for (TSub* X = H->second; X != Target; X = X->Parent()) {
+                    TSub* P = X->Parent();
+                    if ((P->Is(TClass::Imp) && P->L == X) != P->Neg)
+                        Kind = Sym::Turned(Kind);
+                }
+            }
+            Moved[Target].push_back({V, Kind});
+            Away.insert(V);
+        }
+    }
+
+    // The nearest node above or at both A and B.
+    TSub* Common(TSub* A, TSub* B)
+    {
+        while (Depth[A] > Depth[B])
+            A = A->Parent();
+        while (Depth[B] > Depth[A])
+            B = B->Parent();
+        while (A != B) {
+            A = A->Parent();
+            B = B->Parent();
+        }
+        return A;
+    }
+
+    // Each variable occurrence of a term as it is written.
+    template <class TDo> void Occurrences(TId* T, const TDo& Do)
+    {
+        T = Value(T);
+        if (!T)
+            return;
+        if (T->Is(TClass::Variable)) {
+            Do(static_cast<const TVariable*>(T));
+        } else if (T->Is(TClass::Functor)) {
+            auto* F = static_cast<TFunctor*>(T);
+            for (std::int32_t I = 0; I < F->Params.Count(); ++I)
+                Occurrences(F->Params.Get(I), Do);
+        }
+    }
+
+    // ---- the text
+
     std::string Node(TSub* N)
     {
         if (N->Val != 0)
@@ -39,33 +132,43 @@ private:
         const bool Undo = Root && How == TTptpWriting::Unnegated;
         if (N->Neg != Undo)
             Body = "~ " + Body;
-        if (N->Q) {
-            // Unbound variables of the prefix, a quantifier for each run of one kind.
-            std::string Prefix;
-            unsigned char Kind = 0;
-            for (TVariable* V : N->Q->Items) {
-                if (!V || (V->Id && How == TTptpWriting::Bound))
-                    continue;
-                const unsigned char VKind = Undo ? Sym::Turned(V->Kind) : V->Kind;
-                if (VKind != Kind) {
-                    if (Kind)
-                        Prefix += "] : ";
-                    Prefix += VKind == Sym::Exists ? "? [" : "! [";
-                    Kind = VKind;
-                } else {
-                    Prefix += ", ";
-                }
-                Prefix += Variable(V);
+        std::vector<std::pair<const TVariable*, unsigned char>> Prefix;
+        if (N->Q)
+            for (TVariable* V : N->Q->Items)
+                if (Written(V) && !Away.count(V))
+                    Prefix.push_back({V, V->Kind});
+        if (const auto It = Moved.find(N); It != Moved.end())
+            Prefix.insert(Prefix.end(), It->second.begin(), It->second.end());
+        // A quantifier for each run of one kind.
+        std::string Text;
+        unsigned char Kind = 0;
+        for (const auto& [V, VKind] : Prefix) {
+            const unsigned char K = Undo ? Sym::Turned(VKind) : VKind;
+            if (K != Kind) {
+                if (Kind)
+                    Text += "] : ";
+                Text += K == Sym::Exists ? "? [" : "! [";
+                Kind = K;
+            } else {
+                Text += ", ";
             }
-            if (Kind)
-                Body = "(" + Prefix + "] : " + Body + ")";
+            Text += Variable(V);
         }
+        if (Kind)
+            Body = "(" + Text + "] : " + Body + ")";
         return Body;
     }
 
     std::string Atom(TAtom* A)
     {
         TId* T = Value(A->Id);
+        if (Naming && T && T->Is(TClass::FunctorA)) {
+            const std::string& Name = static_cast<TFunctorA*>(T)->Name.Str();
+            if (Name == TptpTrueAtom)
+                return "$true";
+            if (Name == TptpGoalAtom)
+                return "$false"; // the query of a problem without a conjecture
+        }
         if (T && T->Is(TClass::Functor)) {
             auto* F = static_cast<TFunctor*>(T);
             if (F->Name.size() == 1 && Sym::IsRelation(static_cast<unsigned char>(F->Name[0])) &&
@@ -99,8 +202,10 @@ private:
             return Variable(static_cast<TVariable*>(T));
         case TClass::Var:
             return VariableName(static_cast<TVar*>(T)->Name);
-        case TClass::StrLit:
-            return "\"" + Escaped(static_cast<TStrLit*>(T)->Value) + "\"";
+        case TClass::StrLit: {
+            const std::string& S = static_cast<TStrLit*>(T)->Value;
+            return TTptpNaming::Distinct(S, Naming != nullptr);
+        }
         case TClass::Integer:
         case TClass::Real: {
             std::string S;
@@ -147,7 +252,10 @@ private:
         return Out;
     }
 
-    static std::string Name(const std::string& N) { return TptpName(N); }
+    std::string Name(const std::string& N) const
+    {
+        return Naming ? Naming->Functor(N) : TptpName(N);
+    }
 
     // Each variable object gets a name of its own: its name, and a number where two share it.
     std::string Variable(const TVariable* V)
@@ -176,36 +284,43 @@ private:
     }
 
     TTptpWriting How;
+    const TTptpNaming* Naming;
     std::unordered_map<const TVariable*, std::string> Names;
     std::set<std::string> Used;
+    std::unordered_map<const TSub*, int> Depth;
+    // Variables written at another node than their prefix's, with the quantifier they get.
+    std::unordered_map<const TSub*, std::vector<std::pair<const TVariable*, unsigned char>>> Moved;
+    std::set<const TVariable*> Away;
 };
 } // namespace
 
-std::string TptpName(const std::string& N)
+std::string TptpFormula(TFALFormula* F, TTptpWriting How, const TTptpNaming* Naming)
 {
-    bool Plain = !N.empty() && N[0] >= 'a' && N[0] <= 'z';
-    for (char C : N)
-        Plain = Plain && ((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') ||
-                          (C >= '0' && C <= '9') || C == '_');
-    if (Plain)
-        return N;
-    std::string Out = "'";
-    for (char C : N) {
-        if (C == '\'' || C == '\\')
-            Out += '\\';
-        Out += C;
-    }
-    return Out + "'";
-}
-
-std::string TptpFormula(TFALFormula* F, TTptpWriting How)
-{
-    TTptpWriter Writer(How);
+    TTptpWriter Writer(How, Naming);
     return Writer.Formula(F);
 }
 
-std::string TptpTerm(TId* T)
+std::string TptpTerm(TId* T, const TTptpNaming* Naming)
 {
-    TTptpWriter Writer(TTptpWriting::Bound);
+    TTptpWriter Writer(TTptpWriting::Bound, Naming);
     return Writer.TermOf(T);
+}
+
+bool HoldsSkolemTerm(TId* T)
+{
+    std::vector<TId*> Stack{T};
+    while (!Stack.empty()) {
+        TId* X = Bound(Stack.back());
+        Stack.pop_back();
+        if (!X || !X->IsFunc())
+            continue;
+        if (TTptpNaming::IsSkolem(static_cast<TFunc*>(X)->Name.Str()))
+            return true;
+        if (X->Is(TClass::Functor)) {
+            auto* F = static_cast<TFunctor*>(X);
+            for (std::int32_t I = 0; I < F->Params.Count(); ++I)
+                Stack.push_back(F->Params.Get(I));
+        }
+    }
+    return false;
 }

@@ -1,6 +1,7 @@
 #include "resolution/proof.h"
 
 #include "model/formula.h"
+#include "model/owner.h"
 #include "model/print.h"
 #include "model/runstate.h"
 #include "model/tptpwrite.h"
@@ -61,17 +62,19 @@ void RecordRefutation(TFALFormula* N)
             if (P && !Seen.count(P))
                 Pending.push_back({P, false});
     }
+    const TTptpNaming* Naming = HostNaming();
     for (TFALFormula* F : Order) {
         TProofStep Step;
         Step.Label = Labels[F];
         Step.Printed = Printed(F);
-        Step.Tptp = TptpFormula(F, TTptpWriting::Bound);
+        Step.Tptp = TptpFormula(F, TTptpWriting::Bound, Naming);
         if (Step.Label[0] == 'F') {
             const bool Query = F->Is(TClass::Query);
             Step.Kind = Query ? TProofStep::NegatedQuery : TProofStep::Axiom;
-            Step.Source = TptpFormula(F, Query ? TTptpWriting::Unnegated : TTptpWriting::Unbound);
+            Step.Source =
+                TptpFormula(F, Query ? TTptpWriting::Unnegated : TTptpWriting::Unbound, Naming);
             if (Query)
-                Step.Negated = TptpFormula(F, TTptpWriting::Unbound);
+                Step.Negated = TptpFormula(F, TTptpWriting::Unbound, Naming);
             Step.Skolemized = Skolemized(F);
         } else {
             Step.Kind = TProofStep::Resolvent;

@@ -4,6 +4,8 @@
 #include "language/codec.h"
 #include "language/tptp.h"
 #include "model/runstate.h"
+#include "model/tptpnames.h"
+#include "resolution/search.h"
 #include "support/prover.h"
 
 #include <map>
@@ -49,18 +51,26 @@ protected:
     void TearDown() override
     {
         RecordProofs = false;
+        ClauseForm = false;
         TProverTest::TearDown();
     }
 
-    // Proves the TPTP problem with a derivation recorded; its TSTP lines.
-    std::vector<std::string> Derive(const std::string& Problem, TStrategy Strategy)
+    // Proves the TPTP problem with a derivation recorded, as nivar-prove does; its TSTP lines.
+    // Clauses: best-first search on the clause form.
+    std::vector<std::string> Derive(const std::string& Problem, TStrategy Strategy,
+                                    bool Clauses = false)
     {
         const TTptpProblem P = ReadTptp("problem.p", Problem, "");
         EXPECT_EQ(P.Error, "");
         RecordProofs = true;
+        ClauseForm = Clauses;
         Set(TOption::Skolem1);
         Owner.StopAt = 200000;
+        Naming.Taken = P.Names;
+        Owner.TptpNaming = &Naming;
         Run(EncodeReport(NivarDocument(P, false)), Strategy);
+        Owner.TptpNaming = nullptr;
+        ClauseForm = false;
         EXPECT_EQ(Owner.Outcomes.size(), 1u);
         if (Owner.Outcomes.size() != 1 || !Owner.Outcomes[0].Refuted)
             return {};
@@ -86,13 +96,22 @@ protected:
         return Owner.Outcomes.size() == 1 && Owner.Outcomes[0].Refuted;
     }
 
-    // Every resolution step of the derivation is proved again from its parents, the
-    // negation of the conjecture is what it says, and the derivation ends in $false.
+    TTptpNaming Naming;
+
+    // The derivation is TPTP whose every formula is closed; every resolution step is proved
+    // again from its parents, the negation of the conjecture is what it says, and the
+    // derivation ends in $false.
     void ExpectEveryStepFollows(const std::vector<std::string>& Lines)
     {
         ASSERT_GE(Lines.size(), 3u);
         EXPECT_EQ(Lines.front(), "% SZS output start Refutation for problem");
         EXPECT_EQ(Lines.back(), "% SZS output end Refutation for problem");
+        std::string Text;
+        for (const std::string& L : Lines)
+            Text += L + "\n";
+        const TTptpProblem Read = ReadTptp("derivation.p", Text, "");
+        EXPECT_EQ(Read.Error, "");
+        EXPECT_EQ(Read.Open, std::vector<std::string>{}) << "a formula that is not closed";
         std::map<std::string, TStep> Known;
         int Checked = 0;
         for (std::size_t I = 1; I + 1 < Lines.size(); ++I) {
@@ -134,11 +153,19 @@ TEST_F(Derivations, EveryStepFollowsFromItsParents)
         "fof(b, axiom, ! [X] : (q(X) => r(f(X)))).\n"
         "fof(c, axiom, p(a)).\n"
         "fof(d, conjecture, r(f(a))).\n",
+        // Pelletier's problem 43: resolvents whose prefix does not cover every occurrence of
+        // its variable.
+        "fof(a, axiom, ! [X, Y] : (set_equal(X, Y) <=> ! [Z] : (element(Z, X) <=> "
+        "element(Z, Y)))).\n"
+        "fof(c, conjecture, ! [X, Y] : (set_equal(X, Y) <=> set_equal(Y, X))).\n",
     };
     for (const char* Problem : Problems)
-        for (TStrategy S : {TStrategy::Linear, TStrategy::BestFirst1}) {
-            SCOPED_TRACE(Problem + std::string(S == TStrategy::Linear ? "linear" : "best"));
-            const std::vector<std::string> Lines = Derive(Problem, S);
+        for (int Way = Problem == Problems[4] ? 1 : 0; Way < 3; ++Way) { // 43: not linear
+            const TStrategy S = Way == 0 ? TStrategy::Linear : TStrategy::BestFirst1;
+            SCOPED_TRACE(Problem + std::string(Way == 0   ? "linear"
+                                               : Way == 1 ? "best"
+                                                          : "clauses"));
+            const std::vector<std::string> Lines = Derive(Problem, S, Way == 2);
             ExpectEveryStepFollows(Lines);
             for (const std::string& L : Lines)
                 EXPECT_EQ(L.find("unused"), std::string::npos) << "only what the refutation needs";
@@ -181,7 +208,7 @@ TEST_F(Derivations, SkolemizationIsAStepOfItsOwn)
                                                   TStrategy::Linear);
     ASSERT_FALSE(Lines.empty());
     EXPECT_NE(std::find(Lines.begin(), Lines.end(),
-                        "fof(f0_sk, plain, p('sk#1'), inference(skolemize, [status(esa)], [f0]))."),
+                        "fof(f0_sk, plain, p(sk1), inference(skolemize, [status(esa)], [f0]))."),
               Lines.end());
     EXPECT_NE(Lines[Lines.size() - 2].find("[f1, f0_sk]"), std::string::npos)
         << "the resolution uses the Skolemized form";

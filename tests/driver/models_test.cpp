@@ -106,9 +106,9 @@ TEST_F(CounterModels, TheReportBlock)
     EXPECT_EQ(Owner.Outcomes[1].Number, 2);
     EXPECT_EQ(Owner.Outcomes[1].Model,
               (std::vector<std::string>{
-                  "fof(nivar_domain, fi_domain, ! [X] : (X = \"0\" | X = \"1\")).",
-                  "fof(nivar_functors, fi_functors, (a = \"0\" & b = \"1\")).",
-                  "fof(nivar_predicates, fi_predicates, (p(\"0\") & ~ p(\"1\"))).",
+                  "fof(nivar_domain, fi_domain, ! [X] : (X = \"e0\" | X = \"e1\")).",
+                  "fof(nivar_functors, fi_functors, (a = \"e0\" & b = \"e1\")).",
+                  "fof(nivar_predicates, fi_predicates, (p(\"e0\") & ~ p(\"e1\"))).",
               }));
 }
 

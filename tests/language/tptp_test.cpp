@@ -3,12 +3,15 @@
 #include "language/codec.h"
 #include "language/tptp.h"
 #include "model/runstate.h"
+#include "model/tptpnames.h"
 #include "model/tptpwrite.h"
 #include "support/prover.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <random>
 
 namespace {
 // The formulas of a problem in Nivar's language, written with Unicode symbols.
@@ -172,7 +175,7 @@ TEST_F(TptpProofs, FormulasWrittenInTptpReadBackAsTheSame)
     Set(TOption::Quant1);
     TFALFormula* F =
         Keep(Compiled("∀X [∃Y [p(X, Y) ∧ ¬[q(X) ∨ X < 3]] → r(\"s t\", f(X), 2.5)]. "));
-    const std::string Tptp = TptpFormula(F);
+    const std::string Tptp = TptpFormula(F, TTptpWriting::Bound, nullptr);
     EXPECT_EQ(Tptp, "(! [X] : ((? [Y] : (p(X, Y) & ~ (q(X) | lt(X, 3)))) => "
                     "r(\"s t\", f(X), '2.5')))");
     const TTptpProblem Back = Read("fof(f, axiom, " + Tptp + ").\n");
@@ -183,6 +186,114 @@ TEST_F(TptpProofs, FormulasWrittenInTptpReadBackAsTheSame)
     Set(TOption::Skolem1);
     TFALFormula* G = Keep(Compiled("∀X [∃Y [p(X, Y)]]. "));
     Skolemize(G);
-    EXPECT_EQ(TptpFormula(G), "(! [X] : p(X, 'sk#1'(X)))");
+    EXPECT_EQ(TptpFormula(G, TTptpWriting::Bound, nullptr), "(! [X] : p(X, 'sk#1'(X)))");
+}
+
+// A random TPTP constant: a lower word (often one that begins as the reader's own names do), a
+// quoted name, a number or a distinct object. Key is what makes two of them the same symbol;
+// Written is how the file shows it.
+struct TRandomName {
+    std::string Tptp;
+    std::string Key;
+    std::string Written;
+};
+
+TRandomName RandomName(std::mt19937& Random)
+{
+    auto Pick = [&Random](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
+    static const char* const Prefixes[] = {"", "q_", "n_", "nivar_", "sk", "s_", "q_q_", "d_"};
+    static const std::string Alnum = "abcXYZ019_";
+    static const std::string Printable = "aZ9 _.%'\"\\#-+/()=,!?~&|$";
+    auto Text = [&](const std::string& From, int Max) {
+        std::string T;
+        for (int I = Pick(Max + 1); I > 0; --I)
+            T += From[static_cast<std::size_t>(Pick(static_cast<int>(From.size())))];
+        return T;
+    };
+    auto Escape = [](const std::string& T, char Quote) {
+        std::string Out;
+        for (char C : T) {
+            if (C == Quote || C == '\\')
+                Out += '\\';
+            Out += C;
+        }
+        return Out;
+    };
+    TRandomName N;
+    switch (Pick(4)) {
+    case 0: { // a lower word
+        std::string W = std::string(Prefixes[Pick(8)]) + Text(Alnum, 4);
+        if (W.empty() || !(W[0] >= 'a' && W[0] <= 'z'))
+            W = "w" + W;
+        if (Pick(3) == 0) // the reader's own rendering of some other name
+            W = NivarName(Text(Printable, 3));
+        N = {W, "name " + W, W};
+        break;
+    }
+    case 1: { // a quoted name, perhaps one that needs no quotes
+        const std::string T = Pick(4) == 0 ? "abc" : Text(Printable, 5);
+        if (T.empty())
+            return RandomName(Random);
+        N = {"'" + Escape(T, '\'') + "'", "name " + T, TptpName(T)};
+        break;
+    }
+    case 2: { // a number
+        static const char* const Numbers[] = {
+            "0",    "7",   "-7",  "123456789", "12345678901234", "2.5", "2.50",
+            "-2.5", "1/3", "2/6", "1.5e10",    "1.5E-3",         "25"};
+        const std::string T = Numbers[Pick(13)];
+        N = {T, "number " + T, T};
+        break;
+    }
+    default: { // a distinct object
+        const std::string T = Text(Printable, 5);
+        N = {"\"" + Escape(T, '"') + "\"", "distinct " + T, "\"" + Escape(T, '"') + "\""};
+        break;
+    }
+    }
+    return N;
+}
+
+class TptpNames : public TProverTest {};
+
+// Two TPTP symbols get the same Nivar term exactly when they are the same symbol, and each
+// comes back in TPTP as the file writes it.
+TEST_F(TptpNames, OneToOneAndBack)
+{
+    std::mt19937 Random(20261209);
+    for (int Round = 0; Round < 40; ++Round) {
+        std::vector<TRandomName> Names;
+        std::string Args;
+        for (int I = 0; I < 12; ++I) {
+            Names.push_back(RandomName(Random));
+            Args += (I ? ", " : "") + Names.back().Tptp;
+        }
+        const std::string Problem = "fof(a, axiom, p(" + Args + ")).\n";
+        SCOPED_TRACE(Problem);
+        const TTptpProblem P = Read(Problem);
+        ASSERT_EQ(P.Error, "");
+        ASSERT_EQ(P.Formulas.size(), 1u);
+        TFALFormula* F = Keep(Compile(Utf8(P.Formulas[0].Text) + ". "));
+        ASSERT_NE(F, nullptr);
+        auto* Atom = static_cast<TFunctor*>(static_cast<TAtom*>(F->Cont)->Id);
+        ASSERT_EQ(Atom->Params.Count(), 12);
+        TTptpNaming Naming;
+        Naming.Taken = P.Names;
+        for (int I = 0; I < 12; ++I) {
+            TId* A = Atom->Params.Get(I);
+            EXPECT_EQ(TptpTerm(A, &Naming), Names[static_cast<std::size_t>(I)].Written);
+            for (int J = 0; J < I; ++J) {
+                const bool Same = Names[static_cast<std::size_t>(I)].Key ==
+                                  Names[static_cast<std::size_t>(J)].Key;
+                std::string PrintedI;
+                std::string PrintedJ;
+                A->RPrint(PrintedI);
+                Atom->Params.Get(J)->RPrint(PrintedJ);
+                EXPECT_EQ(PrintedI == PrintedJ, Same)
+                    << Names[static_cast<std::size_t>(I)].Tptp << " and "
+                    << Names[static_cast<std::size_t>(J)].Tptp;
+            }
+        }
+    }
 }
 } // namespace

@@ -28,6 +28,7 @@ public:
     void FocusOutput() override { Focused = true; }
     bool PollStop() override;
     void QueryEnded(const TQueryOutcome& Outcome) override { Outcomes.push_back(Outcome); }
+    const TTptpNaming* Naming() const override { return TptpNaming; }
 
     std::vector<std::string> TakeMessages();
     // The lines in UTF-8, symbols shown as Unicode.
@@ -45,6 +46,7 @@ public:
     std::vector<TQueryOutcome> Outcomes; // of the last run
     std::int64_t FailAt = -1;            // an allocation fails at this yield
     bool Focused = false;
+    const TTptpNaming* TptpNaming = nullptr; // a document read from a TPTP problem
 };
 
 // Formula text written with Unicode symbols, as the prover reads it.

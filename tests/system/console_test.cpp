@@ -1,4 +1,6 @@
 // The console prover as a user runs it: report, messages, SZS statuses, stops and exit status.
+#include "support/console.h"
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -13,125 +15,11 @@
 #include <vector>
 
 namespace {
-struct TResult {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-// A run of nivar-prove with pipes of its own; its standard output may instead be a file
-// (OutputPath) or a pipe that nobody reads (CloseOutput).
-class TProver {
-public:
-    explicit TProver(const std::vector<std::string>& Args, const std::string& Input = "",
-                     bool CloseOutput = false, const std::string& OutputPath = "")
-    {
-        int OutPipe[2];
-        int ErrPipe[2];
-        int InPipe[2];
-        if (pipe(OutPipe) != 0 || pipe(ErrPipe) != 0 || pipe(InPipe) != 0)
-            return;
-        Pid = fork();
-        if (Pid == 0) {
-            dup2(InPipe[0], STDIN_FILENO);
-            dup2(OutPipe[1], STDOUT_FILENO);
-            if (!OutputPath.empty()) {
-                const int Fd = open(OutputPath.c_str(), O_WRONLY);
-                dup2(Fd, STDOUT_FILENO);
-                close(Fd);
-            }
-            dup2(ErrPipe[1], STDERR_FILENO);
-            for (int Fd : {OutPipe[0], OutPipe[1], ErrPipe[0], ErrPipe[1], InPipe[0], InPipe[1]})
-                close(Fd);
-            std::vector<char*> Argv{const_cast<char*>(NIVAR_PROVE)};
-            for (const std::string& A : Args)
-                Argv.push_back(const_cast<char*>(A.c_str()));
-            Argv.push_back(nullptr);
-            execv(NIVAR_PROVE, Argv.data());
-            _exit(127);
-        }
-        close(OutPipe[1]);
-        close(ErrPipe[1]);
-        close(InPipe[0]);
-        if (!Input.empty() && write(InPipe[1], Input.data(), Input.size()) < 0)
-            Pid = -1;
-        close(InPipe[1]);
-        Out = OutPipe[0];
-        Err = ErrPipe[0];
-        if (CloseOutput) {
-            close(Out);
-            Out = -1;
-        }
-    }
-
-    void Signal(int Number) { kill(Pid, Number); }
-
-    TResult Wait()
-    {
-        TResult R;
-        std::thread ErrReader([&] { R.Err = Drain(Err); });
-        R.Out = Drain(Out);
-        ErrReader.join();
-        int Status = 0;
-        waitpid(Pid, &Status, 0);
-        R.Status = WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
-        return R;
-    }
-
-private:
-    static std::string Drain(int Fd)
-    {
-        std::string Text;
-        if (Fd < 0)
-            return Text;
-        std::array<char, 4096> Buf{};
-        ssize_t N = 0;
-        while ((N = read(Fd, Buf.data(), Buf.size())) > 0)
-            Text.append(Buf.data(), static_cast<std::size_t>(N));
-        close(Fd);
-        return Text;
-    }
-
-    pid_t Pid = -1;
-    int Out = -1;
-    int Err = -1;
-};
-
-class Console : public ::testing::Test {
+class Console : public TConsoleTest {
 protected:
-    static TResult Run(const std::vector<std::string>& Args, const std::string& Input = "")
-    {
-        return TProver(Args, Input).Wait();
-    }
-    // A document in a file of the test's own, since tests run side by side.
-    static std::string Write(const std::string& Name, const std::string& Text)
-    {
-        const std::string Path = ::testing::TempDir() + "/" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                                 "-" + Name;
-        std::ofstream(Path, std::ios::binary) << Text;
-        return Path;
-    }
     static std::string Examples(const std::string& Name)
     {
         return std::string(NIVAR_EXAMPLES_DIR) + "/" + Name;
-    }
-    static std::vector<std::string> Lines(const std::string& Text)
-    {
-        std::vector<std::string> Out;
-        std::size_t Start = 0;
-        for (std::size_t End; (End = Text.find('\n', Start)) != std::string::npos; Start = End + 1)
-            Out.push_back(Text.substr(Start, End - Start));
-        return Out;
-    }
-    // The lines that begin with Prefix.
-    static std::vector<std::string> Starting(const std::string& Text, const std::string& Prefix)
-    {
-        std::vector<std::string> Out;
-        for (const std::string& L : Lines(Text))
-            if (L.rfind(Prefix, 0) == 0)
-                Out.push_back(L);
-        return Out;
     }
     // Resolvents without end and without growth.
     static constexpr const char* Endless = "p(0). ∀X [p(X) → p(X + 1)]. ?- q. ";
@@ -497,8 +385,8 @@ TEST_F(Console, ACounterModelAnswersANonTheorem)
                                         "% SZS output end FiniteModel for " + Name + "#1",
                                         "% SZS status GaveUp for " + Name + "#2"}));
     EXPECT_NE(Only.Out.find("No counter-model up to domain size 3."), std::string::npos);
-    EXPECT_NE(Only.Out.find("fof(nivar_predicates, fi_predicates, (~ r(\"0\", \"0\") & "
-                            "r(\"0\", \"1\") & r(\"1\", \"0\") & ~ r(\"1\", \"1\")))."),
+    EXPECT_NE(Only.Out.find("fof(nivar_predicates, fi_predicates, (~ r(\"e0\", \"e0\") & "
+                            "r(\"e0\", \"e1\") & r(\"e1\", \"e0\") & ~ r(\"e1\", \"e1\")))."),
               std::string::npos);
     EXPECT_EQ(Run({"--max-domain", "0", Doc}).Status, 64);
     EXPECT_EQ(Run({"--model", "xml", Doc}).Status, 64);
