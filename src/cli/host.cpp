@@ -20,20 +20,6 @@
 #include <unistd.h>
 
 namespace {
-std::string SecondsText(double Seconds)
-{
-    char Buf[32];
-    const auto Res = std::to_chars(Buf, Buf + sizeof Buf, Seconds);
-    return std::string(Buf, Res.ptr);
-}
-
-double CpuSeconds()
-{
-    timespec T{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &T);
-    return static_cast<double>(T.tv_sec) + static_cast<double>(T.tv_nsec) / 1e9;
-}
-
 // The SZS status of a query that was not refuted, by what ended its search.
 constexpr std::pair<TStopReason, const char*> Unrefuted[] = {
     {TStopReason::None, "GaveUp"},
@@ -57,23 +43,11 @@ const char* StatusOf(const TQueryOutcome& Outcome)
 }
 } // namespace
 
-namespace {
-TDocument ProverDocument(const std::string& Text)
-{
-    TDocument Doc;
-    Doc.Text = Text;
-    for (std::size_t I = 0; I <= Text.size(); ++I)
-        Doc.FileOffset.push_back(I);
-    return Doc;
-}
-} // namespace
-
-TConsoleHost::TConsoleHost(const TArguments& Args, std::string FileBytes, std::FILE* AOut,
-                           std::FILE* AErr, bool ProverText)
+TConsoleHost::TConsoleHost(const TArguments& Args, std::string FileBytes, TRunLimits& ALimits,
+                           std::FILE* AOut, std::FILE* AErr, bool ProverText)
     : Options(Args.Options), FileName(Args.File), File(std::move(FileBytes)),
-      Doc(ProverText ? ProverDocument(File) : DecodeDocument(File)), Bytes(Args.Bytes),
-      Szs(Args.Szs), ProofFormat(Args.Proof), Timeout(Args.Timeout), CpuLimit(Args.CpuLimit),
-      Start(std::chrono::steady_clock::now()), LastCpuCheck(Start), Out(AOut), Err(AErr)
+      Doc(ProverText ? PlainDocument(File) : DecodeDocument(File)), Bytes(Args.Bytes),
+      Szs(Args.Szs), ProofFormat(Args.Proof), Limits(ALimits), Out(AOut), Err(AErr)
 {
     CounterModels = Args.CounterModels && !Args.ModelSearchOnly;
     ModelTptp = Args.ModelTptp;
@@ -199,6 +173,7 @@ void TConsoleHost::StartModelSearch(std::int64_t Number)
     close(Fds[1]);
     fcntl(Fds[0], F_SETFL, O_NONBLOCK);
     ModelPid = Pid;
+    Limits.SetHelper(Pid);
     ModelPipe = Fds[0];
     ModelText.clear();
     ModelDone = ModelFound = false;
@@ -239,8 +214,9 @@ void TConsoleHost::EndModelSearch()
     }
     if (ModelPid > 0) {
         kill(ModelPid, SIGKILL);
-        waitpid(ModelPid, nullptr, 0);
+        waitpid(ModelPid, nullptr, 0); // its CPU time counts among the children's now
         ModelPid = -1;
+        Limits.SetHelper(-1);
     }
 }
 
@@ -256,10 +232,7 @@ void TConsoleHost::ReportError(std::size_t FileOffset, const std::string& Messag
 void TConsoleHost::SetCaret(std::int32_t Index)
 {
     // The caret goes right after the last character before the error.
-    std::size_t At = Index < 0 ? 0 : static_cast<std::size_t>(Index);
-    if (At >= Doc.FileOffset.size())
-        At = Doc.FileOffset.size() - 1;
-    ReportError(Doc.FileOffset[At], Pending);
+    ReportError(Doc.FileOffset(Index < 0 ? 0 : static_cast<std::size_t>(Index)), Pending);
     Pending.clear();
 }
 
@@ -296,33 +269,19 @@ bool TConsoleHost::CheckLimits()
 {
     if (StopRequested)
         return true;
-    if (const int Signal = ReceivedSignal()) {
-        if (Signal == SIGXCPU)
-            StopRun(TStopReason::Timeout, "Stopped: the process exceeded its CPU time limit "
-                                          "(SIGXCPU).");
-        else
-            StopRun(TStopReason::Signal, Signal == SIGINT ? "Stopped: interrupted (SIGINT)."
-                                                          : "Stopped: terminated (SIGTERM).");
-        return true;
-    }
-    if (Timeout <= 0 && CpuLimit <= 0)
+    std::string Why;
+    TStopReason Reason = TStopReason::None;
+    if (!Limits.Reached(Why, Reason))
         return false;
-    const auto Now = std::chrono::steady_clock::now();
-    if (Timeout > 0 && std::chrono::duration<double>(Now - Start).count() >= Timeout) {
-        StopRun(TStopReason::Timeout,
-                "Stopped: the time limit of " + SecondsText(Timeout) + " s was reached.");
-        return true;
-    }
-    // The CPU clock is a system call: it is read a hundred times a second at most.
-    if (CpuLimit > 0 && Now - LastCpuCheck >= std::chrono::milliseconds(10)) {
-        LastCpuCheck = Now;
-        if (CpuSeconds() >= CpuLimit) {
-            StopRun(TStopReason::Timeout,
-                    "Stopped: the CPU time limit of " + SecondsText(CpuLimit) + " s was reached.");
-            return true;
-        }
-    }
-    return false;
+    StopRun(Reason, Why);
+    return true;
+}
+
+int TConsoleHost::StopBeforeRun(const std::string& Why, TStopReason Reason)
+{
+    AddLine(Why);
+    WriteStatus(StoppedStatus(Reason), 0);
+    return FinishListing(3);
 }
 
 std::string TConsoleHost::QueryName(std::int64_t Number) const
@@ -393,10 +352,8 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
     }
     if (Outcome.ExistentialAt >= 0 && !Warned) {
         Warned = true;
-        std::size_t At = static_cast<std::size_t>(Outcome.ExistentialAt);
-        if (At >= Doc.FileOffset.size())
-            At = Doc.FileOffset.size() - 1;
-        const TPosition P = PositionOf(File, Doc.FileOffset[At], Doc.Utf8);
+        const TPosition P = PositionOf(
+            File, Doc.FileOffset(static_cast<std::size_t>(Outcome.ExistentialAt)), Doc.Utf8);
         std::fflush(Out);
         std::fprintf(Err,
                      "%s:%zu:%zu: warning: the proof of query %lld reads the variable %s of "

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/args.h"
+#include "cli/limits.h"
 #include "driver/run.h"
 #include "language/codec.h"
 #include "language/tptp.h"
@@ -18,8 +19,8 @@ class TConsoleHost : public TProgramOwner {
 public:
     // ProverText: FileBytes are the prover's text already (a TPTP problem read into Nivar's
     // language), not a document to decode.
-    TConsoleHost(const TArguments& Args, std::string FileBytes, std::FILE* Out, std::FILE* Err,
-                 bool ProverText = false);
+    TConsoleHost(const TArguments& Args, std::string FileBytes, TRunLimits& Limits, std::FILE* Out,
+                 std::FILE* Err, bool ProverText = false);
 
     bool Checked(TOption Item) const override { return Options.Checked(Item); }
     std::string GetEditorText() override { return Doc.Text; }
@@ -54,6 +55,9 @@ public:
     int Finish(TRunOutcome Outcome);
     // The exit status for a run that only lists formulas, from Status.
     int FinishListing(int Status);
+    // A run stopped before its proof began (while its input was read): the line that says
+    // why, the SZS status; the exit status.
+    int StopBeforeRun(const std::string& Why, TStopReason Reason);
 
     // The name of the problem in SZS lines: the file name without folder and extension, and
     // "#N" for the N-th query when the document holds more than one.
@@ -81,10 +85,7 @@ private:
     bool Bytes;
     bool Szs;
     TArguments::TProofFormat ProofFormat;
-    double Timeout;
-    double CpuLimit;
-    std::chrono::steady_clock::time_point Start;
-    std::chrono::steady_clock::time_point LastCpuCheck;
+    TRunLimits& Limits;
     std::string Pending;
     std::int64_t QueryCount = 0; // by a scan of the text before the run
     std::int64_t Reported = 0;   // queries whose status is settled

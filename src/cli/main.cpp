@@ -5,7 +5,9 @@
 #include "driver/models.h"
 #include "driver/run.h"
 #include "language/compile.h"
+#include "language/readfile.h"
 #include "language/tptp.h"
+#include "model/alloc.h"
 #include "model/formula.h"
 #include "model/runstate.h"
 #include "resolution/search.h"
@@ -13,43 +15,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <iostream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
-// The whole file, or standard input for "-"; on failure, the system's reason.
-bool ReadFile(const std::string& Path, std::string& Bytes, std::string& Why)
-{
-    const int Fd = Path == "-" ? STDIN_FILENO : open(Path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (Fd < 0) {
-        Why = std::strerror(errno);
-        return false;
-    }
-    struct stat Info {};
-    bool Ok = true;
-    if (fstat(Fd, &Info) == 0 && S_ISDIR(Info.st_mode)) {
-        Why = std::strerror(EISDIR);
-        Ok = false;
-    }
-    char Buf[1 << 16];
-    while (Ok) {
-        const ssize_t N = read(Fd, Buf, sizeof Buf);
-        if (N > 0) {
-            Bytes.append(Buf, static_cast<std::size_t>(N));
-        } else if (N == 0) {
-            break;
-        } else if (errno != EINTR) {
-            Why = std::strerror(errno);
-            Ok = false;
-        }
-    }
-    if (Fd != STDIN_FILENO)
-        close(Fd);
-    return Ok;
-}
-
 // Walks the document formula after formula as the proof run does, printing each one.
 int ListFormulas(TConsoleHost& Host, bool Simplified)
 {
@@ -110,17 +78,34 @@ int main(int Argc, char** Argv)
         std::cerr << "nivar-prove: " << Args.Error << "\nTry 'nivar-prove --help'.\n";
         return 64;
     }
+    // The limits hold from here on: reading the input counts against them too.
+    MemoryBase = AllocatedBytes();
+    if (Args.MemoryLimit >= 0)
+        MemoryLimit = Args.MemoryLimit;
+    TRunLimits Limits(Args.Timeout, Args.CpuLimit);
+    std::string StopLine;
+    TStopReason Reason = TStopReason::None;
+    auto Stopped = [&](std::int64_t Held) { return Limits.Reached(StopLine, Reason, Held); };
+    auto StopBeforeRun = [&] {
+        TConsoleHost Early(Args, "", Limits, stdout, stderr, true);
+        return Early.StopBeforeRun(StopLine, Reason);
+    };
     std::string Bytes;
     std::string Why;
-    if (!ReadFile(Args.File, Bytes, Why)) {
+    switch (ReadWholeFile(Args.File, Bytes, Why, [&](std::size_t Read) {
+        return Stopped(static_cast<std::int64_t>(Read)); // the text grows by as much again
+    })) {
+    case TReadResult::Failed:
         std::cerr << "nivar-prove: cannot read " << Args.File << ": " << Why << "\n";
         return 66;
+    case TReadResult::Stopped:
+        return StopBeforeRun();
+    case TReadResult::Read:
+        break;
     }
     DCFLimit = Args.DCFLimit;
     ClauseForm = Args.ClauseForm;
     RecordProofs = Args.Proof != TArguments::TProofFormat::None;
-    if (Args.MemoryLimit >= 0)
-        MemoryLimit = Args.MemoryLimit;
     // A TPTP problem is read into Nivar's language first.
     const bool Tptp =
         (Args.File.size() > 2 && Args.File.compare(Args.File.size() - 2, 2, ".p") == 0) ||
@@ -128,11 +113,20 @@ int main(int Argc, char** Argv)
     TTptpProblem Problem;
     if (Tptp) {
         const char* Root = std::getenv("TPTP");
-        Problem = ReadTptp(Args.File == "-" ? "stdin" : Args.File, Bytes, Root ? Root : "");
-        if (Problem.Error.empty())
-            Bytes = NivarDocument(Problem, Args.EqualityAxioms);
+        try {
+            Problem = ReadTptp(Args.File == "-" ? "stdin" : Args.File, Bytes, Root ? Root : "",
+                               [&] { return Stopped(0); });
+            if (Problem.Stopped)
+                return StopBeforeRun();
+            if (Problem.Error.empty())
+                Bytes = NivarDocument(Problem, Args.EqualityAxioms);
+        } catch (const std::bad_alloc&) {
+            Reason = TStopReason::MemoryLimit;
+            StopLine = MemoryLimitLine();
+            return StopBeforeRun();
+        }
     }
-    TConsoleHost Host(Args, std::move(Bytes), stdout, stderr, Tptp);
+    TConsoleHost Host(Args, std::move(Bytes), Limits, stdout, stderr, Tptp);
     if (Tptp && !Problem.Error.empty())
         return Host.Reject(Problem.Error, "SyntaxError", 2);
     if (Tptp && Problem.UsesEquality && !Args.EqualityAxioms)

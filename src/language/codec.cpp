@@ -3,6 +3,7 @@
 #include "model/symbols.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 constexpr char Bom[] = "\xEF\xBB\xBF";
@@ -110,36 +111,52 @@ void AppendUtf8(std::string& Out, char32_t Code)
     }
 }
 
-// Valid UTF-8 from Start on, in the prover's bytes; Offsets gets the file offset of each.
+// Valid UTF-8 from Start on, in the prover's bytes; Shifts gets where text and file part.
 void DecodeValid(const std::string& File, std::size_t Start, std::string& Text,
-                 std::vector<std::size_t>* Offsets)
+                 std::vector<std::pair<std::size_t, std::size_t>>* Shifts)
 {
+    Text.reserve(Text.size() + File.size() - Start);
     for (std::size_t I = Start; I < File.size();) {
         char32_t Code = 0;
         const std::size_t Len =
             static_cast<unsigned char>(File[I]) < 0x80 ? 0 : SequenceAt(File, I, Code);
         if (Len == 0) {
             Text += File[I];
-            if (Offsets)
-                Offsets->push_back(I);
             ++I;
             continue;
         }
         if (const unsigned char B = SymbolByte(Code)) {
             Text += static_cast<char>(B);
-            if (Offsets)
-                Offsets->push_back(I);
+            if (Shifts)
+                Shifts->push_back({Text.size(), I + Len});
         } else {
-            for (std::size_t K = 0; K < Len; ++K) {
-                Text += File[I + K];
-                if (Offsets)
-                    Offsets->push_back(I + K);
-            }
+            Text.append(File, I, Len);
         }
         I += Len;
     }
 }
 } // namespace
+
+std::size_t TDocument::FileOffset(std::size_t Index) const
+{
+    if (Index > Text.size())
+        Index = Text.size();
+    // The last shift at or before Index.
+    auto It = std::upper_bound(
+        Shifts.begin(), Shifts.end(), Index,
+        [](std::size_t I, const std::pair<std::size_t, std::size_t>& S) { return I < S.first; });
+    if (It == Shifts.begin())
+        return Index;
+    --It;
+    return It->second + (Index - It->first);
+}
+
+TDocument PlainDocument(const std::string& Text)
+{
+    TDocument Doc;
+    Doc.Text = Text;
+    return Doc;
+}
 
 TDocument DecodeDocument(const std::string& File)
 {
@@ -147,20 +164,18 @@ TDocument DecodeDocument(const std::string& File)
     const std::size_t Start = BomLength(File);
     const std::size_t Invalid = FirstInvalid(File, Start);
     if (Invalid == std::string::npos) {
-        DecodeValid(File, Start, Doc.Text, &Doc.FileOffset);
+        Doc.Shifts.push_back({0, Start});
+        DecodeValid(File, Start, Doc.Text, &Doc.Shifts);
         // Decided once: a UTF-8 file that would not come back exactly is read as bytes.
-        Doc.Utf8 = EncodeReport(Doc.Text) == File.substr(Start);
+        Doc.Utf8 = EncodeReport(Doc.Text) == std::string_view(File).substr(Start);
         Doc.Bom = Doc.Utf8 && Start > 0;
     } else if (Start > 0 || WritesSymbolsInUtf8(File)) {
         Doc.InvalidAt = Invalid;
     }
     if (!Doc.Utf8) {
         Doc.Text = File;
-        Doc.FileOffset.resize(File.size());
-        for (std::size_t I = 0; I < File.size(); ++I)
-            Doc.FileOffset[I] = I;
+        std::vector<std::pair<std::size_t, std::size_t>>().swap(Doc.Shifts);
     }
-    Doc.FileOffset.push_back(File.size());
     Doc.ForeignAt = FindForeign(Doc.Text);
     return Doc;
 }

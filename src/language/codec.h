@@ -15,15 +15,23 @@
 // A document as the prover reads it, with the offset in the file of each of its bytes.
 struct TDocument {
     std::string Text;
-    std::vector<std::size_t> FileOffset; // one entry per byte of Text, and one for its end
-    bool Utf8 = false;                   // read as UTF-8, and written so
+    // Where the text and the file part: from each of these text offsets on, up to the next,
+    // the file offset grows with the text offset (a symbol is one byte of the text and two or
+    // three of the file).
+    std::vector<std::pair<std::size_t, std::size_t>> Shifts; // text offset, file offset
+    bool Utf8 = false;                                       // read as UTF-8, and written so
     bool Bom = false; // a UTF-8 byte order mark stood first: it is skipped, and written again
     // A file that writes its symbols in UTF-8 but is not UTF-8 throughout: the file offset of
     // its first byte that is not; npos otherwise.
     std::size_t InvalidAt = std::string::npos;
     // The offset in Text of the first character kept as its UTF-8 bytes; npos for none.
     std::size_t ForeignAt = std::string::npos;
+
+    // The file offset of the byte at Index of Text; of the file's end for Text.size() and on.
+    std::size_t FileOffset(std::size_t Index) const;
 };
+// A text that is its file as it is, byte for byte.
+TDocument PlainDocument(const std::string& Text);
 
 // Reads a file by the rule above. A UTF-8 file that the rule could not give back exactly
 // (a symbol followed by bytes that would read as another character) is read byte for byte.

@@ -1,6 +1,7 @@
 // A whole text, compiled formula after formula as a proof run reads it.
 #pragma once
 
+#include "language/lexer.h"
 #include "model/formula.h"
 
 #include <cstdint>
@@ -19,8 +20,8 @@ std::int32_t ForEachFormula(TPLProgram& Program, const std::string& Text, TGo Go
     while (Position < Text.size() && Go()) {
         TFALFormula* Formula = nullptr;
         Program.XComp(Text.c_str() + Position, Formula, Text.c_str() + Text.size());
-        if (!Formula)
-            return Consumed + Program.TextPos + 1;
+        if (!Formula) // a stop in the middle of a formula is no syntax error
+            return Program.ErrCode == ErrStopped ? -1 : Consumed + Program.TextPos + 1;
         const std::int32_t Start = Consumed;
         Position += static_cast<std::size_t>(Program.TextPos);
         Consumed += Program.TextPos;

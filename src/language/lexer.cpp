@@ -2,6 +2,7 @@
 
 #include "language/parser.h"
 #include "model/formula.h"
+#include "model/owner.h"
 
 namespace {
 // Scanner state of the compilation in progress.
@@ -14,6 +15,10 @@ std::string Token;
 std::int32_t AnonymousCounter = 0;
 std::uint8_t Error = 0;
 bool InString = false; // a string literal is being read: "%" is a character of it
+// Characters read since the host was last asked whether to stop: a formula (or a comment)
+// may be long enough to keep a run past its limits.
+std::uint32_t Unpolled = 0;
+constexpr std::uint32_t PollEvery = 1u << 16;
 
 unsigned char At(std::int32_t I)
 {
@@ -24,6 +29,14 @@ unsigned char At(std::int32_t I)
 // string begins a comment to the end of the line, which reads as one blank.
 void TakeCurrent()
 {
+    if (++Unpolled >= PollEvery) {
+        Unpolled = 0;
+        if (PollHostForStop()) {
+            SetError(ErrStopped);
+            Current = 0;
+            return;
+        }
+    }
     Current = At(Index);
     if (Current != 0) {
         ++Index;
@@ -36,6 +49,14 @@ void TakeCurrent()
         while (At(Index) != 0 && At(Index) != '\n') {
             ++Index;
             ++LastRead;
+            if (++Unpolled >= PollEvery) {
+                Unpolled = 0;
+                if (PollHostForStop()) {
+                    SetError(ErrStopped);
+                    Current = 0;
+                    return;
+                }
+            }
         }
         Current = ' ';
     }

@@ -24,6 +24,7 @@ enum TErrCode : std::uint8_t {
     ErrStringNotClosed = 17,
     ErrFormulaTooLarge = 18,
     ErrNulCharacter = 19,
+    ErrStopped = 20, // the run was stopped while the formula was read: no message
 };
 
 // The message of a reported code, or an empty text for a code that is not reported.

@@ -6,6 +6,7 @@
 #include "model/owner.h"
 #include "model/symbols.h"
 
+#include <bit>
 #include <vector>
 
 namespace {
@@ -301,9 +302,15 @@ void BuildBinary(TSub* Node)
 void BuildFunctor(TId* Functor, std::int32_t Count)
 {
     if (Functor->Is(TClass::Functor)) {
+        // Filled from the back in place (one insert at the front each would take time that
+        // grows with the square of the arguments), with the room those inserts would leave.
         auto* F = static_cast<TFunctor*>(Functor);
-        for (std::int32_t I = 0; I < Count; ++I)
-            F->Params.Insert(0, static_cast<TId*>(Pop()));
+        if (Count > 0) {
+            F->Params.Items.reserve(std::bit_ceil(static_cast<std::size_t>(Count)));
+            F->Params.Items.resize(static_cast<std::size_t>(Count));
+        }
+        for (std::int32_t I = Count - 1; I >= 0; --I)
+            F->Params.Put(I, static_cast<TId*>(Pop()));
     }
     Push(Functor);
 }

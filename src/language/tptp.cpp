@@ -1,15 +1,22 @@
 #include "language/tptp.h"
 
+#include "language/lexer.h"
+#include "language/parser.h"
+#include "language/readfile.h"
 #include "model/formula.h"
 #include "model/symbols.h"
 #include "model/tptpnames.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <set>
 #include <sstream>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace {
@@ -36,7 +43,13 @@ struct TToken {
 
 class TTptpScanner {
 public:
-    TTptpScanner(const std::string& AText) : Text(AText) {}
+    // Stop, when given, is asked every 64 KiB of text; once it says so the text ends there.
+    explicit TTptpScanner(const std::string& AText, const std::function<bool()>* AStop = nullptr)
+        : Text(AText), Stop(AStop)
+    {
+    }
+
+    bool Stopped() const { return WasStopped; }
 
     TToken Next()
     {
@@ -125,6 +138,14 @@ private:
 
     void Take()
     {
+        if (Stop && ++Taken >= (1u << 16)) {
+            Taken = 0;
+            if ((*Stop)()) {
+                WasStopped = true;
+                At = Text.size();
+                return;
+            }
+        }
         if (Text[At] == '\n') {
             ++Line;
             Column = 1;
@@ -159,6 +180,9 @@ private:
     }
 
     const std::string& Text;
+    const std::function<bool()>* Stop;
+    std::size_t Taken = 0;
+    bool WasStopped = false;
     std::size_t At = 0;
     std::size_t Line = 1;
     std::size_t Column = 1;
@@ -206,15 +230,16 @@ TNodePtr MakeNot(TNodePtr A)
 
 class TReader {
 public:
-    TReader(TTptpProblem& AProblem, std::string ARoot) : Problem(AProblem), Root(std::move(ARoot))
+    TReader(TTptpProblem& AProblem, std::string ARoot, const std::function<bool()>& AStop)
+        : Problem(AProblem), Root(std::move(ARoot)), Stop(AStop)
     {
     }
 
-    // False on an error, which is in Problem.Error.
+    // False on an error, which is in Problem.Error, or a stop (Problem.Stopped).
     bool ReadFile(const std::string& Path, const std::string& Text,
                   const std::vector<std::string>* Selection, int Depth)
     {
-        TTptpScanner Scanner(Text);
+        TTptpScanner Scanner(Text, Stop ? &Stop : nullptr);
         File = Path;
         Scan = &Scanner;
         Advance();
@@ -238,13 +263,19 @@ public:
             if (!ReadAnnotated(Kind == "cnf", Start, Selection))
                 return false;
         }
-        return true;
+        if (Scanner.Stopped())
+            Problem.Stopped = true;
+        return !Problem.Stopped;
     }
 
 private:
     bool Fail(const std::string& Message)
     {
-        if (Problem.Error.empty()) {
+        if (Scan->Stopped()) { // the text ended at the stop: no fault of its own
+            Problem.Stopped = true;
+            return false;
+        }
+        if (Problem.Error.empty() && !Problem.Stopped) {
             Problem.Error = File + ":" + std::to_string(Token.Line) + ":" +
                             std::to_string(Token.Column) + ": error: " + Message;
             Problem.ErrorFile = File;
@@ -310,20 +341,36 @@ private:
             Token = At;
             return Fail("includes nested too deeply");
         }
+        // Looked for beside the including file, then under the root; a file that is there
+        // but cannot be read is an error with its reason.
         const std::size_t Slash = From.find_last_of('/');
         const std::string Folder = Slash == std::string::npos ? "" : From.substr(0, Slash + 1);
         std::string Path;
         std::string Text;
+        std::string Why;
+        const bool Absolute = !Name.empty() && Name[0] == '/';
         for (const std::string& Candidate :
-             {Folder + Name, Root.empty() ? std::string() : Root + "/" + Name})
-            if (!Candidate.empty() && ReadWhole(Candidate, Text)) {
-                Path = Candidate;
-                break;
+             {Absolute ? Name : Folder + Name,
+              Root.empty() || Absolute ? std::string() : Root + "/" + Name}) {
+            if (Candidate.empty() || (access(Candidate.c_str(), F_OK) != 0 && errno == ENOENT))
+                continue;
+            const TReadResult Result =
+                ReadWholeFile(Candidate, Text, Why, [this](std::size_t) { return Stop && Stop(); });
+            if (Result == TReadResult::Stopped) {
+                Problem.Stopped = true;
+                return false;
             }
+            if (Result == TReadResult::Failed) {
+                Token = At;
+                return Fail("cannot read the included file '" + Name + "': " + Why);
+            }
+            Path = Candidate;
+            break;
+        }
         if (Path.empty()) {
             Token = At;
-            return Fail("cannot read the included file '" + Name + "' (looked beside the file" +
-                        (Root.empty() ? "" : " and in $TPTP") + ")");
+            return Fail("cannot read the included file '" + Name + "': " + std::strerror(ENOENT) +
+                        " (looked beside the file" + (Root.empty() ? "" : " and in $TPTP") + ")");
         }
         // The included file is read with a scanner of its own; this one goes on after.
         const std::string SavedFile = File;
@@ -334,15 +381,6 @@ private:
         Scan = SavedScan;
         Token = SavedToken;
         return Ok;
-    }
-
-    static bool ReadWhole(const std::string& Path, std::string& Text)
-    {
-        std::ifstream In(Path, std::ios::binary);
-        if (!In)
-            return false;
-        Text.assign(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-        return !In.bad();
     }
 
     bool ReadAnnotated(bool Clause, const TToken& Start, const std::vector<std::string>* Selection)
@@ -436,8 +474,22 @@ private:
         return Left;
     }
 
+    // One more level of nesting, within the limit of Nivar's own parser (whose formulas
+    // nest deeper than the TPTP they come from).
+    struct TLevel {
+        explicit TLevel(TReader& AReader) : Reader(AReader) { ++Reader.Nesting; }
+        ~TLevel() { --Reader.Nesting; }
+        bool Within() { return Reader.Nesting <= MaxNesting / 4 || Reader.TooDeep(); }
+        TReader& Reader;
+    };
+
+    bool TooDeep() { return Fail(ErrorMessage(ErrNestedTooDeeply)); }
+
     TNodePtr ReadUnit()
     {
+        TLevel Level(*this);
+        if (!Level.Within())
+            return nullptr;
         if (Token.Kind == TKind::Bad)
             return Fail(Token.Text), nullptr;
         if (Is("(")) {
@@ -518,6 +570,9 @@ private:
 
     bool ReadTerm(TTerm& T)
     {
+        TLevel Level(*this);
+        if (!Level.Within())
+            return false;
         if (Token.Kind == TKind::Bad)
             return Fail(Token.Text);
         if (Token.Kind == TKind::Upper) {
@@ -567,6 +622,9 @@ private:
     // A clause: literals joined by |, perhaps in brackets; its variables are universal.
     TNodePtr ReadClause()
     {
+        TLevel Level(*this);
+        if (!Level.Within())
+            return nullptr;
         if (Is("(")) {
             Advance();
             TNodePtr C = ReadClause();
@@ -746,6 +804,8 @@ private:
 
     TTptpProblem& Problem;
     std::string Root;
+    const std::function<bool()>& Stop;
+    int Nesting = 0;
     std::string File;
     TTptpScanner* Scan = nullptr;
     TToken Token;
@@ -820,10 +880,11 @@ bool LooksLikeTptp(const std::string& Text)
     return Open.Kind == TKind::Punct && Open.Text == "(";
 }
 
-TTptpProblem ReadTptp(const std::string& Path, const std::string& Text, const std::string& TptpRoot)
+TTptpProblem ReadTptp(const std::string& Path, const std::string& Text, const std::string& TptpRoot,
+                      const std::function<bool()>& Stop)
 {
     TTptpProblem Problem;
-    TReader Reader(Problem, TptpRoot);
+    TReader Reader(Problem, TptpRoot, Stop);
     if (!Reader.ReadFile(Path, Text, nullptr, 0))
         Problem.Formulas.clear();
     return Problem;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ struct TTptpProblem {
     // and its place.
     std::string Error;
     std::string ErrorFile;
+    bool Stopped = false; // the reading was stopped before its end
     std::size_t ErrorLine = 0;
     std::size_t ErrorColumn = 0;
 };
@@ -43,9 +45,10 @@ bool LooksLikeTptp(const std::string& Text);
 
 // Reads the problem in Text, which stands in the file Path. An include is read relative to the
 // folder of the file that includes it, then relative to the folder TptpRoot (the TPTP
-// environment variable; empty for none).
-TTptpProblem ReadTptp(const std::string& Path, const std::string& Text,
-                      const std::string& TptpRoot);
+// environment variable; empty for none). Stop, when given, is asked now and then while the
+// text and its includes are read: once it says so, the reading ends (Stopped).
+TTptpProblem ReadTptp(const std::string& Path, const std::string& Text, const std::string& TptpRoot,
+                      const std::function<bool()>& Stop = {});
 
 // The problem as a Nivar document: the axioms, then one query per conjecture, each formula on
 // a line of its own under a "% name (role)" line. A problem without a conjecture gets a query

@@ -20,10 +20,9 @@ void CheckSlice()
 // the machine runs out of memory.
 void CheckMemoryLimit()
 {
-    if (!StopRequested && MemoryLimit > 0 && AllocatedBytes() - StartAllocated > MemoryLimit)
-        StopRun(TStopReason::MemoryLimit, "Stopped: the proof ran out of memory (limit " +
-                                              std::to_string(MemoryLimit / (1024 * 1024)) +
-                                              " MB).");
+    const std::int64_t Base = MemoryBase >= 0 ? MemoryBase : StartAllocated;
+    if (!StopRequested && MemoryLimit > 0 && AllocatedBytes() - Base > MemoryLimit)
+        StopRun(TStopReason::MemoryLimit, MemoryLimitLine());
 }
 
 TProgramOwner* Host()
@@ -57,6 +56,12 @@ void WriteLine(const std::string& Line)
     }
     if (TProgramOwner* Owner = Host())
         Owner->AddLine(Line);
+}
+
+std::string MemoryLimitLine()
+{
+    return "Stopped: the proof ran out of memory (limit " +
+           std::to_string(MemoryLimit / (1024 * 1024)) + " MB).";
 }
 
 const TTptpNaming* HostNaming()

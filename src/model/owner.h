@@ -91,6 +91,8 @@ void WriteLine(const std::string& Line);
 const TTptpNaming* HostNaming();
 // Sets StopRequested; the first reason given stays.
 void RequestStop(TStopReason Reason);
+// The line of a stop at the memory limit.
+std::string MemoryLimitLine();
 // Stops the run as the stop command does, with a line saying why (the first stop only).
 void StopRun(TStopReason Reason, const std::string& Why);
 

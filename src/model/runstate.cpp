@@ -37,6 +37,7 @@ std::vector<std::string> Captured;
 
 std::int32_t DCFLimit = 10;
 std::int64_t MemoryLimit = DefaultMemoryLimit();
+std::int64_t MemoryBase = -1;
 std::int32_t DepthLimit = 4000;
 std::int64_t SizeLimit = 2000000;
 

@@ -59,8 +59,11 @@ extern std::vector<std::string> Captured;
 // Settings that outlive runs: they are set by the user, not reset.
 extern std::int32_t DCFLimit;    // shared by all windows
 extern std::int64_t MemoryLimit; // bytes a run may hold above its start; 0 for no limit
-extern std::int32_t DepthLimit;  // nesting of a resolvent with its bindings written out
-extern std::int64_t SizeLimit;   // symbols of a resolvent with its bindings written out
+// Where the memory limit is measured from: -1 for the start of each run (StartAllocated), or
+// the bytes the process held when it began, so that reading its input counts too.
+extern std::int64_t MemoryBase;
+extern std::int32_t DepthLimit; // nesting of a resolvent with its bindings written out
+extern std::int64_t SizeLimit;  // symbols of a resolvent with its bindings written out
 
 // Counts one step of a long walk; true once a stop is requested. A walk that can give up
 // safely then does (a unification finds no unifier); the others only let the host look.

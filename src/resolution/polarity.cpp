@@ -5,6 +5,8 @@
 #include "model/symbols.h"
 
 #include <cmath>
+#include <string>
+#include <unordered_map>
 
 bool ArithmeticSeen = true;
 
@@ -35,14 +37,28 @@ std::int32_t FreePlace(const TQuant* Q)
     return Q->Count();
 }
 
+// The names of the long prefixes searched during one PostComp: a formula with many variables
+// is linked in time that grows with their number, not its square.
+std::unordered_map<const TQuant*, std::unordered_map<std::string, TVariable*>> PrefixNames;
+constexpr std::int32_t IndexFrom = 16;
+
 TVariable* FindInPrefix(TQuant* Q, const std::string& Name)
 {
     if (!Q)
         return nullptr;
-    for (std::int32_t I = Q->Count() - 1; I >= 0; --I) // the last of a prefix wins
-        if (TVariable* V = Q->Get(I); V && V->Name == Name)
-            return V;
-    return nullptr;
+    if (Q->Count() < IndexFrom) {
+        for (std::int32_t I = Q->Count() - 1; I >= 0; --I) // the last of a prefix wins
+            if (TVariable* V = Q->Get(I); V && V->Name == Name)
+                return V;
+        return nullptr;
+    }
+    auto [It, New] = PrefixNames.try_emplace(Q);
+    if (New)
+        for (TVariable* V : Q->Items) // a later one overwrites: the last wins
+            if (V)
+                It->second[V->Name.Str()] = V;
+    const auto Found = It->second.find(Name);
+    return Found == It->second.end() ? nullptr : Found->second;
 }
 
 TSub* RootOf(TSub* Node)
@@ -104,6 +120,8 @@ TObject* LinkVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs)
         if (!Root->Q)
             Root->Q = new TQuant;
         Root->Q->Insert(FreePlace(Root->Q), Found);
+        if (const auto It = PrefixNames.find(Root->Q); It != PrefixNames.end())
+            It->second[Found->Name.Str()] = Found; // no variable of its name was there
         ++FreeCount;
     }
     Ref->RFree();
@@ -156,6 +174,7 @@ void TFALFormula::PostComp()
     FreeCount = 0;
     Dive(TDiveMode::PreOrder, LinkVariables, TDiveArgs{});
     ScopeNode = nullptr;
+    decltype(PrefixNames)().swap(PrefixNames); // its storage goes with it
     Dive(TDiveMode::PostOrder, FoldArithmetic, TDiveArgs{});
     if (Cont)
         Cont->EvalPol();

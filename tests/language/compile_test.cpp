@@ -261,6 +261,28 @@ TEST_F(Compilation, DeepNestingIsASyntaxError)
     delete F;
 }
 
+// A long formula or comment asks the host now and then whether to stop; a stop there ends the
+// run without a syntax error.
+TEST_F(Compilation, AStopInsideALongTextIsNoSyntaxError)
+{
+    const std::string Comment = "% " + std::string(1 << 20, 'x') + "\np. ?- p. ";
+    std::string Sum = "p(1";
+    for (int I = 0; I < 300000; ++I)
+        Sum += ", 1";
+    Sum += "). ?- p(1). ";
+    for (const std::string& Text : {Comment, Sum}) {
+        Owner.StopAtPoll = 1;
+        const std::vector<std::string> Report = Run(Text, TStrategy::Linear);
+        EXPECT_GE(Owner.Polls, 1);
+        EXPECT_TRUE(Owner.TakeMessages().empty()) << "no message box";
+        EXPECT_EQ(Owner.Caret, -1) << "no caret set at an error";
+        EXPECT_EQ(CountLines(Report, " YES."), 0);
+        EXPECT_EQ(LastOutcome, TRunOutcome::Stopped);
+        Owner.StopAtPoll = -1;
+        Owner.Polls = 0;
+    }
+}
+
 TEST_F(Compilation, EquivalenceExpandsOnlyWithQuantificationOn)
 {
     TFALFormula* Plain = Compile("p ↔ q. ");

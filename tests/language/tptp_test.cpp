@@ -135,7 +135,8 @@ TEST(Tptp, IncludesBesideTheFileThenUnderTheRoot)
     EXPECT_EQ(Names, (std::vector<std::string>{"near2", "far", "c"})) << "a selection is kept";
     const TTptpProblem Missing = ReadTptp(Main, "include('Axioms/none.ax').\n", "");
     EXPECT_EQ(Missing.Error, Main + ":1:9: error: cannot read the included file "
-                                    "'Axioms/none.ax' (looked beside the file)");
+                                    "'Axioms/none.ax': No such file or directory (looked "
+                                    "beside the file)");
     const TTptpProblem Bad = ReadTptp(Main, "include('Axioms/bad.ax').\n", (Dir / "root").string());
     EXPECT_EQ(Bad.Error,
               (Dir / "root" / "Axioms" / "bad.ax").string() + ":1:20: error: ')' expected")

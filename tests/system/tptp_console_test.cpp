@@ -2,7 +2,14 @@
 // answers and derivations.
 #include "support/console.h"
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 class TptpConsole : public TConsoleTest {
@@ -79,5 +86,95 @@ TEST_F(TptpConsole, WhatTheUserReadsHasTheFilesNames)
               (std::vector<std::string>{"  \"a.b\" = 0.  2.5 = 1.  \"e3\" = 2.  'The C' = 3.",
                                         "  p: {0, 1, 2}."}))
         << "the report's block names them as the file does";
+}
+
+// Nesting the reader's recursion cannot take, and includes that are no readable file, are
+// errors at their place, as in Nivar's own language.
+TEST_F(TptpConsole, NoInputCrashesTheReader)
+{
+    const std::string Deep(200000, '~');
+    const std::string Brackets = std::string(200000, '(') + "p" + std::string(200000, ')');
+    for (const std::string& Formula :
+         {Deep + "p", Brackets, "p(" + std::string(100000, 'f') + ")", "! [X] : " + Deep + "p"}) {
+        std::string Text = Formula;
+        if (Formula[2] == 'f') { // a term nested as deep
+            Text = "p(";
+            for (int I = 0; I < 100000; ++I)
+                Text += "f(";
+            Text += "a" + std::string(100001, ')');
+        }
+        const TResult R = Run({"--szs", Write("deep.p", "fof(a, axiom, " + Text + ").\n")});
+        EXPECT_EQ(R.Status, 2);
+        EXPECT_NE(R.Err.find(":1:"), std::string::npos) << R.Err;
+        EXPECT_NE(R.Err.find(": error: Expression nested too deeply."), std::string::npos) << R.Err;
+        EXPECT_EQ(Status(R), "SyntaxError");
+    }
+    // As deep as a person writes is read.
+    const std::string Nested = std::string(500, '~') + "p";
+    EXPECT_EQ(Status(Run({"--szs", Write("nested.p", "fof(a, axiom, p).\nfof(c, conjecture, " +
+                                                         Nested + ").\n")})),
+              "Theorem");
+
+    const std::string Folder = ::testing::TempDir() + "/nivar-include-folder";
+    std::filesystem::create_directories(Folder + "/Axioms");
+    std::ofstream(Folder + "/folder.p") << "fof(a, axiom, p).\n  include('Axioms').\n";
+    std::ofstream(Folder + "/missing.p") << "include('Axioms/none.ax').\n";
+    const TResult Dir = Run({"--szs", Folder + "/folder.p"});
+    EXPECT_EQ(Dir.Status, 2);
+    EXPECT_EQ(Dir.Err, Folder + "/folder.p:2:11: error: cannot read the included file 'Axioms': "
+                                "Is a directory\n");
+    EXPECT_EQ(Status(Dir), "SyntaxError");
+    const TResult None = Run({Folder + "/missing.p"});
+    EXPECT_EQ(None.Status, 2);
+    EXPECT_EQ(None.Err, Folder + "/missing.p:1:9: error: cannot read the included file "
+                                 "'Axioms/none.ax': No such file or directory (looked beside "
+                                 "the file)\n");
+    std::filesystem::remove_all(Folder);
+}
+
+// The limits and the stop signals hold while the input is read and parsed: a stream without
+// end, a FIFO without a writer, a long comment.
+TEST_F(TptpConsole, LimitsHoldWhileTheInputIsRead)
+{
+    const auto Start = std::chrono::steady_clock::now();
+    const TResult Zero = Run({"--szs", "--timeout", "20", "--memory-limit", "100", "/dev/zero"});
+    EXPECT_EQ(Zero.Status, 3);
+    EXPECT_EQ(Starting(Zero.Out, "Stopped:"),
+              std::vector<std::string>{"Stopped: the proof ran out of memory (limit 100 MB)."});
+    EXPECT_EQ(Starting(Zero.Out, "% SZS"),
+              std::vector<std::string>{"% SZS status MemoryOut for zero"});
+
+    const TResult Included =
+        Run({"--szs", "--memory-limit", "100", Write("endless.p", "include('/dev/zero').\n")});
+    EXPECT_EQ(Included.Status, 3);
+    EXPECT_EQ(Status(Included), "MemoryOut");
+
+    const std::string Fifo = ::testing::TempDir() + "/nivar-fifo-" +
+                             std::to_string(::testing::UnitTest::GetInstance()->random_seed());
+    std::remove(Fifo.c_str());
+    ASSERT_EQ(mkfifo(Fifo.c_str(), 0600), 0);
+    const TResult Waiting = Run({"--szs", "--timeout", "1", Fifo});
+    EXPECT_EQ(Waiting.Status, 3);
+    EXPECT_EQ(Starting(Waiting.Out, "Stopped:"),
+              std::vector<std::string>{"Stopped: the time limit of 1 s was reached."});
+    TProver Signalled({"--szs", Fifo});
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Signalled.Signal(SIGTERM);
+    const TResult Terminated = Signalled.Wait();
+    EXPECT_EQ(Terminated.Status, 3);
+    EXPECT_EQ(Starting(Terminated.Out, "Stopped:"),
+              std::vector<std::string>{"Stopped: terminated (SIGTERM)."});
+    std::remove(Fifo.c_str());
+
+    const std::string Comment = "% " + std::string(98, 'x') + "\n";
+    std::string Long;
+    for (int I = 0; I < 200000; ++I)
+        Long += Comment;
+    const TResult Commented =
+        Run({"--timeout", "1", "--memory-limit", "50", Write("comments.txt", Long + "p. ?- p.\n")});
+    EXPECT_EQ(Commented.Status, 3);
+    EXPECT_EQ(Starting(Commented.Out, "Stopped:").size(), 1u);
+    // A hang detector, not a measure: without the limits the runs above never end.
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count(), 60);
 }
 } // namespace
