@@ -46,6 +46,18 @@ bool ParseNumber(const std::string& Text, double& Value)
     return !Text.empty() && End == Text.c_str() + Text.size();
 }
 
+// The options that choose how a query is proved; without one, a TPTP problem gets the
+// automatic mode.
+constexpr std::string_view SearchFlags[] = {"--strategy",       "--auto",        "--check",
+                                            "--restrict",       "--exit",        "--dcf-limit",
+                                            "--counter-models", "--model-search"};
+
+bool Searching(TOption Item)
+{
+    return Item == TOption::Quant1 || Item == TOption::Skolem1 || Item == TOption::General ||
+           Item == TOption::Oneref1;
+}
+
 bool TakesValue(std::string_view Name)
 {
     for (std::string_view V : Valued)
@@ -134,11 +146,28 @@ std::string UsageText()
            "written.\n";
 }
 
+std::string ProofModeError(const TArguments& A)
+{
+    // The default mode ignores quantifiers: a step of its proofs need not follow from its
+    // parents.
+    if (A.Proof != TArguments::TProofFormat::None && A.Strategy != TStrategy::Auto &&
+        !A.Options.Checked(TOption::Skolem1) && !A.Options.Checked(TOption::Quant1))
+        return "--proof needs --skolem, --quantification or --auto: the default mode ignores "
+               "quantifiers, so its steps need not follow from their parents";
+    return "";
+}
+
+void ChooseAutomatic(TArguments& A)
+{
+    A.Strategy = TStrategy::Auto;
+    A.CounterModels = true;
+}
+
 TArguments ParseArguments(int Argc, const char* const* Argv)
 {
     TArguments A;
     auto Fail = [&A](const std::string& Message) {
-        if (A.Error.empty())
+        if (A.Error.empty() && !Message.empty())
             A.Error = Message;
     };
     auto AddFile = [&](const std::string& Name) {
@@ -183,10 +212,13 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
         for (const TFlag& F : Flags)
             if (Arg == F.Name) {
                 A.Options.Set(F.Item, F.Value);
+                A.SearchChosen = A.SearchChosen || Searching(F.Item);
                 Known = true;
             }
         if (Known)
             continue;
+        for (std::string_view S : SearchFlags)
+            A.SearchChosen = A.SearchChosen || Arg == S;
         if (Arg == "--help" || Arg == "-h") {
             A.Mode = TMode::Help;
         } else if (Arg == "--version") {
@@ -198,8 +230,7 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
         } else if (Arg == "--bytes") {
             A.Bytes = true;
         } else if (Arg == "--auto") {
-            A.Strategy = TStrategy::Auto;
-            A.CounterModels = true;
+            ChooseAutomatic(A);
         } else if (Arg == "--counter-models") {
             A.CounterModels = true;
         } else if (Arg == "--model-search") {
@@ -248,11 +279,14 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             if (!Found)
                 Fail("unknown value '" + V + "' for " + Arg);
         } else if (Arg == "--dcf-limit") {
+            // The window's input box takes 0 as 1; a command line that says 0 is a mistake.
             const TLimitEntry Limit = ParseDCFLimit(V);
-            if (Limit.Valid)
-                A.DCFLimit = Limit.Value;
+            if (!Limit.Valid)
+                Fail("--dcf-limit: " + Limit.Message);
+            else if (std::strtoll(V.c_str(), nullptr, 10) < 1)
+                Fail("--dcf-limit needs a whole number of at least 1");
             else
-                Fail(Limit.Message);
+                A.DCFLimit = Limit.Value;
         } else if (Arg == "--memory-limit") {
             double Megabytes = 0;
             if (!ParseNumber(V, Megabytes) || Megabytes < 0)
@@ -267,12 +301,10 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             Fail("unknown option " + Arg);
         }
     }
-    // The default mode ignores quantifiers: a step of its proofs need not follow from its
-    // parents.
-    if (A.Proof != TArguments::TProofFormat::None && A.Strategy != TStrategy::Auto &&
-        !A.Options.Checked(TOption::Skolem1) && !A.Options.Checked(TOption::Quant1))
-        Fail("--proof needs --skolem, --quantification or --auto: the default mode ignores "
-             "quantifiers, so its steps need not follow from their parents");
+    // A TPTP problem without a search option is proved in the automatic mode: the check
+    // waits until the file is known.
+    if (A.SearchChosen)
+        Fail(ProofModeError(A));
     if (A.Mode != TMode::Help && A.Mode != TMode::Version && A.File.empty())
         Fail("no FILE given");
     return A;

@@ -29,8 +29,15 @@ struct TArguments {
     bool ModelSearchOnly = false;
     int MaxDomain = 8;
     bool ModelTptp = false; // --model tptp: the model also as a TPTP interpretation
-    std::string Error;      // set when the command line is bad
+    // An option that chooses how queries are proved was given (a strategy, a mode, a check):
+    // without one a TPTP problem is proved in the automatic mode.
+    bool SearchChosen = false;
+    std::string Error; // set when the command line is bad
 };
 
 TArguments ParseArguments(int Argc, const char* const* Argv);
+// The automatic mode: Skolemization, the schedule of searches, a model search beside them.
+void ChooseAutomatic(TArguments& A);
+// Why the options cannot write derivations (--proof in the default mode); empty when they can.
+std::string ProofModeError(const TArguments& A);
 std::string UsageText();

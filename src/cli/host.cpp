@@ -220,19 +220,37 @@ void TConsoleHost::EndModelSearch()
     }
 }
 
-void TConsoleHost::ReportError(std::size_t FileOffset, const std::string& Message)
+std::string TConsoleHost::Where(std::size_t Index) const
 {
-    const TPosition P = PositionOf(File, FileOffset, Doc.Utf8 || Doc.InvalidAt != File.npos);
+    if (FromTptp) {
+        // A TPTP problem: the formula of the file that the text at Index was read from.
+        const auto After =
+            std::upper_bound(Places.begin(), Places.end(), Index,
+                             [](std::size_t I, const TTptpPlace& P) { return I < P.Offset; });
+        if (After != Places.begin()) {
+            const TTptpPlace& P = *std::prev(After);
+            return P.File + ":" + std::to_string(P.Line) + ":" + std::to_string(P.Column);
+        }
+        return FileName + ":1:1"; // the axioms of equality, which stand first
+    }
+    const TPosition P = PositionOf(File, Doc.FileOffset(Index), Doc.Utf8);
+    return FileName + ":" + std::to_string(P.Line) + ":" + std::to_string(P.Column);
+}
+
+void TConsoleHost::ReportError(const std::string& At, const std::string& Message)
+{
     std::fflush(Out);
-    std::fprintf(Err, "%s:%zu:%zu: error: %s\n", FileName.c_str(), P.Line, P.Column,
-                 Message.c_str());
+    std::fprintf(Err, "%s: error: %s\n", At.c_str(), Message.c_str());
     SyntaxError = true;
 }
 
 void TConsoleHost::SetCaret(std::int32_t Index)
 {
+    // A formula that grew past the size Nivar holds is out of a resource, not written wrong.
+    if (Pending == ErrorMessage(ErrFormulaTooLarge))
+        TooLarge = true;
     // The caret goes right after the last character before the error.
-    ReportError(Doc.FileOffset(Index < 0 ? 0 : static_cast<std::size_t>(Index)), Pending);
+    ReportError(Where(Index < 0 ? 0 : static_cast<std::size_t>(Index)), Pending);
     Pending.clear();
 }
 
@@ -242,9 +260,11 @@ bool TConsoleHost::CheckEncoding()
         return true;
     char Byte[8];
     std::snprintf(Byte, sizeof Byte, "0x%02X", static_cast<unsigned char>(File[Doc.InvalidAt]));
-    ReportError(Doc.InvalidAt, std::string("Byte ") + Byte +
-                                   " is not UTF-8, though the document writes its symbols "
-                                   "in UTF-8.");
+    const TPosition P = PositionOf(File, Doc.InvalidAt, true);
+    ReportError(FileName + ":" + std::to_string(P.Line) + ":" + std::to_string(P.Column),
+                std::string("Byte ") + Byte +
+                    " is not UTF-8, though the document writes its symbols "
+                    "in UTF-8.");
     return false;
 }
 
@@ -352,14 +372,13 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
     }
     if (Outcome.ExistentialAt >= 0 && !Warned) {
         Warned = true;
-        const TPosition P = PositionOf(
-            File, Doc.FileOffset(static_cast<std::size_t>(Outcome.ExistentialAt)), Doc.Utf8);
+        const std::string At = Where(static_cast<std::size_t>(Outcome.ExistentialAt));
         std::fflush(Out);
         std::fprintf(Err,
-                     "%s:%zu:%zu: warning: the proof of query %lld reads the variable %s of "
+                     "%s: warning: the proof of query %lld reads the variable %s of "
                      "this formula as universal, though it is not; the default mode ignores "
                      "quantifiers, so the proof may not hold: try --skolem\n",
-                     FileName.c_str(), P.Line, P.Column, static_cast<long long>(Outcome.Number),
+                     At.c_str(), static_cast<long long>(Outcome.Number),
                      Outcome.Existential.c_str());
     }
     std::string Status = StatusOf(Outcome);
@@ -416,7 +435,7 @@ int TConsoleHost::Finish(TRunOutcome Outcome)
         for (std::int64_t N = Reported + 1; N <= QueryCount; ++N)
             WriteStatus("NotTried", N);
     if (SyntaxError)
-        WriteStatus("SyntaxError", 0);
+        WriteStatus(TooLarge ? "ResourceOut" : "SyntaxError", 0);
     if (std::fflush(Out) != 0 || std::ferror(Out)) {
         if (!WriteFailed)
             WriteErrno = errno;
@@ -424,7 +443,7 @@ int TConsoleHost::Finish(TRunOutcome Outcome)
     }
     if (WriteFailed)
         return WriteFailure();
-    if (Outcome != TRunOutcome::Finished)
+    if (Outcome != TRunOutcome::Finished || TooLarge)
         return 3;
     if (SyntaxError)
         return 2;

@@ -40,11 +40,14 @@ public:
     // A problem without a conjecture: a refutation shows the axioms unsatisfiable.
     void RefutesAxioms() { Unsatisfiable = true; }
     // Where the formulas of a document read from a TPTP problem come from, for derivations,
-    // and the problem's names.
-    void NameSources(TTptpSources Sources, std::set<std::string> Names)
+    // the problem's names,
+    // and where in its files each formula of the document stands.
+    void NameSources(TTptpSources Sources, std::set<std::string> Names,
+                     std::vector<TTptpPlace> APlaces)
     {
         TptpSources = std::move(Sources);
         TptpNaming.Taken = std::move(Names);
+        Places = std::move(APlaces);
         FromTptp = true;
     }
     const TTptpNaming* Naming() const override { return FromTptp ? &TptpNaming : nullptr; }
@@ -70,7 +73,9 @@ private:
     std::string QueryName(std::int64_t Number) const;
     void WriteStatus(const std::string& Status, std::int64_t Number);
     void WriteDerivation(const TQueryOutcome& Outcome);
-    void ReportError(std::size_t FileOffset, const std::string& Message);
+    // "FILE:LINE:COLUMN" of the text at Index: in a TPTP problem, of the formula read there.
+    std::string Where(std::size_t Index) const;
+    void ReportError(const std::string& At, const std::string& Message);
     int WriteFailure();
     // The model search beside a query's proof: a child process that writes what it found to
     // a pipe; read without waiting at every yield, and to its end when the proof gave up.
@@ -90,9 +95,11 @@ private:
     std::int64_t QueryCount = 0; // by a scan of the text before the run
     std::int64_t Reported = 0;   // queries whose status is settled
     bool SyntaxError = false;
+    bool TooLarge = false; // the error was a formula too large to hold
     bool Unsatisfiable = false;
     TTptpSources TptpSources;
     TTptpNaming TptpNaming;
+    std::vector<TTptpPlace> Places;
     bool FromTptp = false;
     bool CounterModels = false;
     bool ModelTptp = false;

@@ -69,7 +69,7 @@ int main(int Argc, char** Argv)
     // A line is written whole as soon as it is complete, whatever standard output is.
     std::setvbuf(stdout, nullptr, _IOLBF, 1 << 16);
     InstallStopSignals();
-    const TArguments Args = ParseArguments(Argc, Argv);
+    TArguments Args = ParseArguments(Argc, Argv);
     if (Args.Mode == TMode::Help)
         return Print(UsageText());
     if (Args.Mode == TMode::Version)
@@ -103,14 +103,25 @@ int main(int Argc, char** Argv)
     case TReadResult::Read:
         break;
     }
-    DCFLimit = Args.DCFLimit;
-    ClauseForm = Args.ClauseForm;
-    RecordProofs = Args.Proof != TArguments::TProofFormat::None;
-    // A TPTP problem is read into Nivar's language first.
+    // A TPTP problem is read into Nivar's language first; without a search option of its own
+    // it is proved as TPTP users expect, in the automatic mode.
     const bool Tptp =
         (Args.File.size() > 2 && Args.File.compare(Args.File.size() - 2, 2, ".p") == 0) ||
         LooksLikeTptp(Bytes);
+    if (Tptp && !Args.SearchChosen)
+        ChooseAutomatic(Args);
+    if (const std::string Error = ProofModeError(Args); !Error.empty()) {
+        std::cerr << "nivar-prove: " << Error << "\nTry 'nivar-prove --help'.\n";
+        return 64;
+    }
+    if (Args.ModelTptp && !Args.CounterModels && !Args.ModelSearchOnly)
+        std::cerr << "nivar-prove: warning: --model tptp writes the counter-models of a model "
+                     "search, and none runs: add --counter-models or --model-search\n";
+    DCFLimit = Args.DCFLimit;
+    ClauseForm = Args.ClauseForm;
+    RecordProofs = Args.Proof != TArguments::TProofFormat::None;
     TTptpProblem Problem;
+    std::vector<TTptpPlace> Places;
     if (Tptp) {
         const char* Root = std::getenv("TPTP");
         try {
@@ -119,7 +130,7 @@ int main(int Argc, char** Argv)
             if (Problem.Stopped)
                 return StopBeforeRun();
             if (Problem.Error.empty())
-                Bytes = NivarDocument(Problem, Args.EqualityAxioms);
+                Bytes = NivarDocument(Problem, Args.EqualityAxioms, &Places);
         } catch (const std::bad_alloc&) {
             Reason = TStopReason::MemoryLimit;
             StopLine = MemoryLimitLine();
@@ -150,7 +161,7 @@ int main(int Argc, char** Argv)
                                      Args.File == "-"
                                          ? "stdin"
                                          : Args.File.substr(Args.File.find_last_of('/') + 1)),
-                         Problem.Names);
+                         Problem.Names, std::move(Places));
     if (!Host.CheckEncoding())
         return Host.Finish(TRunOutcome::Finished);
     if (Args.Mode == TMode::Parse || Args.Mode == TMode::Compile)

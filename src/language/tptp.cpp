@@ -388,6 +388,7 @@ private:
         TTptpFormula F;
         F.File = File;
         F.Line = Start.Line;
+        F.Column = Start.Column;
         if (!ReadName(F.Name) || !Expect(","))
             return false;
         if (Token.Kind != TKind::Lower)
@@ -890,7 +891,8 @@ TTptpProblem ReadTptp(const std::string& Path, const std::string& Text, const st
     return Problem;
 }
 
-std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms_)
+std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms_,
+                          std::vector<TTptpPlace>* Places)
 {
     std::string Out;
     if (EqualityAxioms_ && Problem.UsesEquality) {
@@ -900,9 +902,12 @@ std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms_)
     }
     for (bool Queries : {false, true})
         for (const TTptpFormula& F : Problem.Formulas)
-            if (F.Query == Queries)
-                Out +=
-                    "% " + F.Name + " (" + F.Role + ")\n" + (Queries ? "?- " : "") + F.Text + ".\n";
+            if (F.Query == Queries) {
+                Out += "% " + F.Name + " (" + F.Role + ")\n";
+                if (Places)
+                    Places->push_back({Out.size(), F.File, F.Line, F.Column});
+                Out += (Queries ? "?- " : "") + F.Text + ".\n";
+            }
     if (!Problem.HasConjecture) // the problem is refuted as a whole: a query no axiom mentions
         Out += "% No conjecture: the axioms are refuted as they stand.\n?- " +
                std::string(TptpGoalAtom) + ".\n";

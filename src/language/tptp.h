@@ -15,6 +15,7 @@ struct TTptpFormula {
     bool Query = false; // a conjecture: proved as a query
     std::string File;   // where it stands
     std::size_t Line = 0;
+    std::size_t Column = 0;
 };
 
 struct TTptpProblem {
@@ -55,7 +56,15 @@ TTptpProblem ReadTptp(const std::string& Path, const std::string& Text, const st
 // that no axiom mentions, so that a refutation is a refutation of the axioms alone. With
 // EqualityAxioms, the axioms of equality come first: reflexivity, symmetry, transitivity, and
 // one substitution axiom per argument of every function and predicate.
-std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms);
+// Places, when given, gets where each formula of the problem begins in the document.
+struct TTptpPlace {
+    std::size_t Offset; // in the document
+    std::string File;
+    std::size_t Line;
+    std::size_t Column;
+};
+std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms,
+                          std::vector<TTptpPlace>* Places = nullptr);
 
 // Where the formulas of NivarDocument come from, as TSTP source terms: the axioms in the order
 // of the document (file('FileName', name), or theory(equality) for an axiom of equality), and

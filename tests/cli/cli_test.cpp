@@ -24,12 +24,12 @@ TEST(Arguments, FlagsSetTheOptionsOfANewWindow)
     const TArguments A =
         Parse({"--strategy", "breadth", "--axioms", "--no-progress", "--no-sources", "--check",
                "equivalence", "--restrict", "support", "--exit", "first-unused", "--one-refutation",
-               "--quantification", "--general-cut", "--dcf-limit", "0", "--no-time", "--no-memory",
+               "--quantification", "--general-cut", "--dcf-limit", "3", "--no-time", "--no-memory",
                "doc.txt"});
     EXPECT_EQ(A.Error, "");
     EXPECT_EQ(A.File, "doc.txt");
     EXPECT_EQ(A.Strategy, TStrategy::Breadthfirst1);
-    EXPECT_EQ(A.DCFLimit, 1);
+    EXPECT_EQ(A.DCFLimit, 3);
     EXPECT_FALSE(A.ClauseForm);
     const TArguments Clauses = Parse({"--strategy=clauses", "doc.txt"});
     EXPECT_EQ(Clauses.Strategy, TStrategy::BestFirst1);
@@ -51,7 +51,12 @@ TEST(Arguments, BadUsageIsNamed)
         {{"--exit", "never", "x"}, "unknown value 'never' for --exit"},
         {{"--frobnicate", "x"}, "unknown option --frobnicate"},
         {{"x", "y"}, "only one FILE may be given"},
-        {{"--dcf-limit", "many", "x"}, "'many' is not a valid integer value"},
+        {{"--dcf-limit", "many", "x"}, "--dcf-limit: 'many' is not a valid integer value"},
+        {{"--dcf-limit", "0", "x"}, "--dcf-limit needs a whole number of at least 1"},
+        {{"--dcf-limit=-1", "x"}, "--dcf-limit needs a whole number of at least 1"},
+        {{"--strategy", "best", "--proof", "tstp", "x"},
+         "--proof needs --skolem, --quantification or --auto: the default mode ignores "
+         "quantifiers, so its steps need not follow from their parents"},
         {{"--timeout", "-1", "x"}, "--timeout needs a positive number of seconds"},
         {{"x", "--check"}, "option --check needs a value"},
         {{"--timeout=0", "x"}, "--timeout needs a positive number of seconds"},
@@ -66,6 +71,34 @@ TEST(Arguments, BadUsageIsNamed)
     }
     EXPECT_EQ(Parse({"--help"}).Mode, TMode::Help);
     EXPECT_EQ(Parse({"--version"}).Mode, TMode::Version);
+}
+
+// Without an option that chooses how to prove, a TPTP problem gets the automatic mode; report
+// and limit options choose nothing.
+TEST(Arguments, SearchOptionsAreTold)
+{
+    for (const std::vector<std::string>& Words :
+         std::vector<std::vector<std::string>>{{"p.p"},
+                                               {"--szs", "--timeout", "3", "--no-progress", "p.p"},
+                                               {"--proof", "tstp", "--model", "tptp", "p.p"}}) {
+        const TArguments A = Parse(Words);
+        EXPECT_EQ(A.Error, "");
+        EXPECT_FALSE(A.SearchChosen) << Words.front();
+    }
+    for (const std::vector<std::string>& Words :
+         std::vector<std::vector<std::string>>{{"--skolem", "p.p"},
+                                               {"--strategy", "linear", "p.p"},
+                                               {"--exit=last-match", "p.p"},
+                                               {"--auto", "p.p"},
+                                               {"--model-search", "p.p"},
+                                               {"--general-cut", "p.p"}})
+        EXPECT_TRUE(Parse(Words).SearchChosen) << Words.front();
+    TArguments Derivation = Parse({"--proof", "tstp", "p.p"});
+    EXPECT_NE(ProofModeError(Derivation), "") << "a Nivar document keeps the default mode";
+    ChooseAutomatic(Derivation);
+    EXPECT_EQ(ProofModeError(Derivation), "");
+    EXPECT_EQ(Derivation.Strategy, TStrategy::Auto);
+    EXPECT_TRUE(Derivation.CounterModels);
 }
 
 TEST(Arguments, FollowUnixConventions)

@@ -2,7 +2,10 @@
 // breaking, the check of every model, stops, and the report block.
 #include "driver/models.h"
 #include "driver/run.h"
+#include "language/codec.h"
+#include "language/tptp.h"
 #include "model/runstate.h"
+#include "model/tptpnames.h"
 #include "support/prover.h"
 
 #include <algorithm>
@@ -191,5 +194,99 @@ TEST_F(CounterModels, ASyntaxErrorIsShownAsInAProofRun)
     EXPECT_EQ(Owner.TakeMessages().size(), 1u);
     EXPECT_TRUE(Owner.Outcomes.empty());
     EXPECT_GT(Owner.Caret, 0);
+}
+
+// The interpretation a TPTP finite model writes, read back from its text: the elements of
+// fi_domain, the values of fi_functors and the atoms of fi_predicates.
+TInterpretation ReadTptpModel(const std::vector<TFALFormula*>& Model)
+{
+    TInterpretation I;
+    std::map<std::string, int> Element;
+    auto Key = [](TId* T) {
+        std::string S;
+        Bound(T)->RPrint(S);
+        return S;
+    };
+    auto Atoms = [](TSub* N, auto& Self, std::vector<TAtom*>& Out) -> void {
+        if (N->Is(TClass::Atom)) {
+            Out.push_back(static_cast<TAtom*>(N));
+            return;
+        }
+        for (TSub* Operand : {N->L, N->R})
+            if (Operand)
+                Self(Operand, Self, Out);
+    };
+    for (TFALFormula* F : Model) {
+        std::vector<TAtom*> List;
+        Atoms(F->Cont, Atoms, List);
+        for (TAtom* A : List) {
+            auto* Term = static_cast<TFunc*>(A->Id);
+            const auto* Args =
+                Term->Is(TClass::Functor) ? &static_cast<TFunctor*>(Term)->Params : nullptr;
+            if (Term->Name == "=" && Args->Get(0)->Is(TClass::Variable)) { // fi_domain
+                const std::string E = Key(Args->Get(1));
+                Element[E] = static_cast<int>(Element.size());
+                I.Literals[E] = Element[E];
+            } else if (Term->Name == "=") { // fi_functors
+                auto* Left = static_cast<TFunc*>(Args->Get(0));
+                const int Value = Element.at(Key(Args->Get(1)));
+                if (Left->Is(TClass::FunctorA)) {
+                    I.Constants[Left->Name] = Value;
+                    continue;
+                }
+                std::vector<int> Tuple;
+                const auto& Params = static_cast<TFunctor*>(Left)->Params;
+                for (std::int32_t K = 0; K < Params.Count(); ++K)
+                    Tuple.push_back(Element.at(Key(Params.Get(K))));
+                I.Functions[{Left->Name, Tuple}] = Value;
+            } else { // fi_predicates
+                std::vector<int> Tuple;
+                for (std::int32_t K = 0; Args && K < Args->Count(); ++K)
+                    Tuple.push_back(Element.at(Key(Args->Get(K))));
+                I.Predicates[{Term->Name, Tuple}] = !A->Neg;
+            }
+        }
+    }
+    I.Size = static_cast<int>(Element.size());
+    return I;
+}
+
+// A TPTP model satisfies the problem as written: numbers and distinct objects are elements of
+// their own, and the other elements are none of them.
+TEST_F(CounterModels, ATptpModelSatisfiesTheProblemAsWritten)
+{
+    const char* const Problems[] = {
+        "fof(a, axiom, p(\"1\")).\nfof(b, axiom, ~ p(a)).\nfof(c, conjecture, q).\n",
+        "fof(a, axiom, p(\"e0\") & p(2.5) & p(1)).\nfof(b, axiom, ~ p(a) & ~ p(b) & a != b).\n"
+        "fof(c, conjecture, p(f(a)) | p('The C')).\n",
+        "fof(a, axiom, r(\"a.b\", n_2_5, 7)).\nfof(c, conjecture, ! [X] : r(X, X, 7)).\n",
+    };
+    for (const char* Text : Problems) {
+        SCOPED_TRACE(Text);
+        const TTptpProblem P = ReadTptp("problem.p", Text, "");
+        ASSERT_EQ(P.Error, "");
+        TTptpNaming Naming;
+        Naming.Taken = P.Names;
+        Owner.TptpNaming = &Naming;
+        Search(EncodeReport(NivarDocument(P, false)));
+        Owner.TptpNaming = nullptr;
+        ASSERT_EQ(Owner.Outcomes.size(), 1u);
+        ASSERT_TRUE(Owner.Outcomes[0].CounterSatisfiable);
+        std::string Model;
+        for (const std::string& Line : Owner.Outcomes[0].Model)
+            Model += Line + "\n";
+        SCOPED_TRACE(Model);
+        // The model and the problem are read as TPTP, and the problem evaluated in the model.
+        const TTptpProblem Read = ReadTptp("model.p", Model, "");
+        ASSERT_EQ(Read.Error, "");
+        std::vector<TFALFormula*> ModelFormulas;
+        for (const TTptpFormula& F : Read.Formulas)
+            ModelFormulas.push_back(Keep(Compile(EncodeReport(F.Text) + ". ")));
+        const TInterpretation I = ReadTptpModel(ModelFormulas);
+        for (const TTptpFormula& F : P.Formulas) {
+            TFALFormula* G = Keep(Compile(EncodeReport(F.Text) + ". "));
+            EXPECT_EQ(Holds(G, I), !F.Query) << F.Name;
+        }
+    }
 }
 } // namespace

@@ -177,4 +177,51 @@ TEST_F(TptpConsole, LimitsHoldWhileTheInputIsRead)
     // A hang detector, not a measure: without the limits the runs above never end.
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count(), 60);
 }
+
+// An error of the prover's own reading of a TPTP formula is told at that formula in the file;
+// a formula too large to hold is out of a resource, not written wrong.
+TEST_F(TptpConsole, ErrorsStandAtTheFormulaOfTheFile)
+{
+    std::string Chain = "p0";
+    for (int I = 1; I < 40; ++I)
+        Chain = "(p" + std::to_string(I) + " <=> " + Chain + ")";
+    const std::string Big = Write("big.p", "% a comment\nfof(a, axiom, p0).\n\n  fof(big, axiom, " +
+                                               Chain + ").\nfof(c, conjecture, q).\n");
+    const TResult R = Run({"--szs", "--quantification", Big});
+    EXPECT_EQ(R.Status, 3);
+    EXPECT_EQ(R.Err, Big + ":4:3: error: Formula too large.\n");
+    EXPECT_EQ(Starting(R.Out, "% SZS"),
+              std::vector<std::string>{
+                  "% SZS status ResourceOut for ErrorsStandAtTheFormulaOfTheFile-big"});
+    // The default mode's doubt names the formula of the file too.
+    const std::string Doubt =
+        Write("doubt.p", "fof(a, axiom, p(a)).\n\n fof(e, axiom, ? [X] : p(X)).\n"
+                         "fof(c, conjecture, p(b)).\n");
+    const TResult D = Run({"--szs", "--strategy", "linear", Doubt});
+    EXPECT_NE(D.Err.find(Doubt + ":3:2: warning:"), std::string::npos) << D.Err;
+}
+
+// A TPTP problem without a search option is proved in the automatic mode; a Nivar document
+// keeps the design's defaults, and any search option takes over.
+TEST_F(TptpConsole, TptpProblemsGetTheAutomaticMode)
+{
+    const std::string Symmetry =
+        "fof(a, axiom, e(a, b)).\nfof(s, axiom, ! [X, Y] : (e(X, Y) => e(Y, X))).\n"
+        "fof(c, conjecture, e(b, a)).\n";
+    const TResult Auto = Run({"--szs", Write("symmetry.p", Symmetry)});
+    EXPECT_EQ(Auto.Status, 0);
+    EXPECT_EQ(Status(Auto), "Theorem");
+    EXPECT_EQ(Starting(Auto.Out, "Refuted by ").size(), 1u) << Auto.Out;
+    const TResult Linear = Run({"--szs", "--strategy", "linear", Write("symmetry.p", Symmetry)});
+    EXPECT_TRUE(Starting(Linear.Out, "Refuted by ").empty()) << "the option takes over";
+    const TResult Native = Run({Write("symmetry.txt", "e(a, b). ∀X, Y [e(X, Y) → e(Y, X)]. "
+                                                      "?- e(b, a). ")});
+    EXPECT_TRUE(Starting(Native.Out, "Refuted by ").empty()) << "the design's defaults";
+    // Derivations need no mode option for a TPTP problem; --model tptp says when it does
+    // nothing.
+    EXPECT_EQ(Run({"--proof", "tstp", Write("symmetry.p", Symmetry)}).Status, 0);
+    EXPECT_EQ(Run({"--proof", "tstp", Write("symmetry.txt", "p. ?- p. ")}).Status, 64);
+    const TResult Useless = Run({"--model", "tptp", Write("plain.txt", "p. ?- p. ")});
+    EXPECT_NE(Useless.Err.find("warning: --model tptp"), std::string::npos) << Useless.Err;
+}
 } // namespace
