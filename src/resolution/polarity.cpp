@@ -25,14 +25,15 @@ bool HoldsExistential(const TQuant* Q)
     return false;
 }
 
-// Where a free name's variable goes in the root prefix. It is universal at the outermost
-// level, so in the modes that read quantifiers it goes before an existential of the root: at
-// the end, ∃Y [r(X, Y)] would read ∃Y∀X r(X, Y). The default mode ignores quantifiers and
-// keeps the order its answer lines follow.
-std::int32_t FreePlace(const TQuant* Q)
+// Where a free name's variable goes in the root prefix. It stands at the outermost level, so
+// in the modes that read quantifiers it goes before the root's quantifiers: at the end,
+// ∃Y [r(X, Y)] would read ∃Y∀X r(X, Y). A query's free names are its answer variables, which
+// stand before all its quantifiers. The default mode ignores quantifiers and keeps the order
+// its answer lines follow.
+std::int32_t FreePlace(const TQuant* Q, bool Query)
 {
     const bool ReadsQuantifiers = OptionOn(TOption::Quant1) || OptionOn(TOption::Skolem1);
-    if (ReadsQuantifiers && HoldsExistential(Q))
+    if (ReadsQuantifiers && (Query || HoldsExistential(Q)))
         return FreeCount;
     return Q->Count();
 }
@@ -113,13 +114,15 @@ TObject* LinkVariables(TObject* Obj, TDiveMode& Mode, TDiveArgs)
     for (TSub* Level = ScopeNode; Level && !Found; Level = Level->Parent())
         Found = FindInPrefix(Level->Q, Ref->Name);
     if (!Found) {
-        // A free name: universal at the root, one variable per name.
+        // A free name: one variable per name at the root, universal in an axiom; in a query
+        // existential, since the values the query asks for are its answer.
         TSub* Root = RootOf(ScopeNode);
-        Found = new TVariable(Ref->Name, Sym::ForAll);
+        const bool Query = Root->Ac && Root->Ac->Is(TClass::Query);
+        Found = new TVariable(Ref->Name, Query ? Sym::Exists : Sym::ForAll);
         Found->Master = Root;
         if (!Root->Q)
             Root->Q = new TQuant;
-        Root->Q->Insert(FreePlace(Root->Q), Found);
+        Root->Q->Insert(FreePlace(Root->Q, Query), Found);
         if (const auto It = PrefixNames.find(Root->Q); It != PrefixNames.end())
             It->second[Found->Name.Str()] = Found; // no variable of its name was there
         ++FreeCount;

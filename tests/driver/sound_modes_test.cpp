@@ -1,5 +1,7 @@
 // The modes that read quantifiers never refute a non-theorem, and keep the proofs they should.
+#include "driver/models.h"
 #include "model/runstate.h"
+#include "resolution/search.h"
 #include "support/prover.h"
 
 namespace {
@@ -70,6 +72,46 @@ TEST_F(SoundModes, AFreeNameReadsAsTheClosedForm)
     Set(TOption::Skolem1);
     EXPECT_EQ(Run("∃Y [r(X, Y)]. ?- ∀X [∃Y [r(X, Y)]]. ", TStrategy::Linear).size(), 3u);
     EXPECT_EQ(QueriesRefuted, 1) << "the theorem is still proved";
+}
+
+// A query's free names are its answer variables: "is there an X". They are existential,
+// outside every quantifier of the query, in every mode, and the answer is the same in each.
+TEST_F(SoundModes, AQueryAsksForItsFreeNames)
+{
+    for (int Mode = 0; Mode < 3; ++Mode)
+        for (int Way = 0; Way < 6; ++Way) {
+            const TStrategy S = Way < 4    ? Strategies[Way]
+                                : Way == 4 ? TStrategy::BestFirst1
+                                           : TStrategy::Auto;
+            SCOPED_TRACE(std::to_string(Mode) + " " + std::to_string(Way));
+            Owner.Options = TOptionState();
+            if (Mode > 0)
+                Set(Modes[Mode - 1]);
+            ClauseForm = Way == 4;
+            const std::vector<std::string> Report = Run("p(a). ?- p(X). ", S);
+            ClauseForm = false;
+            EXPECT_EQ(QueriesRefuted, 1);
+            EXPECT_GE(CountLines(Report, "X = a."), 1);
+            ASSERT_EQ(Owner.Outcomes.size(), 1u);
+            EXPECT_EQ(Owner.Outcomes[0].ExistentialAt, -1) << "no doubt in the default mode";
+        }
+    // Outside the query's quantifiers: there is no one X that every Y reaches.
+    const char* NonTheorems[] = {"∀Y [r(Y, f(Y))]. ?- ∀Y [r(Y, X)]. "};
+    ExpectNoneRefuted(NonTheorems);
+    Owner.Options = TOptionState();
+    Set(TOption::Quant1);
+    EXPECT_EQ(Print(Keep(Compiled("?- ∀Y [r(Y, X)]. "))), "∃X∀Y r(Y, X). ");
+    EXPECT_EQ(Print(Keep(Compiled("∀Y [r(Y, X)]. "))), "∀Y, X r(Y, X). ")
+        << "an axiom's free names stay universal";
+    // The model search reads them so too.
+    Owner.Options = TOptionState();
+    for (const auto& [Text, Found] : {std::pair{"p(a). ?- p(X). ", false},
+                                      std::pair{"∀Y [r(Y, f(Y))]. ?- ∀Y [r(Y, X)]. ", true}}) {
+        Owner.Text = Bytes(Text);
+        RunModelSearch(Program, 4);
+        ASSERT_EQ(Owner.Outcomes.size(), 1u) << Text;
+        EXPECT_EQ(Owner.Outcomes[0].CounterSatisfiable, Found) << Text;
+    }
 }
 
 TEST_F(SoundModes, TheDefaultModeKeepsThePrefixOrderOfItsAnswers)

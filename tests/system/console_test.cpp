@@ -113,15 +113,17 @@ TEST_F(Console, ARefutationThatReadAnExistentialAsUniversalIsFlagged)
     const TResult Sound = Run({"--szs", "--skolem", Doc});
     EXPECT_EQ(Sound.Err, "");
     EXPECT_EQ(Starting(Sound.Out, "% SZS").front(), "% SZS status GaveUp for " + Name + "#1");
-    // A universal query is fine; a free name in a query is universal, its negation is not.
+    // A universal axiom is fine, and so is a free name of a query, which asks for a value;
+    // a universal of the query becomes existential in its negation.
     const TResult Universal =
-        Run({"--szs", Write("all.txt", "∀X [p(X)]. ?- ∃Y [p(Y)]. ?- p(Z). ")});
+        Run({"--szs", Write("all.txt", "∀X [p(X)]. ?- ∃Y [p(Y)]. ?- p(Z). ?- ∀Y [p(Y)]. ")});
     EXPECT_EQ(
         Starting(Universal.Out, "% SZS"),
         (std::vector<std::string>{
             "% SZS status Theorem for ARefutationThatReadAnExistentialAsUniversalIsFlagged-all#1",
+            "% SZS status Theorem for ARefutationThatReadAnExistentialAsUniversalIsFlagged-all#2",
             "% SZS status Unknown for "
-            "ARefutationThatReadAnExistentialAsUniversalIsFlagged-all#2"}));
+            "ARefutationThatReadAnExistentialAsUniversalIsFlagged-all#3"}));
 }
 
 // A stop ends the report with a line saying why, then the closing time and memory lines.
