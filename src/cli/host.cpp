@@ -3,6 +3,7 @@
 #include "cli/signals.h"
 #include "driver/derivation.h"
 #include "driver/models.h"
+#include "driver/race.h"
 #include "language/lexer.h"
 #include "model/runstate.h"
 
@@ -340,16 +341,20 @@ void TConsoleHost::WriteDerivation(const TQueryOutcome& Outcome)
 void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
 {
     TQueryOutcome Outcome = Proved;
+    bool Overturned = false; // a doubtful refutation that a counter-model shows wrong
     if (Buffering) {
-        // A proof that gave up leaves the answer to the model search.
-        if (!Outcome.Refuted && Outcome.Stop == TStopReason::None && !ModelDone) {
+        if (AwaitsModel(Outcome) && !ModelDone) {
             ReadModelSearch(true);
-            if (StopRequested)
+            if (StopRequested && !Outcome.Refuted)
                 Outcome.Stop = StopReason; // a limit ran out while the model search went on
         }
         Buffering = false;
-        if (ModelFound && !Outcome.Refuted) {
+        if (ModelAnswers(Outcome, ModelFound)) {
             Held.clear();
+            Overturned = Outcome.Refuted;
+            if (Overturned)
+                ++Overturns;
+            Outcome.Refuted = false;
             Outcome.CounterSatisfiable = true;
             Outcome.Stop = TStopReason::None;
             std::size_t At = ModelText.find('\n') + 1;
@@ -370,16 +375,23 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
             Write(Line);
         Held.clear();
     }
-    if (Outcome.ExistentialAt >= 0 && !Warned) {
-        Warned = true;
+    if (Outcome.ExistentialAt >= 0) {
         const std::string At = Where(static_cast<std::size_t>(Outcome.ExistentialAt));
         std::fflush(Out);
-        std::fprintf(Err,
-                     "%s: warning: the proof of query %lld reads the variable %s of "
-                     "this formula as universal, though it is not; the default mode ignores "
-                     "quantifiers, so the proof may not hold: try --skolem\n",
-                     At.c_str(), static_cast<long long>(Outcome.Number),
-                     Outcome.Existential.c_str());
+        if (Overturned)
+            std::fprintf(Err,
+                         "%s: the default mode's refutation of query %lld does not hold: it "
+                         "read the variable %s of this formula as universal, and a "
+                         "counter-model shows that the query does not follow\n",
+                         At.c_str(), static_cast<long long>(Outcome.Number),
+                         Outcome.Existential.c_str());
+        else
+            std::fprintf(Err,
+                         "%s: warning: the proof of query %lld reads the variable %s of "
+                         "this formula as universal, though it is not; the default mode "
+                         "ignores quantifiers, so the proof may not hold: try --skolem\n",
+                         At.c_str(), static_cast<long long>(Outcome.Number),
+                         Outcome.Existential.c_str());
     }
     std::string Status = StatusOf(Outcome);
     // A problem without a conjecture is about its axioms: refuted, or a model of them.
@@ -451,7 +463,7 @@ int TConsoleHost::Finish(TRunOutcome Outcome)
         std::fprintf(Err, "nivar-prove: %s: no query to prove\n", FileName.c_str());
         return 1;
     }
-    return QueriesRefuted == QueriesEvaluated ? 0 : 1;
+    return QueriesRefuted - Overturns == QueriesEvaluated ? 0 : 1;
 }
 
 int TConsoleHost::FinishListing(int Status)

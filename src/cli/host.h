@@ -113,7 +113,7 @@ private:
     // When the pipe was last read: a read at every yield cost the search most of its time.
     std::chrono::steady_clock::time_point ModelRead{};
     bool ModelFound = false;
-    bool Warned = false;
+    std::int64_t Overturns = 0; // refutations that a counter-model showed wrong
     bool WriteFailed = false;
     int WriteErrno = 0;
     std::FILE* Out;

@@ -14,25 +14,6 @@
 #include <vector>
 
 namespace {
-// The first variable of F, outermost first, that is not universal in effect.
-TVariable* FirstNonUniversal(TFALFormula* F)
-{
-    return FindVariable(F, [](TVariable* V) { return !IsEffectivelyUniversal(V); });
-}
-
-// The mode that ignores quantifiers reads every variable as universal: a refutation that
-// used a formula with an existential one may not hold. Names the first such formula.
-void FindExistential(TPLProgram* Program, TQueryOutcome& Outcome)
-{
-    for (TFALFormula* F : Program->ListF.Items)
-        if (F)
-            if (TVariable* V = FirstNonUniversal(F)) {
-                Outcome.ExistentialAt = F->TextStart;
-                Outcome.Existential = V->Name;
-                return;
-            }
-}
-
 void Heading(TPLProgram* Program)
 {
     if (!OptionOn(TOption::Axioms)) {
@@ -171,6 +152,8 @@ void TQuery::EvalQuery()
     if (OptionOn(TOption::Skolem1))
         Skolemize(this);
     QueryRefuted = false;
+    DoubtFormula = nullptr;
+    DoubtVariable = nullptr;
     if (Program->Strategy == TStrategy::Auto)
         ConsistInTurn(Program);
     else
@@ -187,8 +170,12 @@ void TQuery::EvalQuery()
     Outcome.Stop = StopRequested ? StopReason : TStopReason::None;
     Outcome.Proof.swap(Proof);
     Outcome.Answer.swap(Answer);
-    if (QueryRefuted && !OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1))
-        FindExistential(Program, Outcome);
+    if (QueryRefuted && DoubtFormula) {
+        Outcome.ExistentialAt = DoubtFormula->TextStart;
+        Outcome.Existential = DoubtVariable->Name;
+    }
+    DoubtFormula = nullptr;
+    DoubtVariable = nullptr;
     Program->ListF.Remove(this);
     delete this;
     const std::chrono::duration<double> Elapsed = std::chrono::steady_clock::now() - Start;

@@ -29,6 +29,8 @@ double SliceEnd = 0;
 bool RecordProofs = false;
 std::vector<TProofStep> Proof;
 std::vector<std::string> Answer;
+TFALFormula* DoubtFormula = nullptr;
+const TVariable* DoubtVariable = nullptr;
 std::vector<TCaseQuery> CaseQueries;
 std::size_t CaseQueriesEvaluated = 0;
 TQueryOutcome CaseOutcome;
@@ -66,6 +68,8 @@ void ResetRunData()
     std::vector<std::string>().swap(Captured);
     std::vector<TProofStep>().swap(Proof);
     std::vector<std::string>().swap(Answer);
+    DoubtFormula = nullptr;
+    DoubtVariable = nullptr;
     std::vector<TCaseQuery>().swap(CaseQueries);
     CaseQueriesEvaluated = 0;
     CaseOutcome = TQueryOutcome{};

@@ -9,6 +9,8 @@
 #include <vector>
 
 class TPLProgram;
+class TFALFormula;
+class TVariable;
 
 extern TPLProgram* CurrentProgram;  // the program of the run in progress
 extern bool StopRequested;          // set by the stop command, polled at the yield points
@@ -40,6 +42,10 @@ extern double SliceEnd;
 // Proof; Answer gets the answer values of the first refutation in any case, in TPTP ("" for a
 // value that is not a term of the problem's own symbols).
 extern bool RecordProofs;
+// The first refutation of the query in evaluation, in the mode that ignores quantifiers, used
+// this formula, whose variable is not universal (NoteDoubt); none for no doubt.
+extern TFALFormula* DoubtFormula;
+extern const TVariable* DoubtVariable;
 extern std::vector<TProofStep> Proof;
 extern std::vector<std::string> Answer;
 // The automatic mode proves a query that splits case by case: each query of the text it runs

@@ -5,7 +5,9 @@
 #include "model/print.h"
 #include "model/runstate.h"
 #include "model/tptpwrite.h"
+#include "unify/unify.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -27,21 +29,25 @@ std::vector<std::string> ParentLabels(TFALFormula* F,
                 Out.push_back(It->second);
     return Out;
 }
-} // namespace
 
-void RecordRefutation(TFALFormula* N)
+// The label of each formula of the program's lists.
+std::unordered_map<TFALFormula*, std::string> LabelsOf(TPLProgram* Program)
 {
-    if (!RecordProofs || !Proof.empty())
-        return;
-    TPLProgram* Program = N->Owner;
-    std::unordered_map<TFALFormula*, std::string> Labels;
+    std::unordered_map<TFALFormula*, std::string> Out;
     for (std::int32_t I = 0; I < Program->ListF.Count(); ++I)
         if (TFALFormula* F = Program->ListF.Get(I))
-            Labels[F] = Label('F', I);
+            Out[F] = Label('F', I);
     for (std::int32_t I = 0; I < Program->ListR.Count(); ++I)
         if (TFALFormula* F = Program->ListR.Get(I))
-            Labels[F] = Label('R', I);
-    // Parents before children, each formula once: a walk back without recursion.
+            Out[F] = Label('R', I);
+    return Out;
+}
+
+// The formulas the refutation N depends on, parents before children, each once: a walk back
+// without recursion through the formulas that have a label.
+std::vector<TFALFormula*> DependsOn(TFALFormula* N,
+                                    const std::unordered_map<TFALFormula*, std::string>& Labels)
+{
     std::vector<TFALFormula*> Order;
     std::unordered_set<TFALFormula*> Seen;
     std::vector<std::pair<TFALFormula*, bool>> Pending;
@@ -62,10 +68,36 @@ void RecordRefutation(TFALFormula* N)
             if (P && !Seen.count(P))
                 Pending.push_back({P, false});
     }
+    return Order;
+}
+} // namespace
+
+void NoteDoubt(TFALFormula* N)
+{
+    TPLProgram* Program = N->Owner;
+    const std::vector<TFALFormula*> Used = DependsOn(N, LabelsOf(Program));
+    // The first source formula of the list that the refutation uses and that has a variable
+    // which is not universal.
+    for (TFALFormula* F : Program->ListF.Items)
+        if (F && std::find(Used.begin(), Used.end(), F) != Used.end())
+            if (const TVariable* V = FindVariable(
+                    F, [](const TVariable* X) { return !IsEffectivelyUniversal(X); })) {
+                DoubtFormula = F;
+                DoubtVariable = V;
+                return;
+            }
+}
+
+void RecordRefutation(TFALFormula* N)
+{
+    if (!RecordProofs || !Proof.empty())
+        return;
+    const std::unordered_map<TFALFormula*, std::string> Labels = LabelsOf(N->Owner);
+    const std::vector<TFALFormula*> Order = DependsOn(N, Labels);
     const TTptpNaming* Naming = HostNaming();
     for (TFALFormula* F : Order) {
         TProofStep Step;
-        Step.Label = Labels[F];
+        Step.Label = Labels.at(F);
         Step.Printed = Printed(F);
         Step.Tptp = TptpFormula(F, TTptpWriting::Bound, Naming);
         if (Step.Label[0] == 'F') {

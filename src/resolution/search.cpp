@@ -62,6 +62,8 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
         WriteLine((OptionOn(TOption::Sources) ? PairLabel() : std::string()) + " YES.");
         N->PrintVars();
         RecordRefutation(N);
+        if (!QueryRefuted && !OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1))
+            NoteDoubt(N);
         QueryRefuted = true;
         if (OptionOn(TOption::Oneref1))
             RefutationStop = true;

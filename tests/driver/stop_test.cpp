@@ -72,10 +72,20 @@ TEST_F(Stops, TheHostHearsOfEveryQuery)
     EXPECT_TRUE(Owner.Outcomes[0].Refuted);
     EXPECT_EQ(Owner.Outcomes[0].ExistentialAt, 6) << "where ∃X [p(X)] begins";
     EXPECT_EQ(Owner.Outcomes[0].Existential, "X");
-    EXPECT_EQ(Owner.Outcomes[1].ExistentialAt, 6) << "the axiom stands before every query";
+    EXPECT_EQ(Owner.Outcomes[1].ExistentialAt, -1)
+        << "the refutation of q(b) does not use the axiom before it";
     EXPECT_FALSE(Owner.Outcomes[2].Refuted);
     EXPECT_EQ(Owner.Outcomes[2].ExistentialAt, -1) << "only a refutation is in doubt";
     EXPECT_EQ(Owner.Outcomes[2].Stop, TStopReason::None);
+    // The doubt names the first formula that the refutation depends on, walked back through
+    // the resolvents' parents; the query's own universal is one.
+    Run("∃Y [q(Y)]. ∃X [p(X)]. ∀X [p(X) → r(X)]. ?- r(a). ?- ∀Z [s(Z) ∨ ¬s(Z)]. ",
+        TStrategy::Breadthfirst1);
+    ASSERT_EQ(Owner.Outcomes.size(), 2u);
+    EXPECT_EQ(Owner.Outcomes[0].ExistentialAt, 11) << "where ∃X [p(X)] begins";
+    EXPECT_EQ(Owner.Outcomes[0].Existential, "X");
+    EXPECT_EQ(Owner.Outcomes[1].ExistentialAt, 49) << "the query itself";
+    EXPECT_EQ(Owner.Outcomes[1].Existential, "Z");
     for (TOption Sound : {TOption::Quant1, TOption::Skolem1}) {
         Owner.Options = TOptionState();
         Set(Sound);

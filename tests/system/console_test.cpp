@@ -101,12 +101,27 @@ TEST_F(Console, ARefutationThatReadAnExistentialAsUniversalIsFlagged)
     const std::string Name = "ARefutationThatReadAnExistentialAsUniversalIsFlagged-exists";
     EXPECT_EQ(Starting(Default.Out, "% SZS"),
               (std::vector<std::string>{"% SZS status Unknown for " + Name + "#1",
-                                        "% SZS status Unknown for " + Name + "#2"}));
-    EXPECT_EQ(Lines(Default.Err).size(), 1u) << "one warning a run";
+                                        "% SZS status Theorem for " + Name + "#2"}))
+        << "the refutation of q(b) does not use the existential";
+    EXPECT_EQ(Lines(Default.Err).size(), 1u) << "one warning, for the query in doubt";
     EXPECT_EQ(
         Default.Err.rfind(Doc + ":2:1: warning: the proof of query 1 reads the variable X", 0), 0u)
         << Default.Err;
     EXPECT_NE(Default.Err.find("try --skolem"), std::string::npos);
+    // A counter-model settles it: the doubtful refutation does not hold.
+    const TResult Raced = Run({"--szs", "--counter-models", "--no-time", "--no-memory", Doc});
+    EXPECT_EQ(Raced.Status, 1);
+    EXPECT_EQ(Starting(Raced.Out, "% SZS"),
+              (std::vector<std::string>{"% SZS status CounterSatisfiable for " + Name + "#1",
+                                        "% SZS status Theorem for " + Name + "#2"}));
+    EXPECT_EQ(Starting(Raced.Out, "Counter-model, domain size ").size(), 1u) << Raced.Out;
+    EXPECT_EQ(Raced.Out.find(" YES.\nSolution to ¬q(b)"), std::string::npos)
+        << "the refutation that did not hold is not shown";
+    EXPECT_EQ(Raced.Err.rfind(Doc + ":2:1: the default mode's refutation of query 1 does not "
+                                    "hold: it read the variable X",
+                              0),
+              0u)
+        << Raced.Err;
     const TResult Plain = Run({"--no-time", "--no-memory", Doc});
     EXPECT_EQ(Plain.Out, "Solution to ¬p(a). \n[F2&F1] :  YES.\nSolution to ¬q(b). \n"
                          "[F2&F0] :  YES.\n");
