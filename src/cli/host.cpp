@@ -331,9 +331,12 @@ void TConsoleHost::WriteDerivation(const TQueryOutcome& Outcome)
     TDerivationSources Sources;
     Sources.File = FileName == "-" ? "stdin" : FileName.substr(FileName.find_last_of('/') + 1);
     Sources.Axioms = TptpSources.Axioms;
+    Sources.AxiomTexts = TptpSources.AxiomTexts;
     if (Outcome.Number > 0 &&
-        static_cast<std::size_t>(Outcome.Number) <= TptpSources.Queries.size())
+        static_cast<std::size_t>(Outcome.Number) <= TptpSources.Queries.size()) {
         Sources.Query = TptpSources.Queries[Outcome.Number - 1];
+        Sources.QueryText = TptpSources.QueryTexts[Outcome.Number - 1];
+    }
     for (const std::string& Line : TstpDerivation(Outcome.Proof, Name, Sources))
         Write(Line + "\n");
 }

@@ -42,6 +42,18 @@ std::string Bare(const std::string& Printed)
     return Out;
 }
 
+// Whether the TPTP formula Reading is the formula of Written, as the reader reads them: the
+// same Nivar formula, whatever the brackets and blanks.
+bool SameFormula(const TTptpWritten& Written, const std::string& Reading)
+{
+    const TTptpProblem A =
+        ReadTptp("", Written.Language + "(a, axiom, " + Written.Formula + ").", "");
+    const TTptpProblem B = ReadTptp("", "fof(a, axiom, " + Reading + ").", "");
+    return A.Error.empty() && B.Error.empty() && A.Formulas.size() == 1 && B.Formulas.size() == 1 &&
+           A.Formulas[0].Text == B.Formulas[0].Text && !Written.Language.empty() &&
+           Written.Language == "fof";
+}
+
 std::string Join(const std::vector<std::string>& Items)
 {
     std::string Out;
@@ -74,19 +86,57 @@ std::vector<std::string> TstpDerivation(const std::vector<TProofStep>& Proof,
             Names.push_back(Held.count(L) ? Held[L] : Lower(L));
         return Join(Names);
     };
+    // The formula as the file writes it, when the sources give it.
+    auto Written = [&](const TProofStep& S) -> const TTptpWritten* {
+        const TTptpWritten* W = nullptr;
+        if (S.Kind == TProofStep::NegatedQuery) {
+            W = &Sources.QueryText;
+        } else {
+            const std::size_t K = std::strtoul(S.Label.c_str() + 1, nullptr, 10);
+            W = K < Sources.AxiomTexts.size() ? &Sources.AxiomTexts[K] : nullptr;
+        }
+        return W && !W->Formula.empty() ? W : nullptr;
+    };
+    // The prover's reading of a formula, where it is another text than the one before it, is
+    // a step of its own: Role, named Name, from Parent.
+    auto Canonical = [&](const TTptpWritten& Before, const std::string& Reading,
+                         const std::string& Role, const std::string& Name,
+                         const std::string& Parent) {
+        if (SameFormula(Before, Reading))
+            return Parent;
+        Out.push_back("fof(" + Name + ", " + Role + ", " + Reading +
+                      ", inference(canonicalize, [status(thm)], [" + Parent + "])).");
+        return Name;
+    };
     for (const TProofStep& S : Proof) {
         const std::string N = Lower(S.Label);
+        const TTptpWritten* W = Written(S);
         switch (S.Kind) {
         case TProofStep::Axiom:
-            Out.push_back("fof(" + N + ", axiom, " + S.Source + ", " + SourceOf(S) + ").");
-            Held[S.Label] = N;
+            if (W) {
+                Out.push_back(W->Language + "(" + N + ", axiom, " + W->Formula + ", " +
+                              SourceOf(S) + ").");
+                Held[S.Label] = Canonical(*W, S.Source, "plain", N + "_c", N);
+            } else {
+                Out.push_back("fof(" + N + ", axiom, " + S.Source + ", " + SourceOf(S) + ").");
+                Held[S.Label] = N;
+            }
             break;
         case TProofStep::NegatedQuery:
-            Out.push_back("fof(" + N + "_query, conjecture, " + S.Source + ", " + SourceOf(S) +
-                          ").");
-            Out.push_back("fof(" + N + ", negated_conjecture, " + S.Negated +
-                          ", inference(negate, [status(cth)], [" + N + "_query])).");
-            Held[S.Label] = N;
+            if (W) {
+                const TTptpWritten Negated{"fof", "~ (" + W->Formula + ")"};
+                Out.push_back("fof(" + N + "_query, conjecture, " + W->Formula + ", " +
+                              SourceOf(S) + ").");
+                Out.push_back("fof(" + N + ", negated_conjecture, " + Negated.Formula +
+                              ", inference(negate, [status(cth)], [" + N + "_query])).");
+                Held[S.Label] = Canonical(Negated, S.Negated, "negated_conjecture", N + "_c", N);
+            } else {
+                Out.push_back("fof(" + N + "_query, conjecture, " + S.Source + ", " + SourceOf(S) +
+                              ").");
+                Out.push_back("fof(" + N + ", negated_conjecture, " + S.Negated +
+                              ", inference(negate, [status(cth)], [" + N + "_query])).");
+                Held[S.Label] = N;
+            }
             break;
         case TProofStep::Resolvent: {
             const char* Rule = S.Parents.size() == 1 ? "self_resolution" : "resolution";
@@ -106,7 +156,8 @@ std::vector<std::string> TstpDerivation(const std::vector<TProofStep>& Proof,
         if ((S.Kind == TProofStep::Axiom || S.Kind == TProofStep::NegatedQuery) && S.Skolemized) {
             Out.push_back("fof(" + N + "_sk, " +
                           (S.Kind == TProofStep::Axiom ? "plain" : "negated_conjecture") + ", " +
-                          S.Tptp + ", inference(skolemize, [status(esa)], [" + N + "])).");
+                          S.Tptp + ", inference(skolemize, [status(esa)], [" + Held[S.Label] +
+                          "])).");
             Held[S.Label] = N + "_sk";
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "language/lexer.h"
+#include "language/tptp.h"
 #include "model/owner.h"
 
 #include <string>
@@ -12,11 +13,15 @@
 // inference of its own, each resolvent on the way with its parents (factoring and
 // simplification folded into the step that made it), and $false.
 // Sources gives the source term of a source formula: of axiom Fk the k-th of Axioms, of the
-// query Query; where it says nothing, file('File').
+// query Query; where it says nothing, file('File'). Where it gives the formula as the file
+// writes it (AxiomTexts, QueryText), that is the source line, and the prover's own reading of
+// it, where it differs, an inference step of its own (canonicalize).
 struct TDerivationSources {
     std::string File;
     std::vector<std::string> Axioms;
     std::string Query;
+    std::vector<TTptpWritten> AxiomTexts;
+    TTptpWritten QueryText;
 };
 std::vector<std::string> TstpDerivation(const std::vector<TProofStep>& Proof,
                                         const std::string& Name, const TDerivationSources& Sources);

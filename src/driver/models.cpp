@@ -107,11 +107,15 @@ TSignature SignatureOf(const std::vector<TFALFormula*>& Formulas, const TTptpNam
     return S;
 }
 
-// Every tuple of Arity elements below Size, in order.
-void ForEachTuple(int Size, int Arity, const std::function<void(const TTuple&)>& Do)
+// Every tuple of Arity elements below Size, in order. Polling: a grounding, which may take
+// Size to the power of Arity steps here, asks the host now and then and ends at a stop.
+void ForEachTuple(int Size, int Arity, const std::function<void(const TTuple&)>& Do,
+                  bool Polling = false)
 {
     TTuple T(static_cast<std::size_t>(Arity), 0);
     while (true) {
+        if (Polling && WalkStopped())
+            return;
         Do(T);
         int I = Arity - 1;
         while (I >= 0 && ++T[static_cast<std::size_t>(I)] == Size)
@@ -375,17 +379,20 @@ private:
     void ForEachChoice(const std::vector<std::vector<int>>& Args,
                        const std::function<void(const TTuple&, std::vector<int>&)>& Do)
     {
-        ForEachTuple(Size, static_cast<int>(Args.size()), [&](const TTuple& T) {
-            std::vector<int> Unless; // the negated conditions
-            for (std::size_t K = 0; K < Args.size(); ++K) {
-                const int L = Args[K][static_cast<std::size_t>(T[K])];
-                if (L == -True)
-                    return;
-                if (L != True)
-                    Unless.push_back(-L);
-            }
-            Do(T, Unless);
-        });
+        ForEachTuple(
+            Size, static_cast<int>(Args.size()),
+            [&](const TTuple& T) {
+                std::vector<int> Unless; // the negated conditions
+                for (std::size_t K = 0; K < Args.size(); ++K) {
+                    const int L = Args[K][static_cast<std::size_t>(T[K])];
+                    if (L == -True)
+                        return;
+                    if (L != True)
+                        Unless.push_back(-L);
+                }
+                Do(T, Unless);
+            },
+            true);
     }
 
     // The values of F's arguments, and the elements they are where they are one already:

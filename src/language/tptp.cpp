@@ -285,7 +285,38 @@ private:
         return false;
     }
 
-    void Advance() { Token = Scan->Next(); }
+    void Advance()
+    {
+        if (Recording)
+            Recorded.push_back(Token);
+        Token = Scan->Next();
+    }
+
+    // The formula as the file writes it, from its tokens: one line, a blank between tokens
+    // where TPTP's own layout has one.
+    static std::string AsWritten(const std::vector<TToken>& Tokens)
+    {
+        std::string Out;
+        for (std::size_t I = 0; I < Tokens.size(); ++I) {
+            const TToken& T = Tokens[I];
+            std::string Text = T.Text;
+            if (T.Kind == TKind::Quoted)
+                Text = TptpName(T.Text);
+            else if (T.Kind == TKind::Distinct)
+                Text = TTptpNaming::Distinct(T.Text, false);
+            const bool Open = T.Kind == TKind::Punct && (T.Text == "(" || T.Text == "[");
+            const bool Close =
+                T.Kind == TKind::Punct && (T.Text == ")" || T.Text == "]" || T.Text == ",");
+            const TToken* Before = I ? &Tokens[I - 1] : nullptr;
+            const bool AfterOpen = Before && Before->Kind == TKind::Punct &&
+                                   (Before->Text == "(" || Before->Text == "[");
+            const bool Call = Open && T.Text == "(" && Before && Before->Kind != TKind::Punct;
+            if (Before && !Close && !AfterOpen && !Call)
+                Out += ' ';
+            Out += Text;
+        }
+        return Out;
+    }
 
     bool Is(const char* Punct) const { return Token.Kind == TKind::Punct && Token.Text == Punct; }
 
@@ -400,9 +431,14 @@ private:
         Quantified.clear();
         Free.clear();
         InClause = Clause;
+        Recorded.clear();
+        Recording = true;
         TNodePtr Body = Clause ? ReadClause() : ReadFormula();
+        Recording = false;
         if (!Body)
             return false;
+        F.Clause = Clause;
+        F.Tptp = AsWritten(Recorded);
         if (!Free.empty())
             Problem.Open.push_back(F.Name + ": " + Free.front());
         // Annotations (source, useful info) are read over, brackets balanced.
@@ -812,6 +848,8 @@ private:
     TToken Token;
     std::vector<std::string> Quantified;
     std::vector<std::string> Free; // variables of the fof formula that no quantifier binds
+    bool Recording = false;        // the tokens of the formula being read are kept
+    std::vector<TToken> Recorded;
     bool InClause = false;
     std::set<std::string> Seen;
 };
@@ -918,8 +956,10 @@ TTptpSources TptpSources(const TTptpProblem& Problem, bool EqualityAxioms_,
                          const std::string& FileName)
 {
     TTptpSources Out;
-    if (EqualityAxioms_ && Problem.UsesEquality)
+    if (EqualityAxioms_ && Problem.UsesEquality) {
         Out.Axioms.assign(EqualityAxioms(Problem).size(), "theory(equality)");
+        Out.AxiomTexts.resize(Out.Axioms.size());
+    }
     // A file name is always single quoted.
     std::string Quoted = TptpName(FileName);
     if (Quoted.empty() || Quoted[0] != '\'')
@@ -931,8 +971,11 @@ TTptpSources TptpSources(const TTptpProblem& Problem, bool EqualityAxioms_,
             !F.Name.empty() && F.Name.find_first_not_of("0123456789") == std::string::npos;
         (F.Query ? Out.Queries : Out.Axioms)
             .push_back(File + (Integer ? F.Name : TptpName(F.Name)) + ")");
+        (F.Query ? Out.QueryTexts : Out.AxiomTexts).push_back({F.Clause ? "cnf" : "fof", F.Tptp});
     }
-    if (!Problem.HasConjecture)
+    if (!Problem.HasConjecture) {
         Out.Queries.push_back("introduced(assumption)");
+        Out.QueryTexts.emplace_back();
+    }
     return Out;
 }

@@ -9,11 +9,13 @@
 
 // One annotated formula of a problem, in Nivar's language.
 struct TTptpFormula {
-    std::string Name;   // the TPTP name
-    std::string Role;   // axiom, hypothesis, conjecture, negated_conjecture...
-    std::string Text;   // the formula in Nivar's language (symbol bytes), without its period
-    bool Query = false; // a conjecture: proved as a query
-    std::string File;   // where it stands
+    std::string Name;    // the TPTP name
+    std::string Role;    // axiom, hypothesis, conjecture, negated_conjecture...
+    std::string Text;    // the formula in Nivar's language (symbol bytes), without its period
+    std::string Tptp;    // the formula as the file writes it, on one line
+    bool Clause = false; // a cnf formula
+    bool Query = false;  // a conjecture: proved as a query
+    std::string File;    // where it stands
     std::size_t Line = 0;
     std::size_t Column = 0;
 };
@@ -69,9 +71,17 @@ std::string NivarDocument(const TTptpProblem& Problem, bool EqualityAxioms,
 // Where the formulas of NivarDocument come from, as TSTP source terms: the axioms in the order
 // of the document (file('FileName', name), or theory(equality) for an axiom of equality), and
 // one per query.
+// With each its formula as the file writes it (Language "fof" or "cnf"; empty for an axiom of
+// equality and the query of a problem without a conjecture).
+struct TTptpWritten {
+    std::string Language;
+    std::string Formula;
+};
 struct TTptpSources {
     std::vector<std::string> Axioms;
     std::vector<std::string> Queries;
+    std::vector<TTptpWritten> AxiomTexts;
+    std::vector<TTptpWritten> QueryTexts;
 };
 TTptpSources TptpSources(const TTptpProblem& Problem, bool EqualityAxioms,
                          const std::string& FileName);

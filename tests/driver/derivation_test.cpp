@@ -23,7 +23,7 @@ struct TStep {
 TStep Parse(const std::string& Line)
 {
     TStep S;
-    EXPECT_EQ(Line.rfind("fof(", 0), 0u) << Line;
+    EXPECT_TRUE(Line.rfind("fof(", 0) == 0 || Line.rfind("cnf(", 0) == 0) << Line;
     const std::size_t A = Line.find(", ");
     const std::size_t B = Line.find(", ", A + 2);
     S.Name = Line.substr(4, A - 4);
@@ -74,8 +74,10 @@ protected:
         EXPECT_EQ(Owner.Outcomes.size(), 1u);
         if (Owner.Outcomes.size() != 1 || !Owner.Outcomes[0].Refuted)
             return {};
-        return TstpDerivation(Owner.Outcomes[0].Proof, "problem",
-                              {"problem.p", TptpSources(P, false, "problem.p").Axioms, ""});
+        const TTptpSources T = TptpSources(P, false, "problem.p");
+        return TstpDerivation(
+            Owner.Outcomes[0].Proof, "problem",
+            {"problem.p", T.Axioms, T.Queries.at(0), T.AxiomTexts, T.QueryTexts.at(0)});
     }
 
     // Whether Formula follows from Parents (false: the parents are contradictory), proved by
@@ -188,10 +190,10 @@ TEST_F(Derivations, SourcesNamedAsTheProblemNamesThem)
                TStrategy::Linear);
     EXPECT_EQ(Lines, (std::vector<std::string>{
                          "% SZS output start Refutation for problem",
-                         "fof(f2_query, conjecture, q(a), file('problem.p')).",
-                         "fof(f2, negated_conjecture, ~ q(a), inference(negate, [status(cth)], "
-                         "[f2_query])).",
-                         "fof(f0, axiom, (! [X] : (p(X) => q(X))), file('problem.p', a1)).",
+                         "fof(f2_query, conjecture, q(a), file('problem.p', c)).",
+                         "fof(f2, negated_conjecture, ~ (q(a)), inference(negate, "
+                         "[status(cth)], [f2_query])).",
+                         "fof(f0, axiom, ! [X] : (p(X) => q(X)), file('problem.p', a1)).",
                          "fof(r0, plain, ~ p(a), inference(resolution, [status(thm), "
                          "folded(factoring, simplification)], [f2, f0])).",
                          "fof(f1, axiom, p(a), file('problem.p', 'a 2')).",
@@ -199,6 +201,32 @@ TEST_F(Derivations, SourcesNamedAsTheProblemNamesThem)
                          "folded(factoring, simplification)], [r0, f1])).",
                          "% SZS output end Refutation for problem",
                      }));
+}
+
+// A source line is the formula as the file writes it; the prover's reading of it, where it is
+// another formula, is a step of its own that a checker proves again.
+TEST_F(Derivations, SourcesAreTheFormulasOfTheFile)
+{
+    const std::vector<std::string> Lines =
+        Derive("fof(b, axiom, ~~q).\nfof(c, axiom, ~ ? [X] : ~ r(X)).\n"
+               "cnf(d, axiom, ~ s(X) | t(X)).\nfof(e, axiom, (s(a) <= r(a)) | ~q).\n"
+               "fof(g, conjecture, ? [Y] : (q & t(Y))).\n",
+               TStrategy::BestFirst1);
+    ExpectEveryStepFollows(Lines);
+    for (const char* Line : {
+             "fof(f0, axiom, ~ ~ q, file('problem.p', b)).",
+             "fof(f0_c, plain, q, inference(canonicalize, [status(thm)], [f0])).",
+             "fof(f1, axiom, ~ ? [X] : ~ r(X), file('problem.p', c)).",
+             "fof(f1_c, plain, (! [X] : r(X)), inference(canonicalize, [status(thm)], [f1])).",
+             "cnf(f2, axiom, ~ s(X) | t(X), file('problem.p', d)).",
+             "fof(f2_c, plain, (! [X] : (~ s(X) | t(X))), inference(canonicalize, "
+             "[status(thm)], [f2])).",
+             "fof(f3, axiom, (s(a) <= r(a)) | ~ q, file('problem.p', e)).",
+             "fof(f4_query, conjecture, ? [Y] : (q & t(Y)), file('problem.p', g)).",
+             "fof(f4, negated_conjecture, ~ (? [Y] : (q & t(Y))), inference(negate, "
+             "[status(cth)], [f4_query])).",
+         })
+        EXPECT_NE(std::find(Lines.begin(), Lines.end(), Line), Lines.end()) << Line;
 }
 
 TEST_F(Derivations, SkolemizationIsAStepOfItsOwn)
@@ -210,7 +238,7 @@ TEST_F(Derivations, SkolemizationIsAStepOfItsOwn)
     EXPECT_NE(std::find(Lines.begin(), Lines.end(),
                         "fof(f0_sk, plain, p(sk1), inference(skolemize, [status(esa)], [f0]))."),
               Lines.end());
-    EXPECT_NE(Lines[Lines.size() - 2].find("[f1, f0_sk]"), std::string::npos)
+    EXPECT_NE(Lines[Lines.size() - 2].find(", f0_sk]"), std::string::npos)
         << "the resolution uses the Skolemized form";
 }
 

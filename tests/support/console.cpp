@@ -4,6 +4,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -76,8 +77,11 @@ TResult TProver::Wait()
     R.Out = Drain(Out);
     ErrReader.join();
     int Status = 0;
-    waitpid(Pid, &Status, 0);
+    rusage Usage{};
+    wait4(Pid, &Status, 0, &Usage);
     R.Status = WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
+    R.CpuSeconds = static_cast<double>(Usage.ru_utime.tv_sec + Usage.ru_stime.tv_sec) +
+                   static_cast<double>(Usage.ru_utime.tv_usec + Usage.ru_stime.tv_usec) / 1e6;
     return R;
 }
 

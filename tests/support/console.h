@@ -10,6 +10,7 @@ struct TResult {
     int Status = -1;
     std::string Out;
     std::string Err;
+    double CpuSeconds = 0; // of the process and the children it waited for
 };
 
 // A run of nivar-prove; its standard output may instead be a file (OutputPath) or a pipe that

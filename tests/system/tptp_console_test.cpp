@@ -2,6 +2,7 @@
 // answers and derivations.
 #include "support/console.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -223,5 +224,39 @@ TEST_F(TptpConsole, TptpProblemsGetTheAutomaticMode)
     EXPECT_EQ(Run({"--proof", "tstp", Write("symmetry.txt", "p. ?- p. ")}).Status, 64);
     const TResult Useless = Run({"--model", "tptp", Write("plain.txt", "p. ?- p. ")});
     EXPECT_NE(Useless.Err.find("warning: --model tptp"), std::string::npos) << Useless.Err;
+}
+
+// The CPU limit bounds the whole run, the model search's process included, and a stop lands
+// in every phase of the model search (grounding, solving) within a fraction of a second.
+TEST_F(TptpConsole, OneCpuLimitForTheWholeRun)
+{
+    // A non-theorem whose models are infinite: neither the proof nor the model search ends.
+    const std::string Endless =
+        Write("endless.p",
+              "fof(irr, axiom, ! [X] : ~ r(X, X)).\n"
+              "fof(tr, axiom, ! [X, Y, Z] : ((r(X, Y) & r(Y, Z)) => r(X, Z))).\n"
+              "fof(ser, axiom, ! [X] : r(X, f(X))).\n"
+              "fof(a1, axiom, ! [X, Y, Z] : (t(g(X, Y, Z), h(Y, Z, X), g(Z, X, Y), X) | "
+              "s(f(X), g(X, X, Y)))).\n"
+              "fof(a2, axiom, ! [X, Y, Z, U] : (t(X, Y, Z, U) => (s(g(Y, U, X), h(X, Z, U)) | "
+              "~ s(X, Z)))).\n"
+              "fof(c, conjecture, ? [X] : q(X)).\n");
+    double Most = 0;
+    for (int Run = 0; Run < 3; ++Run)
+        for (const std::vector<std::string>& Mode : std::vector<std::vector<std::string>>{
+                 {"--auto"}, {"--model-search", "--max-domain", "12"}}) {
+            std::vector<std::string> Args = Mode;
+            for (const char* A : {"--szs", "--cpu-limit", "1"})
+                Args.push_back(A);
+            Args.push_back(Endless);
+            const TResult R = this->Run(Args);
+            EXPECT_EQ(R.Status, 3);
+            EXPECT_EQ(Status(R), "Timeout");
+            Most = std::max(Most, R.CpuSeconds);
+        }
+    // A margin for the process's start and end (and the sanitizer's slower ones), far below
+    // the two limits' worth that a process each would take, and the seconds of a grounding
+    // that does not ask.
+    EXPECT_LT(Most, 1.8);
 }
 } // namespace
