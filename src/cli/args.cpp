@@ -73,7 +73,10 @@ std::string UsageText()
            "Proves the queries of a Nivar document and writes the report on standard output.\n"
            "A TPTP problem (FILE.p, or a file that begins with fof( or cnf() is read too:\n"
            "its axioms, then a query per conjecture; includes are looked for beside it, then\n"
-           "in the folder named by the TPTP environment variable.\n"
+           "in the folder named by the TPTP environment variable. Without a search option\n"
+           "(--strategy, --auto, --skolem, --quantification, --general-cut,\n"
+           "--one-refutation, --check, --restrict, --exit, --dcf-limit, --counter-models,\n"
+           "--model-search) a TPTP problem is proved in the automatic mode.\n"
            "FILE may be - for standard input. Options that take a value accept --opt VALUE\n"
            "and --opt=VALUE; -- ends the options.\n"
            "\n"
@@ -110,9 +113,9 @@ std::string UsageText()
            "Limits (a run that reaches one ends with a 'Stopped:' line, then the time and\n"
            "memory lines; the queries after it are not tried):\n"
            "  --timeout SECONDS  wall-clock time of the whole run\n"
-           "  --cpu-limit SECONDS  CPU time of the process\n"
-           "  --memory-limit MB  data a run may hold (default: half the physical memory;\n"
-           "                     0 for none)\n"
+           "  --cpu-limit SECONDS  CPU time of the run, its processes summed\n"
+           "  --memory-limit MB  data a run may hold, its input included (default: half\n"
+           "                     the physical memory; 0 for none)\n"
            "  Ctrl+C (SIGINT) and SIGTERM stop the run the same way.\n"
            "\n"
            "Report:\n"
@@ -140,10 +143,11 @@ std::string UsageText()
            "                     --auto; the report stays as it is, but for the bytes of\n"
            "                     the derivation in 'Used memory for proof'\n"
            "\n"
-           "Exit status: 0 every query refuted; 1 a query not refuted, or no query;\n"
-           "2 syntax error; 3 the run was stopped (a limit, a signal, a resolvent too\n"
-           "large); 64 bad usage; 66 the file cannot be read; 74 the report cannot be\n"
-           "written.\n";
+           "Exit status: 0 every query refuted (Theorem, Unsatisfiable, Unknown); 1 a query\n"
+           "not refuted, or no query (GaveUp, CounterSatisfiable, Satisfiable); 2 syntax\n"
+           "error or a problem Nivar does not take (SyntaxError, Inappropriate); 3 the run\n"
+           "was stopped (Timeout, MemoryOut, ResourceOut, User); 64 bad usage; 66 the file\n"
+           "cannot be read; 74 the report cannot be written.\n";
 }
 
 std::string ProofModeError(const TArguments& A)

@@ -6,9 +6,11 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sys/stat.h>
 #include <thread>
 
@@ -259,4 +261,46 @@ TEST_F(TptpConsole, OneCpuLimitForTheWholeRun)
     // that does not ask.
     EXPECT_LT(Most, 1.8);
 }
+
+#ifdef NIVAR_PROVE_STATIC
+// The archive for competition and cluster harnesses: unpacked in an empty folder, its run
+// script proves a problem within the harness's limits, with a program that loads no shared
+// library.
+TEST_F(TptpConsole, TheHarnessArchiveRunsInAnEmptyFolder)
+{
+    namespace fs = std::filesystem;
+    const fs::path Dir = fs::path(::testing::TempDir()) / "nivar-harness";
+    fs::remove_all(Dir);
+    fs::create_directories(Dir / "unpacked");
+    const std::string Archive = (Dir / "nivar.tgz").string();
+    ASSERT_EQ(std::system((std::string(NIVAR_PACK_SCRIPT) + " " + NIVAR_PROVE_STATIC + " " +
+                           Archive + " > /dev/null")
+                              .c_str()),
+              0);
+    ASSERT_EQ(std::system(("tar -C " + (Dir / "unpacked").string() + " -xzf " + Archive).c_str()),
+              0);
+    // A statically linked program has no interpreter to load shared libraries.
+    std::ifstream Program(Dir / "unpacked" / "bin" / "nivar-prove", std::ios::binary);
+    const std::string Head((std::istreambuf_iterator<char>(Program)), {});
+    EXPECT_EQ(Head.find("/lib64/ld-linux"), std::string::npos);
+    EXPECT_EQ(Head.find("libQt"), std::string::npos);
+    const std::string Problem = Write("harness.p", "fof(a, axiom, p(a)).\n"
+                                                   "fof(c, conjecture, ? [X] : p(X)).\n");
+    const std::string Run = "cd " + (Dir / "unpacked").string() +
+                            " && env STAREXEC_CPU_LIMIT=20 STAREXEC_WALLCLOCK_LIMIT=20 "
+                            "STAREXEC_MAX_MEM=2000 bin/starexec_run_auto " +
+                            Problem + " 2>&1";
+    std::string Out;
+    if (FILE* Pipe = popen(Run.c_str(), "r")) {
+        char Buf[4096];
+        while (std::size_t N = fread(Buf, 1, sizeof Buf, Pipe))
+            Out.append(Buf, N);
+        EXPECT_EQ(pclose(Pipe), 0) << Out;
+    }
+    EXPECT_NE(Out.find("% SZS status Theorem for TheHarnessArchiveRunsInAnEmptyFolder-harness"),
+              std::string::npos)
+        << Out;
+    fs::remove_all(Dir);
+}
+#endif
 } // namespace
