@@ -380,21 +380,21 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
     }
     if (Outcome.ExistentialAt >= 0) {
         const std::string At = Where(static_cast<std::size_t>(Outcome.ExistentialAt));
+        const std::string Query = std::to_string(Outcome.Number);
+        const std::string& X = Outcome.Existential;
         std::fflush(Out);
-        if (Overturned)
-            std::fprintf(Err,
-                         "%s: the default mode's refutation of query %lld does not hold: it "
-                         "read the variable %s of this formula as universal, and a "
-                         "counter-model shows that the query does not follow\n",
-                         At.c_str(), static_cast<long long>(Outcome.Number),
-                         Outcome.Existential.c_str());
-        else
-            std::fprintf(Err,
-                         "%s: warning: the proof of query %lld reads the variable %s of "
-                         "this formula as universal, though it is not; the default mode "
-                         "ignores quantifiers, so the proof may not hold: try --skolem\n",
-                         At.c_str(), static_cast<long long>(Outcome.Number),
-                         Outcome.Existential.c_str());
+        std::fprintf(Err, "%s\n",
+                     (Overturned
+                          ? At + ": the default mode's refutation of query " + Query +
+                                " does not hold: it read the variable " + X +
+                                " of this formula as universal, and a counter-model shows that "
+                                "the query does not follow"
+                          : At + ": warning: the proof of query " + Query + " reads the variable " +
+                                X +
+                                " of this formula as universal, though it is not; the default "
+                                "mode ignores quantifiers, so the proof may not hold: try "
+                                "--skolem")
+                         .c_str());
     }
     std::string Status = StatusOf(Outcome);
     // A problem without a conjecture is about its axioms: refuted, or a model of them.

@@ -18,18 +18,6 @@ std::string Lower(std::string S)
     return S;
 }
 
-// A string for DOT, in double quotes.
-std::string Quoted(const std::string& Text)
-{
-    std::string Out = "\"";
-    for (char C : Text) {
-        if (C == '"' || C == '\\')
-            Out += '\\';
-        Out += C;
-    }
-    return Out + "\"";
-}
-
 // A printed form without the report's spacing and final period.
 std::string Bare(const std::string& Printed)
 {
@@ -167,7 +155,7 @@ std::vector<std::string> TstpDerivation(const std::vector<TProofStep>& Proof,
 
 std::string DotGraph(const std::vector<TProofStep>& Proof, const std::string& Name)
 {
-    std::string Out = "digraph " + Quoted(Name) + " {\n";
+    std::string Out = "digraph " + Quoted(Name, '"') + " {\n";
     Out += "  node [shape=box, fontname=\"DejaVu Sans Mono\"];\n";
     for (const TProofStep& S : Proof) {
         const std::string Id = S.Kind == TProofStep::Refutation ? "refutation" : Lower(S.Label);
@@ -190,7 +178,7 @@ std::string DotGraph(const std::vector<TProofStep>& Proof, const std::string& Na
             Style = ", shape=doublecircle";
             break;
         }
-        Out += "  " + Id + " [label=" + Quoted(Label) + Style + "];\n";
+        Out += "  " + Id + " [label=" + Quoted(Label, '"') + Style + "];\n";
         for (const std::string& P : S.Parents)
             Out += "  " + Lower(P) + " -> " + Id + ";\n";
     }

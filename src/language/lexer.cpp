@@ -25,18 +25,26 @@ unsigned char At(std::int32_t I)
     return Base[I];
 }
 
+// Counts a character read; now and then asks the host whether to stop, and on a stop ends the
+// formula (with no message): true then.
+bool StopWhileReading()
+{
+    if (++Unpolled < PollEvery)
+        return false;
+    Unpolled = 0;
+    if (!PollHostForStop())
+        return false;
+    SetError(ErrStopped);
+    Current = 0;
+    return true;
+}
+
 // A "." followed by a byte below 0x21 (or by a comment) ends the formula. A "%" outside a
 // string begins a comment to the end of the line, which reads as one blank.
 void TakeCurrent()
 {
-    if (++Unpolled >= PollEvery) {
-        Unpolled = 0;
-        if (PollHostForStop()) {
-            SetError(ErrStopped);
-            Current = 0;
-            return;
-        }
-    }
+    if (StopWhileReading())
+        return;
     Current = At(Index);
     if (Current != 0) {
         ++Index;
@@ -49,14 +57,8 @@ void TakeCurrent()
         while (At(Index) != 0 && At(Index) != '\n') {
             ++Index;
             ++LastRead;
-            if (++Unpolled >= PollEvery) {
-                Unpolled = 0;
-                if (PollHostForStop()) {
-                    SetError(ErrStopped);
-                    Current = 0;
-                    return;
-                }
-            }
+            if (StopWhileReading())
+                return;
         }
         Current = ' ';
     }

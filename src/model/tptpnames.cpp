@@ -77,17 +77,20 @@ bool IsLowerWord(const std::string& Name)
     return true;
 }
 
-std::string TptpName(const std::string& Name)
+std::string Quoted(const std::string& Text, char Quote)
 {
-    if (IsLowerWord(Name))
-        return Name;
-    std::string Out = "'";
-    for (char C : Name) {
-        if (C == '\'' || C == '\\')
+    std::string Out(1, Quote);
+    for (char C : Text) {
+        if (C == Quote || C == '\\')
             Out += '\\';
         Out += C;
     }
-    return Out + "'";
+    return Out + Quote;
+}
+
+std::string TptpName(const std::string& Name)
+{
+    return IsLowerWord(Name) ? Name : Quoted(Name, '\'');
 }
 
 std::string NivarName(const std::string& Name)
@@ -156,11 +159,5 @@ std::string TTptpNaming::Distinct(const std::string& Nivar, bool Read)
     std::string Text;
     if (!Read || !Unescaped(Nivar, '\\', Text))
         Text = Nivar;
-    std::string Out = "\"";
-    for (char C : Text) {
-        if (C == '"' || C == '\\')
-            Out += '\\';
-        Out += C;
-    }
-    return Out + "\"";
+    return Quoted(Text, '"');
 }

@@ -10,6 +10,9 @@
 bool IsLowerWord(const std::string& Name);
 // A name in TPTP: a lower word as it is, anything else in single quotes.
 std::string TptpName(const std::string& Name);
+// Text between two Quote characters, a backslash before each Quote and backslash in it: a
+// quoted name or distinct object of TPTP, a string of Graphviz's DOT.
+std::string Quoted(const std::string& Text, char Quote);
 
 // The Nivar name of a TPTP functor or predicate (a lower word, or the text of a quoted name):
 // a lower word as it is, unless it begins as the reader's own names do ("q_", "n_", "nivar_");

@@ -210,9 +210,7 @@ private:
         case TClass::Real: {
             std::string S;
             T->RPrint(S);
-            return S.find_first_not_of("-0123456789") == std::string::npos
-                       ? S
-                       : "'" + Escaped(S, '\'') + "'";
+            return S.find_first_not_of("-0123456789") == std::string::npos ? S : Quoted(S, '\'');
         }
         case TClass::FunctorA:
             return Name(static_cast<TFunctorA*>(T)->Name);
@@ -239,17 +237,6 @@ private:
         if (Name == "/")
             return "divide";
         return Name;
-    }
-
-    static std::string Escaped(const std::string& S, char Quote = '"')
-    {
-        std::string Out;
-        for (char C : S) {
-            if (C == Quote || C == '\\')
-                Out += '\\';
-            Out += C;
-        }
-        return Out;
     }
 
     std::string Name(const std::string& N) const
