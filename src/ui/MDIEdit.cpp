@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
@@ -650,6 +651,7 @@ void TEditForm::OpenDocument(const QString& Path)
         return;
     // The close question names the whole path, also of a file given by a relative one.
     FileName = QFileInfo(Path).absoluteFilePath();
+    Saved = true;
     SetCaption(Path);
     if (!Read) {
         Dialogs().Message(this, QStringLiteral("Cannot open file %1").arg(FileName),
@@ -710,7 +712,7 @@ bool TEditForm::OpenCopy(const QString& Path)
 
 bool TEditForm::Save1Click()
 {
-    if (FileName == QStringLiteral("Untitled"))
+    if (!Saved)
         return Saveas1Click();
     // Written aside and renamed: a failed save leaves the old file whole.
     QSaveFile File(FileName);
@@ -730,8 +732,43 @@ bool TEditForm::Saveas1Click()
     if (Name.isEmpty())
         return false;
     FileName = Name;
+    Saved = true;
     SetCaption(Name);
     return Save1Click();
+}
+
+void TEditForm::SetUntitledName(const QString& Name)
+{
+    FileName = Name;
+    Saved = false;
+    setWindowTitle(Name + QStringLiteral("[*]"));
+    emit CaptionChanged();
+}
+
+bool TEditForm::ConfirmClose()
+{
+    if (Discard || !Editor->document()->isModified())
+        return true;
+    // The question is about this window: the user sees it first.
+    if (auto* Sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        if (Sub->isMinimized())
+            Sub->setWindowState(Sub->windowState() & ~Qt::WindowMinimized);
+        if (QMdiArea* Area = Sub->mdiArea())
+            Area->setActiveSubWindow(Sub);
+    }
+    if (QWidget* Top = window(); Top->isMinimized())
+        Top->setWindowState(Top->windowState() & ~Qt::WindowMinimized);
+    switch (Dialogs().Question(this, QStringLiteral("Save changes to %1?").arg(FileName))) {
+    case TDialogs::Cancel:
+        return false;
+    case TDialogs::Yes:
+        // A save that was cancelled or failed keeps the window and its text.
+        return Save1Click();
+    case TDialogs::No:
+        Discard = true;
+        break;
+    }
+    return true;
 }
 
 void TEditForm::closeEvent(QCloseEvent* Event)
@@ -743,21 +780,9 @@ void TEditForm::closeEvent(QCloseEvent* Event)
         Event->ignore();
         return;
     }
-    if (Editor->document()->isModified()) {
-        switch (Dialogs().Question(this, QStringLiteral("Save changes to %1?").arg(FileName))) {
-        case TDialogs::Cancel:
-            Event->ignore();
-            return;
-        case TDialogs::Yes:
-            // A save that was cancelled or failed keeps the window and its text.
-            if (!Save1Click()) {
-                Event->ignore();
-                return;
-            }
-            break;
-        case TDialogs::No:
-            break;
-        }
+    if (!ConfirmClose()) {
+        Event->ignore();
+        return;
     }
     Event->accept();
 }

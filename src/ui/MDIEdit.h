@@ -76,6 +76,15 @@ public:
     void SetRunLocked(bool Locked);
     // The file name, and "*" while the text has unsaved changes.
     QString Caption() const;
+    // A document never saved: FileName is the name it is known by ("Untitled", "Untitled 2",
+    // "family.txt (example)"), which the frame keeps apart from the other windows' names.
+    bool Untitled() const { return !Saved; }
+    void SetUntitledName(const QString& Name);
+    // The close question, its window brought forward first: true when the window may close
+    // (saved, or its changes to be discarded), false when the user cancelled.
+    bool ConfirmClose();
+    // The answers of an Exit that was cancelled no longer hold: the next close asks again.
+    void ForgetAnswer() { Discard = false; }
     // The window whose proof run is in progress, if any: one run at a time.
     static TEditForm* RunningForm;
 
@@ -125,6 +134,7 @@ public:
     QAction* ProofGraph1; // Output > Proof graph...: after a refutation
 
     QString FileName;
+    bool Saved = false; // FileName is a file's path
     TPLProgram* PLProgram;
     std::string EditorText;
     TFileFormat Format; // how the document was read, and is written
@@ -156,6 +166,7 @@ private:
     QStringList PendingLines;
     std::chrono::steady_clock::time_point LastYield;
     bool CloseAfterRun = false;
+    bool Discard = false; // the user answered No: the window closes without saving
     bool RunLocked = false;
     // The output pane keeps its last line in view until the user scrolls away.
     bool FollowOutput = true;

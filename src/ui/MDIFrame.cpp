@@ -198,9 +198,21 @@ QList<TEditForm*> TFrameForm::Editors() const
     return List;
 }
 
+QString TFrameForm::FreeName(const QString& Base, const QString& Numbered) const
+{
+    QStringList Taken;
+    for (const TEditForm* E : Editors())
+        Taken << E->FileName;
+    QString Name = Base;
+    for (int N = 2; Taken.contains(Name); ++N)
+        Name = Numbered.arg(N);
+    return Name;
+}
+
 TEditForm* TFrameForm::New1Click()
 {
     auto* Editor = new TEditForm;
+    Editor->SetUntitledName(FreeName(QStringLiteral("Untitled"), QStringLiteral("Untitled %1")));
     Wire(Editor);
     QMdiSubWindow* Sub = MdiArea->addSubWindow(Editor);
     Sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -220,14 +232,36 @@ void TFrameForm::Open1Click()
 
 TEditForm* TFrameForm::OpenFile(const QString& Path)
 {
+    // A file open already has its window brought forward: two windows of one file would
+    // each save over the other's changes.
+    const QString Absolute = QFileInfo(Path).absoluteFilePath();
+    for (TEditForm* Open : Editors())
+        if (!Open->Untitled() && Open->FileName == Absolute) {
+            if (auto* Sub = qobject_cast<QMdiSubWindow*>(Open->parentWidget())) {
+                if (Sub->isMinimized())
+                    Sub->setWindowState(Sub->windowState() & ~Qt::WindowMinimized);
+                MdiArea->setActiveSubWindow(Sub);
+            }
+            statusBar()->showMessage(
+                QStringLiteral("%1 is open already.").arg(QFileInfo(Path).fileName()));
+            return Open;
+        }
     TEditForm* Editor = New1Click();
     Editor->OpenDocument(Path);
+    if (Editor->Untitled()) { // a TPTP problem, read into a new document
+        const QString File = QFileInfo(Path).fileName();
+        Editor->SetUntitledName(FreeName(QStringLiteral("%1 (read)").arg(File),
+                                         QStringLiteral("%1 (read %2)").arg(File, "%1")));
+    }
     return Editor;
 }
 
 TEditForm* TFrameForm::OpenExample(const QString& Path)
 {
     TEditForm* Editor = New1Click();
+    const QString File = QFileInfo(Path).fileName();
+    Editor->SetUntitledName(FreeName(QStringLiteral("%1 (example)").arg(File),
+                                     QStringLiteral("%1 (example %2)").arg(File, "%1")));
     Editor->OpenCopy(Path);
     return Editor;
 }
@@ -291,7 +325,16 @@ void TFrameForm::closeEvent(QCloseEvent* Event)
         Event->ignore();
         return;
     }
-    // Every editor window is asked; a Cancel in one stops the exit.
+    // Every editor window is asked before any closes, each brought forward for its
+    // question; a Cancel in one stops the exit with every window open.
+    const QList<TEditForm*> Windows = Editors();
+    for (TEditForm* Editor : Windows)
+        if (!Editor->ConfirmClose()) {
+            for (TEditForm* Asked : Windows)
+                Asked->ForgetAnswer();
+            Event->ignore();
+            return;
+        }
     for (QMdiSubWindow* Sub : MdiArea->subWindowList())
         if (!Sub->close()) {
             Event->ignore();

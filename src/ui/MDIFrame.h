@@ -55,6 +55,8 @@ protected:
 
 private:
     void Wire(TEditForm* Editor);
+    // Base, or Numbered with 2, 3... where an open window has that name already.
+    QString FreeName(const QString& Base, const QString& Numbered) const;
     void FillExamples(QMenu* Menu);
     void MergeMenus();
     void ListWindows();

@@ -39,13 +39,15 @@ TEST_F(Documents, DocumentsAreBytes)
         QFile In(Path);
         ASSERT_TRUE(In.open(QIODevice::ReadOnly));
         EXPECT_EQ(In.readAll(), Bytes);
+        Doc->parentWidget()->close(); // the next opens the file anew
+        QApplication::processEvents();
     }
     TEditForm* Doc = Frame->OpenFile(Dir.filePath("doc.txt"));
     EXPECT_EQ(Doc->GetEditorText()[6], Sym::Ch(Sym::ForAll)) << "UTF-8 symbols are symbol bytes";
     TEditForm* Missing = Frame->OpenFile(Dir.filePath("missing.txt"));
     EXPECT_EQ(Fake.Messages.back(), "Cannot open file " + Dir.filePath("missing.txt"));
     EXPECT_EQ(Missing->windowTitle(), "missing.txt[*]");
-    Missing->FileName = Dir.filePath("no/such/folder/x.txt");
+    Missing->FileName = Dir.filePath("no/such/folder/x.txt"); // as if saved there
     EXPECT_FALSE(Missing->Save1Click());
     EXPECT_EQ(Fake.Messages.back(), "Cannot create file " + Missing->FileName);
 }

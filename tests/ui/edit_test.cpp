@@ -326,6 +326,7 @@ TEST_F(EditWindow, FileErrorsKeepTheText)
     EXPECT_EQ(Folder->Editor->toPlainText(), "");
     Type("p(a). ");
     Editor->FileName = Dir.path(); // a folder cannot be written as a file
+    Editor->Saved = true;
     EXPECT_FALSE(Editor->Save1Click());
     EXPECT_EQ(Fake.Messages.back(), "Cannot create file " + Dir.path());
     EXPECT_TRUE(Editor->Editor->document()->isModified());

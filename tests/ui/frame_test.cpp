@@ -87,7 +87,7 @@ TEST_F(FrameWindow, TheTitleKeepsTheUnsavedMark)
     Type("p(a). ");
     EXPECT_EQ(Title(), "Nivar - [Untitled*]");
     TEditForm* Other = Frame->New1Click();
-    EXPECT_EQ(Title(), "Nivar - [Untitled]");
+    EXPECT_EQ(Title(), "Nivar - [Untitled 2]");
     auto* First = qobject_cast<QMdiSubWindow*>(Editor->parentWidget());
     Frame->MdiArea->setActiveSubWindow(First);
     EXPECT_EQ(Title(), "Nivar - [Untitled*]");
@@ -101,6 +101,41 @@ TEST_F(FrameWindow, TheTitleKeepsTheUnsavedMark)
     EXPECT_EQ(Title(), "Nivar");
 }
 
+// Exit asks about every window with unsaved changes before any closes, each brought forward
+// (and shown, if minimized) for its question; a Cancel at any question keeps every window.
+TEST_F(FrameWindow, ExitAsksEachWindowInFrontAndCancelKeepsThemAll)
+{
+    Type("a(1). ");
+    TEditForm* Other = Frame->New1Click();
+    Other->Editor->insertPlainText("b(1). ");
+    auto* First = qobject_cast<QMdiSubWindow*>(Editor->parentWidget());
+    First->showMinimized();
+    Frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Other->parentWidget()));
+    std::vector<std::pair<TEditForm*, bool>> Shown; // the window in front, and minimized
+    Fake.OnQuestion = [&] {
+        TEditForm* Active = Frame->ActiveEditor();
+        Shown.push_back({Active, Active && Active->parentWidget()->isMinimized()});
+    };
+    Fake.Answers = {TDialogs::No, TDialogs::Cancel};
+    EXPECT_FALSE(Frame->close());
+    EXPECT_EQ(Fake.Questions,
+              (std::vector<QString>{"Save changes to Untitled?", "Save changes to Untitled 2?"}));
+    EXPECT_EQ(Shown, (std::vector<std::pair<TEditForm*, bool>>{{Editor, false}, {Other, false}}));
+    QApplication::processEvents();
+    ASSERT_EQ(Frame->Editors().size(), 2) << "a Cancel keeps every window";
+    EXPECT_EQ(Editor->Editor->toPlainText(), "a(1). ");
+    EXPECT_TRUE(Editor->Editor->document()->isModified());
+    // Asked again, the answers of the cancelled exit do not count.
+    Fake.Answers = {TDialogs::Cancel};
+    EXPECT_FALSE(Frame->close());
+    EXPECT_EQ(Frame->Editors().size(), 2);
+    Fake.Answers = {TDialogs::No, TDialogs::No};
+    Fake.OnQuestion = nullptr;
+    EXPECT_TRUE(Frame->close());
+    QApplication::processEvents();
+    EXPECT_TRUE(Frame->Editors().isEmpty());
+}
+
 TEST_F(FrameWindow, ExamplesOpenAsUntitledCopies)
 {
     Frame->SetExamplesFolder(NIVAR_EXAMPLES_DIR);
@@ -111,8 +146,11 @@ TEST_F(FrameWindow, ExamplesOpenAsUntitledCopies)
     Family->trigger();
     TEditForm* Copy = Frame->ActiveEditor();
     ASSERT_NE(Copy, Editor);
-    EXPECT_EQ(Copy->FileName, "Untitled");
+    EXPECT_EQ(Copy->FileName, "family.txt (example)");
+    EXPECT_TRUE(Copy->Untitled());
     EXPECT_TRUE(Copy->Editor->toPlainText().contains("\nparent(tom, bob).\n"));
+    Family->trigger();
+    EXPECT_EQ(Frame->ActiveEditor()->FileName, "family.txt (example 2)");
     EXPECT_FALSE(Copy->Editor->document()->isModified());
     Frame->SetExamplesFolder(Folder + "/none");
     EXPECT_EQ(Captions(Editor->Examples1), QStringList{"(no examples found)"});

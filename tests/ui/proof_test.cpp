@@ -30,7 +30,8 @@ TEST_F(Proofs, ATptpProblemOpensAsANewDocumentInNivarsLanguage)
                                                 "fof('a 2', hypothesis, p(a)).\n"
                                                 "fof(c, conjecture, q(a)).\n");
     TEditForm* Doc = Frame->OpenFile(Path);
-    EXPECT_EQ(Doc->FileName, "Untitled") << "saving never overwrites the problem";
+    EXPECT_EQ(Doc->FileName, "problem.p (read)") << "saving never overwrites the problem";
+    EXPECT_TRUE(Doc->Untitled());
     EXPECT_EQ(ClipboardFromDocument(Doc->Editor->toPlainText()),
               "% Read from the TPTP problem problem.p.\n% a1 (axiom)\n∀X [[p(X) → q(X)]].\n"
               "% a 2 (hypothesis)\np(a).\n% c (conjecture)\n?- q(a).\n");
@@ -46,7 +47,7 @@ TEST_F(Proofs, ATptpProblemOpensAsANewDocumentInNivarsLanguage)
     EXPECT_TRUE(Frame->statusBar()->currentMessage().contains("axioms of equality were added"));
     // A text that begins as a problem is one, whatever its name.
     TEditForm* Named = Frame->OpenFile(WriteFile("named.txt", "cnf(a, axiom, p).\n"));
-    EXPECT_EQ(Named->FileName, "Untitled");
+    EXPECT_EQ(Named->FileName, "named.txt (read)");
     EXPECT_TRUE(Fake.Messages.empty());
 }
 

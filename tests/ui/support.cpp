@@ -91,7 +91,8 @@ QString Window::WriteFile(const QString& Name, const QByteArray& Bytes)
 
 int main(int Argc, char** Argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication App(Argc, Argv);
     ::testing::InitGoogleTest(&Argc, Argv);
     return RUN_ALL_TESTS();

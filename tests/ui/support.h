@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -20,6 +21,8 @@ public:
     TAnswer Question(QWidget*, const QString& Text) override
     {
         Questions.push_back(Text);
+        if (OnQuestion)
+            OnQuestion();
         return Take(Answers, Cancel);
     }
     QString OpenFileName(QWidget*) override { return Take(Names, QString()); }
@@ -45,8 +48,9 @@ public:
     std::deque<TAnswer> Answers;
     std::deque<QString> Names;
     std::deque<QString> Inputs;
-    std::vector<QString> Filters; // of the save dialogs asked
-    int OpenMilliseconds = 0;     // how long a message box stands open
+    std::vector<QString> Filters;     // of the save dialogs asked
+    std::function<void()> OnQuestion; // called while a question stands
+    int OpenMilliseconds = 0;         // how long a message box stands open
 };
 
 // A frame with one new editor window; every widget made in a test is gone after it.
