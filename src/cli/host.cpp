@@ -259,13 +259,9 @@ bool TConsoleHost::CheckEncoding()
 {
     if (Doc.InvalidAt == File.npos)
         return true;
-    char Byte[8];
-    std::snprintf(Byte, sizeof Byte, "0x%02X", static_cast<unsigned char>(File[Doc.InvalidAt]));
     const TPosition P = PositionOf(File, Doc.InvalidAt, true);
     ReportError(FileName + ":" + std::to_string(P.Line) + ":" + std::to_string(P.Column),
-                std::string("Byte ") + Byte +
-                    " is not UTF-8, though the document writes its symbols "
-                    "in UTF-8.");
+                StrayByteMessage(static_cast<unsigned char>(File[Doc.InvalidAt])));
     return false;
 }
 

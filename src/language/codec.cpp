@@ -3,6 +3,7 @@
 #include "model/symbols.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string_view>
 
 namespace {
@@ -112,11 +113,11 @@ void AppendUtf8(std::string& Out, char32_t Code)
 }
 
 // Valid UTF-8 from Start on, in the prover's bytes; Shifts gets where text and file part.
-void DecodeValid(const std::string& File, std::size_t Start, std::string& Text,
+void DecodeValid(const std::string& File, std::size_t Start, std::size_t End, std::string& Text,
                  std::vector<std::pair<std::size_t, std::size_t>>* Shifts)
 {
-    Text.reserve(Text.size() + File.size() - Start);
-    for (std::size_t I = Start; I < File.size();) {
+    Text.reserve(Text.size() + End - Start);
+    for (std::size_t I = Start; I < End;) {
         char32_t Code = 0;
         const std::size_t Len =
             static_cast<unsigned char>(File[I]) < 0x80 ? 0 : SequenceAt(File, I, Code);
@@ -163,34 +164,64 @@ TDocument DecodeDocument(const std::string& File)
     TDocument Doc;
     const std::size_t Start = BomLength(File);
     const std::size_t Invalid = FirstInvalid(File, Start);
-    if (Invalid == std::string::npos) {
+    const bool Utf8 = Invalid == std::string::npos || Start > 0 || WritesSymbolsInUtf8(File);
+    if (Utf8) {
+        // Valid runs decoded, a stray byte between them kept as it is.
         Doc.Shifts.push_back({0, Start});
-        DecodeValid(File, Start, Doc.Text, &Doc.Shifts);
+        for (std::size_t From = Start, Bad = Invalid;; Bad = FirstInvalid(File, From)) {
+            const std::size_t End = Bad == std::string::npos ? File.size() : Bad;
+            DecodeValid(File, From, End, Doc.Text, &Doc.Shifts);
+            if (Bad == std::string::npos)
+                break;
+            Doc.Stray.push_back(Doc.Text.size());
+            Doc.Text += File[Bad];
+            From = Bad + 1;
+            Doc.Shifts.push_back({Doc.Text.size(), From});
+        }
         // Decided once: a UTF-8 file that would not come back exactly is read as bytes.
-        Doc.Utf8 = EncodeReport(Doc.Text) == std::string_view(File).substr(Start);
+        Doc.Utf8 =
+            EncodeDocument(Doc.Text, true, false, Doc.Stray) == std::string_view(File).substr(Start);
         Doc.Bom = Doc.Utf8 && Start > 0;
-    } else if (Start > 0 || WritesSymbolsInUtf8(File)) {
         Doc.InvalidAt = Invalid;
     }
     if (!Doc.Utf8) {
         Doc.Text = File;
         std::vector<std::pair<std::size_t, std::size_t>>().swap(Doc.Shifts);
+        std::vector<std::size_t>().swap(Doc.Stray);
     }
     Doc.ForeignAt = FindForeign(Doc.Text);
     return Doc;
 }
 
-std::string EncodeDocument(const std::string& Text, bool Utf8, bool WithBom)
+std::string StrayByteMessage(unsigned char Byte)
+{
+    char Hex[8];
+    std::snprintf(Hex, sizeof Hex, "0x%02X", Byte);
+    return std::string("Byte ") + Hex + " is not UTF-8, though the document writes its symbols "
+                                        "in UTF-8.";
+}
+
+std::string EncodeDocument(const std::string& Text, bool Utf8, bool WithBom,
+                           const std::vector<std::size_t>& Raw)
 {
     std::string Out = WithBom ? Bom : "";
-    Out += Utf8 ? EncodeReport(Text) : Text;
-    return Out;
+    if (!Utf8)
+        return Out + Text;
+    std::size_t From = 0;
+    for (std::size_t At : Raw) {
+        if (At >= Text.size() || At < From)
+            continue;
+        Out += EncodeReport(Text.substr(From, At - From));
+        Out += Text[At];
+        From = At + 1;
+    }
+    return Out + EncodeReport(Text.substr(From));
 }
 
 std::string DecodeUtf8Text(const std::string& Utf8)
 {
     std::string Text;
-    DecodeValid(Utf8, 0, Text, nullptr);
+    DecodeValid(Utf8, 0, Utf8.size(), Text, nullptr);
     return Text;
 }
 

@@ -22,8 +22,11 @@ struct TDocument {
     bool Utf8 = false;                                       // read as UTF-8, and written so
     bool Bom = false; // a UTF-8 byte order mark stood first: it is skipped, and written again
     // A file that writes its symbols in UTF-8 but is not UTF-8 throughout: the file offset of
-    // its first byte that is not; npos otherwise.
+    // its first byte that is not; npos otherwise. Such a file is still read as UTF-8, its
+    // stray bytes kept as they are at the text offsets Stray (no proof may read them: each is
+    // an error at its place).
     std::size_t InvalidAt = std::string::npos;
+    std::vector<std::size_t> Stray;
     // The offset in Text of the first character kept as its UTF-8 bytes; npos for none.
     std::size_t ForeignAt = std::string::npos;
 
@@ -36,8 +39,12 @@ TDocument PlainDocument(const std::string& Text);
 // Reads a file by the rule above. A UTF-8 file that the rule could not give back exactly
 // (a symbol followed by bytes that would read as another character) is read byte for byte.
 TDocument DecodeDocument(const std::string& File);
-// The file bytes of a text read from a document with the given encoding.
-std::string EncodeDocument(const std::string& Text, bool Utf8, bool Bom);
+// The file bytes of a text read from a document with the given encoding; the bytes at the text
+// offsets Raw (stray bytes of a UTF-8 file) are written as they are.
+std::string EncodeDocument(const std::string& Text, bool Utf8, bool Bom,
+                           const std::vector<std::size_t>& Raw = {});
+// The error of a stray byte in a document that writes its symbols in UTF-8.
+std::string StrayByteMessage(unsigned char Byte);
 // Text known to be UTF-8 (pasted, typed) in the prover's bytes, by the same rule.
 std::string DecodeUtf8Text(const std::string& Utf8);
 

@@ -473,8 +473,21 @@ QString TEditForm::RunSummary() const
             .arg(ErrorColumn);
     QStringList Parts;
     bool Open = false; // a query neither refuted nor answered by a counter-model
+    QString Doubt;     // the first refutation that may not hold, and why
     for (const TQueryOutcome& O : Outcomes) {
-        const QString What = O.Refuted              ? QStringLiteral("refuted")
+        if (O.Refuted && O.ExistentialAt >= 0 && Doubt.isEmpty()) {
+            const auto At = std::min(static_cast<std::size_t>(O.ExistentialAt), EditorText.size());
+            const auto Line = std::count(EditorText.begin(), EditorText.begin() + At, '\n') + 1;
+            Doubt = QStringLiteral(" The proof of query %1 read the variable %2 of the formula "
+                                   "at line %3 as universal, though it is not: Unification > "
+                                   "Skolemization proves soundly.")
+                        .arg(O.Number)
+                        .arg(QString::fromStdString(O.Existential))
+                        .arg(Line);
+        }
+        const QString What = O.Refuted && O.ExistentialAt >= 0
+                                 ? QStringLiteral("refuted in the default mode (may not hold)")
+                             : O.Refuted            ? QStringLiteral("refuted")
                              : O.CounterSatisfiable ? QStringLiteral("has a counter-model")
                              : LastRun == SpeedButton6 || LastRun == CounterModel1
                                  ? QStringLiteral("has no counter-model up to 8 elements")
@@ -490,7 +503,7 @@ QString TEditForm::RunSummary() const
         Summary += QStringLiteral("stopped; ");
     if (Parts.isEmpty())
         return Summary + QStringLiteral("no query was proved.");
-    Summary += Parts.join(QStringLiteral(" | ")) + QChar('.');
+    Summary += Parts.join(QStringLiteral(" | ")) + QChar('.') + Doubt;
     // A proof that found nothing: a counter-model may show why.
     if (Open && LastRun != SpeedButton6 && LastRun != CounterModel1)
         Summary += QStringLiteral(" Find counter-model (Counter) may show why.");
@@ -523,6 +536,11 @@ void TEditForm::LinearClick(QObject* Sender)
     if (Models)
         RunName = QStringLiteral("Counter-model search");
     LastRun = Sender;
+    if (ReportStrayByte()) {
+        ReadDerivation();
+        SetResult(RunSummary());
+        return;
+    }
     Outcomes.clear();
     ReadDerivation();
     SyntaxError = false;
@@ -545,7 +563,7 @@ void TEditForm::LinearClick(QObject* Sender)
     QString Summary = RunSummary();
     if (Outcome == TRunOutcome::Stopped && !Summary.contains(QStringLiteral("stopped")))
         Summary = RunName + QStringLiteral(": stopped.");
-    emit StatusMessage(Summary);
+    SetResult(Summary);
     if (CloseAfterRun) {
         CloseAfterRun = false;
         if (QWidget* Window = parentWidget())
@@ -554,6 +572,12 @@ void TEditForm::LinearClick(QObject* Sender)
             close();
     }
     emit RunFinished();
+}
+
+void TEditForm::SetResult(const QString& Text)
+{
+    Result = Text;
+    emit ResultChanged();
 }
 
 void TEditForm::RunAgainClick()
@@ -635,9 +659,38 @@ void TEditForm::ShowEditState()
 {
     Editor->moveCursor(QTextCursor::Start);
     Editor->document()->setModified(false);
-    const QString Note = ForeignCharacterNote(Editor->document()->toRawText());
+    const QString Raw = Editor->document()->toRawText();
+    const TStrayByte Stray = FindStrayByte(Raw, Format);
+    const QString Note = Stray.Index >= 0 ? QStringLiteral("Line %1, column %2: %3")
+                                                .arg(Stray.Line)
+                                                .arg(Stray.Column)
+                                                .arg(Stray.Message)
+                                          : ForeignCharacterNote(Raw);
     if (!Note.isEmpty())
         emit StatusMessage(Note);
+}
+
+bool TEditForm::ReportStrayByte()
+{
+    const TStrayByte Stray = FindStrayByte(Editor->document()->toRawText(), Format);
+    if (Stray.Index < 0)
+        return false;
+    // No proof reads the document while it holds a byte that is not UTF-8: the error the
+    // console gives, at the byte.
+    Dialogs().Message(this,
+                      Stray.Message +
+                          QStringLiteral("\nLine %1, column %2.").arg(Stray.Line).arg(Stray.Column),
+                      TDialogs::Warning);
+    QTextCursor Cursor(Editor->document());
+    Cursor.setPosition(static_cast<int>(Stray.Index));
+    Editor->setTextCursor(Cursor);
+    Editor->setFocus();
+    Editor->ensureCursorVisible();
+    Outcomes.clear();
+    SyntaxError = true;
+    ErrorLine = Stray.Line;
+    ErrorColumn = Stray.Column;
+    return true;
 }
 
 void TEditForm::OpenDocument(const QString& Path)

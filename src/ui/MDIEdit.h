@@ -139,11 +139,16 @@ public:
     std::string EditorText;
     TFileFormat Format; // how the document was read, and is written
 
+    // The outcome of this window's last run, as the status bar keeps it while the window is
+    // the active one; empty before the first.
+    QString Result;
+
 signals:
     void RunStarted();
     void RunFinished();
     void CaptionChanged();
     void StatusMessage(const QString& Text);
+    void ResultChanged();
 
 protected:
     void closeEvent(QCloseEvent* Event) override; // the close question
@@ -156,6 +161,9 @@ private:
     void SetCaption(const QString& Path);
     void FlushOutput();
     void ShowEditState();
+    void SetResult(const QString& Text);
+    // A byte of the text that is not UTF-8 is the error of a run: told, the caret at it.
+    bool ReportStrayByte();
     // False, the user told why, when the problem cannot be read.
     bool OpenTptp(const QString& Path, const QByteArray& Bytes, TTptpProblem& Problem);
     QString RunSummary() const;

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -30,7 +31,9 @@ TFrameForm::TFrameForm()
     MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(MdiArea);
-    statusBar();
+    // A run's result stays in a part of its own: status tips and notes come and go beside it.
+    ResultLabel = new QLabel(this);
+    statusBar()->addPermanentWidget(ResultLabel);
 
     File1 = new QMenu(QStringLiteral("&File"), this);
     New1 = File1->addAction(QStringLiteral("&New"));
@@ -58,6 +61,7 @@ TFrameForm::TFrameForm()
     connect(MdiArea, &QMdiArea::subWindowActivated, this, [this] {
         MergeMenus();
         ShowTitle();
+        ShowResult();
     });
     SetExamplesFolder(ExamplesFolder());
     MergeMenus();
@@ -81,6 +85,7 @@ void TFrameForm::Wire(TEditForm* Editor)
     connect(Editor, &TEditForm::CaptionChanged, this, &TFrameForm::ShowTitle);
     connect(Editor, &TEditForm::StatusMessage, this,
             [this](const QString& Text) { statusBar()->showMessage(Text); });
+    connect(Editor, &TEditForm::ResultChanged, this, &TFrameForm::ShowResult);
     FillExamples(Editor->Examples1);
 }
 
@@ -135,6 +140,19 @@ QString RawTitle(const TEditForm* Editor)
     return QStringLiteral("Nivar - [%1]").arg(Sub ? Sub->windowTitle() : Editor->windowTitle());
 }
 } // namespace
+
+void TFrameForm::ShowResult()
+{
+    const TEditForm* Editor = ActiveEditor();
+    ResultLabel->setText(Editor ? Editor->Result : QString());
+    // The progress of the run is done with: its line goes.
+    statusBar()->clearMessage();
+}
+
+QString TFrameForm::Result() const
+{
+    return ResultLabel->text();
+}
 
 void TFrameForm::ShowTitle()
 {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class QLabel;
 class QMdiArea;
 class QMenu;
 class TEditForm;
@@ -34,6 +35,8 @@ public:
     void SetExamplesFolder(const QString& Folder);
     // The title the frame shows: the active window's caption with its unsaved mark.
     QString Title() const;
+    // The active window's last result, in its part of the status bar that stays.
+    QString Result() const;
 
     QMdiArea* MdiArea = nullptr;
     QMenu* File1;
@@ -48,6 +51,7 @@ public:
     QAction* Arrangeicons1;
     QAction* About1;
     TAboutBox* AboutBox = nullptr;
+    QLabel* ResultLabel = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
@@ -63,6 +67,7 @@ private:
     void ShowTitle();
     void LockRuns(bool Locked);
     void RunEnded();
+    void ShowResult();
 
     QList<QAction*> WindowList;
     QString ExamplesDir;

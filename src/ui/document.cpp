@@ -3,11 +3,20 @@
 #include "language/codec.h"
 
 #include <QList>
+#include <vector>
 
 namespace {
 constexpr QChar Paragraph(0x2029);
 constexpr QChar LoneReturn(0xE00D); // a carriage return that ends no line
 constexpr QChar Nul(0xE000);        // a NUL byte, which the text pane would not keep
+// A byte that is not UTF-8 in a UTF-8 document: one character that stands for it, saved back
+// as the same byte.
+constexpr char16_t StrayBase = 0xE100;
+
+bool IsStray(QChar C)
+{
+    return C.unicode() >= StrayBase + 0x80 && C.unicode() <= StrayBase + 0xFF;
+}
 
 bool AllLinesEndWithCRLF(const QByteArray& File)
 {
@@ -22,13 +31,19 @@ bool AllLinesEndWithCRLF(const QByteArray& File)
 }
 
 // The prover's bytes as editor characters; CR LF pairs become line breaks when CRLF says so.
-QString EditorCharacters(const std::string& Bytes, bool CRLF)
+// Stray: the offsets of stray bytes, in order.
+QString EditorCharacters(const std::string& Bytes, bool CRLF,
+                         const std::vector<std::size_t>& Stray = {})
 {
     QString Text;
     Text.reserve(static_cast<qsizetype>(Bytes.size()));
+    std::size_t NextStray = 0;
     for (std::size_t I = 0; I < Bytes.size(); ++I) {
         const char C = Bytes[I];
-        if (C == '\r') {
+        if (NextStray < Stray.size() && Stray[NextStray] == I) {
+            ++NextStray;
+            Text += QChar(static_cast<char16_t>(StrayBase + static_cast<unsigned char>(C)));
+        } else if (C == '\r') {
             if (CRLF && I + 1 < Bytes.size() && Bytes[I + 1] == '\n')
                 continue;
             Text += LoneReturn;
@@ -41,13 +56,19 @@ QString EditorCharacters(const std::string& Bytes, bool CRLF)
     return Text;
 }
 
-// The editor characters as the prover's bytes; a line break is Ending.
-std::string ProverBytes(const QString& Raw, TLineEnding Ending)
+// The editor characters as the prover's bytes; a line break is Ending. Stray gets the offsets
+// of the stray bytes.
+std::string ProverBytes(const QString& Raw, TLineEnding Ending,
+                        std::vector<std::size_t>* Stray = nullptr)
 {
     std::string Out;
     Out.reserve(static_cast<std::size_t>(Raw.size()));
     for (QChar C : Raw) {
-        if (C == Paragraph || C == QChar('\n')) {
+        if (IsStray(C)) {
+            if (Stray)
+                Stray->push_back(Out.size());
+            Out += static_cast<char>(C.unicode() - StrayBase);
+        } else if (C == Paragraph || C == QChar('\n')) {
             if (Ending == TLineEnding::CRLF)
                 Out += '\r';
             Out += '\n';
@@ -70,13 +91,34 @@ QString DocumentFromBytes(const QByteArray& File, TFileFormat& Format)
     Format.Ending = AllLinesEndWithCRLF(File) ? TLineEnding::CRLF : TLineEnding::LF;
     Format.Utf8 = Doc.Utf8;
     Format.Bom = Doc.Bom;
-    return EditorCharacters(Doc.Text, Format.Ending == TLineEnding::CRLF);
+    return EditorCharacters(Doc.Text, Format.Ending == TLineEnding::CRLF, Doc.Stray);
 }
 
 QByteArray BytesFromDocument(const QString& Raw, const TFileFormat& Format)
 {
-    return QByteArray::fromStdString(
-        EncodeDocument(ProverBytes(Raw, Format.Ending), Format.Utf8, Format.Bom));
+    std::vector<std::size_t> Stray;
+    const std::string Text = ProverBytes(Raw, Format.Ending, &Stray);
+    return QByteArray::fromStdString(EncodeDocument(Text, Format.Utf8, Format.Bom, Stray));
+}
+
+TStrayByte FindStrayByte(const QString& Raw, const TFileFormat& Format)
+{
+    TStrayByte Found;
+    for (qsizetype I = 0; I < Raw.size() && Found.Index < 0; ++I)
+        if (IsStray(Raw[I]))
+            Found.Index = I;
+    if (Found.Index < 0)
+        return Found;
+    // Where the console tells it: the line and column of the byte in the file.
+    const QByteArray File = BytesFromDocument(Raw, Format);
+    const auto Offset =
+        static_cast<std::size_t>(BytesFromDocument(Raw.left(Found.Index), Format).size());
+    const TPosition P = PositionOf(File.toStdString(), Offset, true);
+    Found.Line = static_cast<int>(P.Line);
+    Found.Column = static_cast<int>(P.Column);
+    Found.Message = QString::fromStdString(
+        StrayByteMessage(static_cast<unsigned char>(Raw[Found.Index].unicode() - StrayBase)));
+    return Found;
 }
 
 std::string ProverText(const QString& Raw)

@@ -32,6 +32,17 @@ QString DocumentText(const std::string& Bytes);
 QString ClipboardFromDocument(const QString& Raw);
 QString DocumentFromClipboard(const QString& Text);
 
+// A UTF-8 document with a byte that is not UTF-8 shows that byte as a character of its own,
+// saved back as the byte. The first of them: its index in the raw text (-1 for none), its line
+// and column in the file, and the error the console gives for it.
+struct TStrayByte {
+    qsizetype Index = -1;
+    int Line = 0;
+    int Column = 0;
+    QString Message;
+};
+TStrayByte FindStrayByte(const QString& Raw, const TFileFormat& Format);
+
 // Where the first character of the raw text that is kept as its UTF-8 bytes (or is a byte
 // outside the language) stands, as a message for the status bar; empty when there is none.
 // The text begins at line Line, column Column of its document.

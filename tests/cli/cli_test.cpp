@@ -157,10 +157,17 @@ TEST(Encoding, AByteOrderMarkIsSkippedAndAStrayByteFound)
     EXPECT_EQ(Marked.FileOffset(2), 7u);
     EXPECT_EQ(Marked.InvalidAt, std::string::npos);
     // UTF-8 symbols and a byte that is not UTF-8: the byte is found, not an earlier symbol.
+    // The document is still read as UTF-8, the stray byte kept, and written back the same.
     const std::string Mixed = "∀X [p(X)].\nq(\xFF).\n";
     const TDocument Stray = DecodeDocument(Mixed);
-    EXPECT_FALSE(Stray.Utf8);
+    EXPECT_TRUE(Stray.Utf8);
     EXPECT_EQ(Stray.InvalidAt, Mixed.find('\xFF'));
+    EXPECT_EQ(Stray.Text, std::string(1, Sym::Ch(Sym::ForAll)) + "X [p(X)].\nq(\xFF).\n");
+    EXPECT_EQ(Stray.Stray, std::vector<std::size_t>{13});
+    EXPECT_EQ(EncodeDocument(Stray.Text, true, false, Stray.Stray), Mixed);
+    EXPECT_EQ(Stray.FileOffset(14), Mixed.find('\xFF') + 1);
+    EXPECT_EQ(StrayByteMessage(0xFF),
+              "Byte 0xFF is not UTF-8, though the document writes its symbols in UTF-8.");
     const TPosition P = PositionOf(Mixed, Stray.InvalidAt, true);
     EXPECT_EQ(P.Line, 2u);
     EXPECT_EQ(P.Column, 3u);

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QToolButton>
 #include <cstring>
 #include <random>
@@ -120,6 +121,42 @@ TEST_F(Documents, ALetterOfAnotherLanguageIsKeptAsItsBytes)
     Type("p(ü). ");
     Editor->SpeedButton2->click();
     EXPECT_EQ(Editor->Editor->textCursor().position(), 2) << "the caret stands before ü";
+}
+
+// A UTF-8 document with one stray byte is read as UTF-8 as the console reads it: the symbols
+// are symbols, the byte one character of its own that is saved back as the byte; a proof
+// reports the console's error at the byte, and works once the byte is gone.
+TEST_F(Documents, AStrayByteIsOneCharacterAndTheConsolesError)
+{
+    const QByteArray File("p(a). % über\n∀X [p(X) → q(X)].\n?- q(a).\n\xFF\n");
+    TEditForm* Doc = Frame->OpenFile(WriteFile("stray.txt", File));
+    EXPECT_TRUE(Doc->Format.Utf8);
+    const QStringList Shown = Doc->Editor->toPlainText().split(QChar('\n'));
+    ASSERT_EQ(Shown.size(), 5);
+    EXPECT_EQ(Shown[1][0], QChar(Sym::ForAll)) << "the UTF-8 symbol is the symbol byte";
+    EXPECT_EQ(Shown[3].size(), 1) << "the stray byte is one character";
+    EXPECT_EQ(Frame->statusBar()->currentMessage().toStdString(),
+              "Line 4, column 1: Byte 0xFF is not UTF-8, though the document writes its symbols "
+              "in UTF-8.");
+    Doc->Editor->document()->setModified(true);
+    ASSERT_TRUE(Doc->Save1Click());
+    QFile In(Doc->FileName);
+    ASSERT_TRUE(In.open(QIODevice::ReadOnly));
+    EXPECT_EQ(In.readAll(), File) << "saved back byte for byte";
+    In.close();
+    Fake.Messages.clear();
+    Doc->SpeedButton2->click();
+    EXPECT_EQ(Fake.Messages, (std::vector<QString>{"Byte 0xFF is not UTF-8, though the document "
+                                                   "writes its symbols in UTF-8.\nLine 4, "
+                                                   "column 1."}));
+    EXPECT_FALSE(Lines(Doc).contains("[R0&F0] :  YES."));
+    EXPECT_EQ(Doc->Editor->textCursor().blockNumber(), 3) << "the caret is at the byte";
+    // Deleted in the editor, the byte is gone: the proof runs.
+    QTextCursor Cursor = Doc->Editor->textCursor();
+    Cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    Cursor.removeSelectedText();
+    Doc->SpeedButton2->click();
+    EXPECT_TRUE(Lines(Doc).contains("[R0&F0] :  YES.")) << Lines(Doc).join('|').toStdString();
 }
 
 TEST_F(Documents, PasteFollowsTheSameRule)

@@ -152,7 +152,7 @@ TEST_F(EditWindow, ASyntaxErrorIsShownAndTheCaretGoesThere)
     // The editor has the keyboard, not the report the query was written into.
     EXPECT_TRUE(Editor->Editor->hasFocus());
     EXPECT_FALSE(Editor->Output->hasFocus());
-    EXPECT_EQ(Frame->statusBar()->currentMessage(), "Syntax error at line 4, column 5.");
+    EXPECT_EQ(Frame->Result(), "Syntax error at line 4, column 5.");
     // The time the box stood open is the user's, not the proof's.
     const QStringList Report = Lines(Editor);
     ASSERT_GE(Report.size(), 2);
@@ -208,15 +208,15 @@ TEST_F(EditWindow, UndoRedoShortcutsAndTheLastStrategy)
     // F9 proves with the strategy this window used last: linear search at first.
     Editor->RunAgain1->trigger();
     EXPECT_EQ(Lines(Editor)[1], "[F1&F0] :  YES.");
-    EXPECT_TRUE(Frame->statusBar()->currentMessage().startsWith("Linear search: query 1 refuted ("))
-        << Frame->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(Frame->Result().startsWith("Linear search: query 1 refuted ("))
+        << Frame->Result().toStdString();
     Editor->SpeedButton3->click();
     Editor->Output->clear();
     Editor->RunAgain1->trigger();
-    EXPECT_TRUE(Frame->statusBar()->currentMessage().startsWith("Breadth-first search: "));
+    EXPECT_TRUE(Frame->Result().startsWith("Breadth-first search: "));
     Type("?- q. ");
     Editor->RunAgain1->trigger();
-    EXPECT_TRUE(Frame->statusBar()->currentMessage().contains("query 1 not refuted"));
+    EXPECT_TRUE(Frame->Result().contains("query 1 not refuted"));
 }
 
 // The close question names the whole path, also of a file given by a relative one.

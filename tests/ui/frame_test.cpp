@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -69,8 +70,8 @@ TEST_F(FrameWindow, OneRunAtATimeAcrossWindows)
         EXPECT_TRUE(E->Linear->isEnabled());
         EXPECT_FALSE(E->SpeedButton1->isEnabled());
     }
-    EXPECT_TRUE(Frame->statusBar()->currentMessage().startsWith("Modified linear search: stopped"))
-        << Frame->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(Editor->Result.startsWith("Modified linear search: stopped"))
+        << Editor->Result.toStdString();
     Other->SpeedButton2->click();
     EXPECT_TRUE(Other->Output->toPlainText().contains("YES."));
 }
@@ -134,6 +135,26 @@ TEST_F(FrameWindow, ExitAsksEachWindowInFrontAndCancelKeepsThemAll)
     EXPECT_TRUE(Frame->close());
     QApplication::processEvents();
     EXPECT_TRUE(Frame->Editors().isEmpty());
+}
+
+// Each window's last result stays in its part of the status bar, shown while the window is the
+// active one: notes and status tips come and go beside it.
+TEST_F(FrameWindow, EachWindowKeepsItsResult)
+{
+    Type("p(a). ?- p(a). ");
+    Editor->SpeedButton2->click();
+    const QString First = Frame->Result();
+    EXPECT_TRUE(First.startsWith("Linear search: query 1 refuted")) << First.toStdString();
+    Frame->statusBar()->showMessage(QStringLiteral("a status tip"));
+    EXPECT_EQ(Frame->Result(), First);
+    EXPECT_TRUE(Frame->ResultLabel->isVisible());
+    TEditForm* Other = Frame->New1Click();
+    EXPECT_EQ(Frame->Result(), "") << "a window that never ran has no result";
+    Other->Editor->setPlainText("q(a). ?- p(a). ");
+    Other->SpeedButton3->click();
+    EXPECT_TRUE(Frame->Result().startsWith("Breadth-first search: query 1 not refuted"));
+    Frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Editor->parentWidget()));
+    EXPECT_EQ(Frame->Result(), First);
 }
 
 TEST_F(FrameWindow, ExamplesOpenAsUntitledCopies)

@@ -136,28 +136,43 @@ TEST(ProofGraph, GraphvizRendersDotAsSvgAndSaysWhenItCannot)
 } // namespace
 
 namespace {
+// The default mode's doubt: the summary says the refutation may not hold, which formula's
+// existential the proof read as universal, and what proves soundly.
+TEST_F(Proofs, TheDefaultModesDoubtIsShown)
+{
+    Type("∃Y [r(X, Y)].\n?- ∃X [r(X, X)].\n");
+    Editor->SpeedButton2->click();
+    EXPECT_TRUE(Lines(Editor).contains("[F1&F0] :  YES.")) << "the report stays the design's";
+    EXPECT_EQ(Frame->Result().toStdString(),
+              "Linear search: query 1 refuted in the default mode (may not hold) (0.00 s). The "
+              "proof of query 1 read the variable Y of the formula at line 1 as universal, "
+              "though it is not: Unification > Skolemization proves soundly.");
+    Type("p(a).\n?- p(X).\n");
+    Editor->SpeedButton2->click();
+    EXPECT_EQ(Frame->Result().toStdString(), "Linear search: query 1 refuted (0.00 s).")
+        << "a query's free name is no doubt";
+}
+
 TEST_F(Proofs, TheCounterButtonShowsWhyAQueryDoesNotFollow)
 {
     Type("∃Y [r(X, Y)].\n?- ∃X [r(X, X)].\n");
     Editor->OptionAction(TOption::Skolem1)->trigger(); // the default mode "proves" it
     Editor->SpeedButton2->click();
-    EXPECT_TRUE(
-        Frame->statusBar()->currentMessage().endsWith("Find counter-model (Counter) may show why."))
-        << Frame->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(Frame->Result().endsWith("Find counter-model (Counter) may show why."))
+        << Frame->Result().toStdString();
     Editor->SpeedButton6->click();
     const QStringList Report = Lines(Editor);
     ASSERT_GE(Report.size(), 3);
     EXPECT_EQ(Report.mid(0, 3), (QStringList{"?- ∃X [r(X, X)].", "Counter-model, domain size 2:",
                                              "  r: {(0, 1), (1, 0)}."}));
-    EXPECT_TRUE(Frame->statusBar()->currentMessage().startsWith(
-        "Counter-model search: query 1 has a counter-model ("));
+    EXPECT_TRUE(Frame->Result().startsWith("Counter-model search: query 1 has a counter-model ("));
     EXPECT_EQ(Editor->CounterModel1->text(), "Find counter-model");
     // A theorem has none; the proof's summary suggests nothing then.
     Type("p(a).\n?- p(a).\n");
     Editor->CounterModel1->trigger();
     EXPECT_TRUE(Lines(Editor).contains("No counter-model up to domain size 8."));
     Editor->SpeedButton2->click();
-    EXPECT_FALSE(Frame->statusBar()->currentMessage().contains("may show why"));
+    EXPECT_FALSE(Frame->Result().contains("may show why"));
 }
 
 TEST_F(Proofs, StopEndsAModelSearchAndTheWindowGoesOn)
