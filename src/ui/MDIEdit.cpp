@@ -330,8 +330,49 @@ bool TEditForm::Checked(TOption Item) const
 
 std::string TEditForm::GetEditorText()
 {
-    EditorText = ProverText(Editor->document()->toRawText());
+    // A TPTP problem in the editor is proved as the document it reads into.
+    EditorText = TptpText.empty() ? ProverText(Editor->document()->toRawText()) : TptpText;
     return EditorText;
+}
+
+bool TEditForm::ReadTptpText()
+{
+    TptpText.clear();
+    TptpPlaces.clear();
+    const std::string Text = ProverText(Editor->document()->toRawText());
+    if (!LooksLikeTptp(Text))
+        return true;
+    // Read as on Open: includes beside the file, then under $TPTP; equality with its axioms.
+    const std::string Path = Saved ? FileName.toStdString() : std::string("untitled.p");
+    const TTptpProblem Problem = ReadTptp(Path, Text, qgetenv("TPTP").toStdString());
+    if (!Problem.Error.empty()) {
+        Dialogs().Message(this,
+                          QStringLiteral("The TPTP problem cannot be read:\n%1")
+                              .arg(QString::fromStdString(Problem.Error)),
+                          TDialogs::Warning);
+        if (Problem.ErrorFile == Path)
+            ShowTptpPlace(Problem.ErrorLine, Problem.ErrorColumn);
+        Outcomes.clear();
+        SyntaxError = true;
+        ErrorLine = static_cast<std::int32_t>(Problem.ErrorLine);
+        ErrorColumn = static_cast<std::int32_t>(Problem.ErrorColumn);
+        return false;
+    }
+    const std::string Head = "% Read from the TPTP problem.\n";
+    TptpText = Head + NivarDocument(Problem, Problem.UsesEquality, &TptpPlaces);
+    for (TTptpPlace& P : TptpPlaces)
+        P.Offset += Head.size();
+    return true;
+}
+
+void TEditForm::ShowTptpPlace(std::size_t Line, std::size_t Column)
+{
+    QTextCursor Cursor(Editor->document()->findBlockByNumber(static_cast<int>(Line) - 1));
+    Cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor,
+                        std::max(0, static_cast<int>(Column) - 1));
+    Editor->setTextCursor(Cursor);
+    Editor->setFocus();
+    Editor->ensureCursorVisible();
 }
 
 void TEditForm::ClearOutput()
@@ -409,6 +450,19 @@ void TEditForm::FlushOutput()
 
 void TEditForm::SetCaret(std::int32_t Index)
 {
+    if (!TptpText.empty()) {
+        // The text proved was read from the TPTP problem: the formula it came from.
+        const auto At = static_cast<std::size_t>(std::max(Index, 0));
+        const auto After =
+            std::upper_bound(TptpPlaces.begin(), TptpPlaces.end(), At,
+                             [](std::size_t I, const TTptpPlace& P) { return I < P.Offset; });
+        const std::size_t Line = After == TptpPlaces.begin() ? 1 : std::prev(After)->Line;
+        const std::size_t Column = After == TptpPlaces.begin() ? 1 : std::prev(After)->Column;
+        ShowTptpPlace(Line, Column);
+        std::tie(ErrorLine, ErrorColumn) = LineAndColumn(Editor->textCursor());
+        SyntaxError = true;
+        return;
+    }
     QTextCursor Cursor(Editor->document());
     Cursor.setPosition(std::clamp(Index, 0, Editor->document()->characterCount() - 1));
     Editor->setTextCursor(Cursor);
@@ -536,7 +590,7 @@ void TEditForm::LinearClick(QObject* Sender)
     if (Models)
         RunName = QStringLiteral("Counter-model search");
     LastRun = Sender;
-    if (ReportStrayByte()) {
+    if (ReportStrayByte() || !ReadTptpText()) {
         ReadDerivation();
         SetResult(RunSummary());
         return;
@@ -552,6 +606,7 @@ void TEditForm::LinearClick(QObject* Sender)
     const TRunOutcome Outcome =
         Models ? RunModelSearch(PLProgram, 8) : RunProgram(PLProgram, Strategy);
     FlushOutput();
+    TptpText.clear();
     RunningForm = nullptr;
     SetRunLocked(false);
     ReadDerivation();
@@ -718,11 +773,7 @@ void TEditForm::OpenDocument(const QString& Path)
     // A problem that cannot be read opens as it is, the caret at its fault.
     if (Problem.ErrorFile != FileName.toStdString())
         return;
-    QTextCursor Cursor(Editor->document()->findBlockByNumber(int(Problem.ErrorLine) - 1));
-    Cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor,
-                        std::max(0, int(Problem.ErrorColumn) - 1));
-    Editor->setTextCursor(Cursor);
-    Editor->ensureCursorVisible();
+    ShowTptpPlace(Problem.ErrorLine, Problem.ErrorColumn);
 }
 
 bool TEditForm::OpenTptp(const QString& Path, const QByteArray& Bytes, TTptpProblem& Problem)

@@ -164,6 +164,10 @@ private:
     void SetResult(const QString& Text);
     // A byte of the text that is not UTF-8 is the error of a run: told, the caret at it.
     bool ReportStrayByte();
+    // A text that is a TPTP problem is read as one before a run (TptpText, and where each of its
+    // formulas stands); false, the error told and the caret at it, when it cannot be read.
+    bool ReadTptpText();
+    void ShowTptpPlace(std::size_t Line, std::size_t Column);
     // False, the user told why, when the problem cannot be read.
     bool OpenTptp(const QString& Path, const QByteArray& Bytes, TTptpProblem& Problem);
     QString RunSummary() const;
@@ -183,6 +187,8 @@ private:
     QString RunName;
     std::vector<TQueryOutcome> Outcomes;
     std::vector<TProofStep> Derivation; // of the report's first refutation
+    std::string TptpText; // the document the TPTP text of the editor reads into, during a run
+    std::vector<TTptpPlace> TptpPlaces;
     bool SyntaxError = false;
     std::int32_t ErrorLine = 0;
     std::int32_t ErrorColumn = 0;

@@ -64,6 +64,22 @@ TEST_F(Proofs, AProblemThatCannotBeReadOpensAsItIsAtItsFault)
     const QTextCursor Caret = Doc->Editor->textCursor();
     EXPECT_EQ(Caret.blockNumber(), 1);
     EXPECT_EQ(Caret.positionInBlock(), 21);
+    // Proved as it stands, it is the same error at the same place; once fixed, it is read as
+    // the TPTP problem it is.
+    Fake.Messages.clear();
+    Doc->Editor->moveCursor(QTextCursor::Start);
+    Doc->SpeedButton2->click();
+    ASSERT_EQ(Fake.Messages.size(), 1u);
+    EXPECT_TRUE(Fake.Messages[0].contains("bad.p:2:22: error: ")) << Fake.Messages[0].toStdString();
+    EXPECT_EQ(Doc->Editor->textCursor().blockNumber(), 1);
+    EXPECT_EQ(Doc->Editor->textCursor().positionInBlock(), 21);
+    Doc->Editor->setPlainText(
+        "fof(a, axiom, p(a)).\nfof(b, axiom, p(a) => q).\nfof(c, conjecture, q).\n");
+    Doc->SpeedButton2->click();
+    EXPECT_EQ(Fake.Messages.size(), 1u) << Fake.Messages.back().toStdString();
+    EXPECT_TRUE(Lines(Doc).contains("[R0&F0] :  YES.")) << Lines(Doc).join('|').toStdString();
+    EXPECT_EQ(ClipboardFromDocument(Doc->Editor->toPlainText()).left(3), "fof")
+        << "the editor keeps the TPTP text";
 }
 
 TEST_F(Proofs, TheProofGraphFollowsTheReport)
