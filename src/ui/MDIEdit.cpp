@@ -5,6 +5,7 @@
 #include "driver/run.h"
 #include "language/tptp.h"
 #include "model/runstate.h"
+#include "model/symbols.h"
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
 #include "ui/proofgraph.h"
@@ -54,10 +55,27 @@ std::pair<int, int> LineAndColumn(const QTextCursor& Cursor)
 }
 } // namespace
 
+TSymbolFace::TSymbolFace(QTextDocument* Document) : QSyntaxHighlighter(Document) {}
+
+void TSymbolFace::highlightBlock(const QString& Text)
+{
+    QTextCharFormat Symbol;
+    Symbol.setFontFamilies({QStringLiteral("Ventrix")});
+    for (qsizetype I = 0; I < Text.size(); ++I) {
+        const char16_t C = Text[I].unicode();
+        for (const Sym::TSymbolCode& Code : Sym::Codes)
+            if (C == Code.Byte) {
+                setFormat(static_cast<int>(I), 1, Symbol);
+                break;
+            }
+    }
+}
+
 TMemo::TMemo(QWidget* Parent) : QPlainTextEdit(Parent)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap); // both scroll bars
     setFont(SymbolFont());
+    new TSymbolFace(document()); // owned by the document
     // Characters reach the text through the key handlers only.
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
@@ -100,7 +118,7 @@ TEditForm::TEditForm(QWidget* Parent) : QWidget(Parent)
     SpeedButton4 = SpeedButton(Panel1, QStringLiteral("Modified"), 201);
     SpeedButton5 = SpeedButton(Panel1, QStringLiteral("Best"), 265);
     SpeedButton6 = SpeedButton(Panel1, QStringLiteral("Counter"), 329);
-    SpeedButton6->setToolTip(QStringLiteral("Find counter-model"));
+
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserStop)); // greys when disabled
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     Layout->addWidget(Panel1);
@@ -275,10 +293,37 @@ void TEditForm::BuildMenus()
     CounterModel1 = NewAction(Provetheorem1, QStringLiteral("Find counter-model"));
     CounterModel1->setStatusTip(QStringLiteral("A finite world where the axioms hold and the "
                                                "query fails, up to 8 elements"));
+    Provetheorem1->addAction(RunAgain1);
     connect(Stop1, &QAction::triggered, this, &TEditForm::SpeedButton1Click);
     connect(SRLimit, &QAction::triggered, this, &TEditForm::SRLimitClick);
     for (QAction* A : {Linear, Breadthfirst1, ModifLinear1, BestFirst1, Automatic1, CounterModel1})
         connect(A, &QAction::triggered, this, [this, A] { LinearClick(A); });
+    // The commands of the speed buttons have keys of their own, which the buttons' tips name.
+    const std::tuple<QAction*, QKeySequence, QToolButton*> Commands[] = {
+        {Stop1, QKeySequence(Qt::Key_Escape), SpeedButton1},
+        {Linear, QKeySequence(Qt::CTRL | Qt::Key_1), SpeedButton2},
+        {Breadthfirst1, QKeySequence(Qt::CTRL | Qt::Key_2), SpeedButton3},
+        {ModifLinear1, QKeySequence(Qt::CTRL | Qt::Key_3), SpeedButton4},
+        {BestFirst1, QKeySequence(Qt::CTRL | Qt::Key_4), SpeedButton5},
+        {CounterModel1, QKeySequence(Qt::CTRL | Qt::Key_5), SpeedButton6},
+        {Automatic1, QKeySequence(Qt::CTRL | Qt::Key_6), nullptr},
+    };
+    for (const auto& [Action, Key, Button] : Commands) {
+        Action->setShortcut(Key);
+        Action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(Action);
+        if (Button)
+            Button->setToolTip(QStringLiteral("%1 (%2)").arg(
+                Action->text(), Key.toString(QKeySequence::NativeText)));
+    }
+    SpeedButton1->setToolTip(
+        QStringLiteral("Stop the proof (%1)")
+            .arg(QKeySequence(Qt::Key_Escape).toString(QKeySequence::NativeText)));
+    // A disabled item says why in its tip, which a menu shows.
+    for (QMenu* Menu : {Provetheorem1, Output1})
+        Menu->setToolTipsVisible(true);
+    Automatic1->setToolTip(Automatic1->statusTip());
+    CounterModel1->setToolTip(CounterModel1->statusTip());
 
     // The option items, from the one table of options; a separator stands between groups.
     std::map<TOptionGroup, QActionGroup*> Groups;
@@ -461,6 +506,7 @@ void TEditForm::SetCaret(std::int32_t Index)
         ShowTptpPlace(Line, Column);
         std::tie(ErrorLine, ErrorColumn) = LineAndColumn(Editor->textCursor());
         SyntaxError = true;
+        ShowPendingMessage(QStringLiteral("\nLine %1, column %2.").arg(ErrorLine).arg(ErrorColumn));
         return;
     }
     QTextCursor Cursor(Editor->document());
@@ -471,12 +517,29 @@ void TEditForm::SetCaret(std::int32_t Index)
     Editor->ensureCursorVisible();
     std::tie(ErrorLine, ErrorColumn) = LineAndColumn(Cursor);
     SyntaxError = true;
+    ShowPendingMessage(QStringLiteral("\nLine %1, column %2.").arg(ErrorLine).arg(ErrorColumn));
 }
 
 void TEditForm::ShowMessage(const std::string& Text)
 {
+    // A syntax error's message waits for its place (SetCaret), which the box names too.
     FlushOutput();
-    Dialogs().Message(this, DocumentText(Text), TDialogs::Warning);
+    if (!PendingMessage.isEmpty())
+        ShowPendingMessage();
+    PendingMessage = DocumentText(Text);
+}
+
+void TEditForm::ShowPendingMessage(const QString& Where)
+{
+    if (PendingMessage.isEmpty())
+        return;
+    const QString Text = PendingMessage + Where;
+    PendingMessage.clear();
+    // The time the box stands open is the user's, not the proof's.
+    const auto Shown = std::chrono::steady_clock::now();
+    Dialogs().Message(this, Text, TDialogs::Warning);
+    MessageSeconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - Shown).count();
 }
 
 void TEditForm::ProcessMessages()
@@ -606,6 +669,7 @@ void TEditForm::LinearClick(QObject* Sender)
     const TRunOutcome Outcome =
         Models ? RunModelSearch(PLProgram, 8) : RunProgram(PLProgram, Strategy);
     FlushOutput();
+    ShowPendingMessage(); // a message that no place followed
     TptpText.clear();
     RunningForm = nullptr;
     SetRunLocked(false);

@@ -8,6 +8,7 @@
 #include "ui/document.h"
 
 #include <QPlainTextEdit>
+#include <QSyntaxHighlighter>
 #include <QWidget>
 #include <chrono>
 #include <map>
@@ -16,6 +17,16 @@
 class QAction;
 class QMenu;
 class QToolButton;
+
+// The logical symbols of a text pane are drawn by the symbol font whatever font the pane has:
+// another font draws the symbol bytes as the Latin-1 letters they also are (ö, ý).
+class TSymbolFace : public QSyntaxHighlighter {
+public:
+    explicit TSymbolFace(QTextDocument* Document);
+
+protected:
+    void highlightBlock(const QString& Text) override;
+};
 
 // A text pane of the editor window: symbol bytes in, Unicode on the clipboard.
 class TMemo : public QPlainTextEdit {
@@ -162,6 +173,8 @@ private:
     void FlushOutput();
     void ShowEditState();
     void SetResult(const QString& Text);
+    // The message a syntax error left, with the text Where after it.
+    void ShowPendingMessage(const QString& Where = QString());
     // A byte of the text that is not UTF-8 is the error of a run: told, the caret at it.
     bool ReportStrayByte();
     // A text that is a TPTP problem is read as one before a run (TptpText, and where each of its
@@ -187,6 +200,7 @@ private:
     QString RunName;
     std::vector<TQueryOutcome> Outcomes;
     std::vector<TProofStep> Derivation; // of the report's first refutation
+    QString PendingMessage;             // of a syntax error, until its place is known
     std::string TptpText; // the document the TPTP text of the editor reads into, during a run
     std::vector<TTptpPlace> TptpPlaces;
     bool SyntaxError = false;

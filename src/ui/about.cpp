@@ -66,9 +66,10 @@ TAboutBox::TAboutBox(QWidget* Parent) : QDialog(Parent)
     ProductName = new QLabel(
         QStringLiteral("<b>Product Name:<br>&nbsp;&nbsp;&nbsp;NIVAR - Nivar.</b>"), Panel1);
     Version = new QLabel(QStringLiteral("(Experimental application)"), Panel1);
-    Copyright = new QLabel(
-        QStringLiteral("<b>Generalized resolution<br>&nbsp;&nbsp;&nbsp;for first-order logic</b>"),
-        Panel1);
+    Copyright = new QLabel(QStringLiteral("<b>Version " NIVAR_VERSION
+                                          "<br>&nbsp;&nbsp;&nbsp;Generalized resolution for "
+                                          "first-order logic</b>"),
+                           Panel1);
     Top->addWidget(ProgramIcon, 0, Qt::AlignTop);
     auto* Names = new QVBoxLayout;
     Names->addWidget(ProductName);

@@ -5,6 +5,7 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 const QString DocumentFilter =
     QStringLiteral("Plain text files (*.txt);;Nivar documents (*.nivar);;All files (*)");
@@ -43,12 +44,18 @@ public:
     bool InputText(QWidget* Parent, const QString& Caption, const QString& Prompt,
                    QString& Text) override
     {
-        bool Ok = false;
-        const QString Answer =
-            QInputDialog::getText(Parent, Caption, Prompt, QLineEdit::Normal, Text, &Ok);
-        if (Ok)
-            Text = Answer;
-        return Ok;
+        QInputDialog Dialog(Parent);
+        Dialog.setWindowTitle(Caption);
+        Dialog.setLabelText(Prompt);
+        Dialog.setTextValue(Text);
+        // Wide enough for its whole title, beside the frame's buttons.
+        Dialog.resize(std::max(Dialog.sizeHint().width(),
+                               Dialog.fontMetrics().horizontalAdvance(Caption) + 160),
+                      Dialog.sizeHint().height());
+        if (Dialog.exec() != QDialog::Accepted)
+            return false;
+        Text = Dialog.textValue();
+        return true;
     }
 
     bool ChooseFont(QWidget* Parent, QFont& Font) override

@@ -1,7 +1,10 @@
 // The editor window: its menus, options, runs, files and close question.
+#include "model/alloc.h"
+#include "model/pool.h"
 #include "model/runstate.h"
 #include "model/symbols.h"
 #include "support.h"
+#include "ui/about.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -9,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
@@ -17,6 +21,8 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <clocale>
@@ -33,12 +39,13 @@ TEST_F(EditWindow, MenusCaptionsAndOrder)
     EXPECT_EQ(Captions(Editor->Output1),
               (QStringList{"Axioms", "Progress", "Sources", "Resolvents", "Time", "Memory",
                            "Unsimplified", "Statistics", "SR-check", "-", "Proof graph..."}));
-    EXPECT_EQ(Captions(Editor->Provetheorem1),
-              (QStringList{"Stop", "DCF-Limit...", "-", "Linear search", "Breadth-first search",
-                           "Modified linear search", "Best-first search", "Automatic",
-                           "Find counter-model", "-", "Without Check", "Check by consequence",
-                           "Check by equivalence", "-", "Without restr. strategy",
-                           "Filtration strategy", "Support set strategy"}));
+    EXPECT_EQ(
+        Captions(Editor->Provetheorem1),
+        (QStringList{"Stop", "DCF-Limit...", "-", "Linear search", "Breadth-first search",
+                     "Modified linear search", "Best-first search", "Automatic",
+                     "Find counter-model", "Prove again", "-", "Without Check",
+                     "Check by consequence", "Check by equivalence", "-", "Without restr. strategy",
+                     "Filtration strategy", "Support set strategy"}));
     EXPECT_EQ(Captions(Editor->Unifiers1),
               (QStringList{"Quantification On", "General cut", "Skolemization", "-",
                            "Exit on first unused", "Exit on first match", "Exit on last match", "-",
@@ -86,6 +93,114 @@ TEST_F(EditWindow, TheLimitBox)
     EXPECT_EQ(DCFLimit, 1);
     ASSERT_EQ(Fake.Messages.size(), 1u);
     EXPECT_EQ(Fake.Messages[0], "'twelve' is not a valid integer value");
+}
+
+// The limit box, as the platform shows it: wide enough for its whole title.
+TEST_F(EditWindow, TheLimitBoxShowsItsWholeTitle)
+{
+    SetDialogs(nullptr);
+    int Width = 0;
+    int TitleWidth = 0;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* Box = QApplication::activeModalWidget()) {
+            Width = Box->width();
+            TitleWidth = Box->fontMetrics().horizontalAdvance(Box->windowTitle());
+            EXPECT_EQ(Box->windowTitle(), "Detection of consequent formulas limit");
+            Box->close();
+        }
+    });
+    Editor->SRLimitClick();
+    SetDialogs(&Fake);
+    EXPECT_GT(TitleWidth, 0) << "the box was shown";
+    EXPECT_GE(Width, TitleWidth + 100);
+}
+
+// The conventions of a desktop program: tips that name each command and its key, the key of
+// "Prove again" in its menu, a disabled item that says why, the version in the About box.
+TEST_F(EditWindow, TipsNameTheCommandsAndTheirKeys)
+{
+    const std::pair<QToolButton*, QString> Tips[] = {
+        {Editor->SpeedButton1, "Stop the proof (Esc)"},
+        {Editor->SpeedButton2, "Linear search (Ctrl+1)"},
+        {Editor->SpeedButton3, "Breadth-first search (Ctrl+2)"},
+        {Editor->SpeedButton4, "Modified linear search (Ctrl+3)"},
+        {Editor->SpeedButton5, "Best-first search (Ctrl+4)"},
+        {Editor->SpeedButton6, "Find counter-model (Ctrl+5)"},
+    };
+    for (const auto& [Button, Tip] : Tips)
+        EXPECT_EQ(Button->toolTip(), Tip);
+    EXPECT_EQ(Editor->RunAgain1->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_TRUE(Editor->Provetheorem1->actions().contains(Editor->RunAgain1));
+    EXPECT_EQ(Editor->Automatic1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_6));
+    // Ctrl+1 proves as the Linear button does.
+    Type("p(a). ?- p(a). ");
+    Editor->Editor->setFocus();
+    QApplication::setActiveWindow(Frame);
+    QTest::keyClick(Editor->Editor, Qt::Key_1, Qt::ControlModifier);
+    EXPECT_TRUE(Lines(Editor).contains("[F1&F0] :  YES.")) << Lines(Editor).join('|').toStdString();
+    // A disabled item's tip is shown by its menu and says why.
+    Editor->ClearOutput();
+    EXPECT_FALSE(Editor->ProofGraph1->isEnabled());
+    EXPECT_TRUE(Editor->Output1->toolTipsVisible());
+    EXPECT_EQ(Editor->ProofGraph1->toolTip(), "Proof graph: available after a refutation");
+    TAboutBox About(nullptr);
+    EXPECT_TRUE(About.Copyright->text().contains("Version " NIVAR_VERSION));
+}
+
+// Whatever font the user chooses for a pane, its logical symbols are drawn by the symbol font.
+TEST_F(EditWindow, AChosenFontKeepsTheSymbols)
+{
+    Type("∀X [p(X) ∧ q(X)]. ?- q(a). ");
+    Editor->SpeedButton2->click();
+    Editor->Output->setFocus();
+    Fake.FontAnswer = QFont(QStringLiteral("DejaVu Sans Mono"), 13);
+    Editor->Font1->trigger();
+    EXPECT_EQ(Editor->Output->font().family(), "DejaVu Sans Mono");
+    for (TMemo* Memo : {Editor->Editor, Editor->Output}) {
+        int Symbols = 0;
+        int Drawn = 0;
+        for (QTextBlock B = Memo->document()->begin(); B.isValid(); B = B.next()) {
+            for (QChar C : B.text())
+                Symbols += C == QChar(0xF7) || C == QChar(0xFD) || C == QChar(0xAC) ? 1 : 0;
+            for (const QTextLayout::FormatRange& R : B.layout()->formats()) {
+                const QChar C = B.text()[R.start];
+                EXPECT_EQ(R.length, 1);
+                EXPECT_TRUE(C == QChar(0xF7) || C == QChar(0xFD) || C == QChar(0xAC) ||
+                            C == QChar(0xF4))
+                    << int(C.unicode());
+                EXPECT_TRUE(R.format.fontFamilies().toStringList().contains("Ventrix"));
+                ++Drawn;
+            }
+        }
+        EXPECT_GE(Symbols, 1);
+        EXPECT_EQ(Drawn, Symbols) << "every symbol of the pane, and nothing else";
+    }
+}
+
+// Identical runs in one window leave the prover's heap where the first left it: the same
+// objects live in its pools, the same proof memory, and the process's total stays put (the
+// desktop's own caches, of glyphs and paintings, settle after the first runs).
+TEST_F(EditWindow, IdenticalRunsLeaveTheProversHeapAsTheFirstLeftIt)
+{
+    Type("p(a).\n∀X [p(X) → q(X)].\n?- q(a).\n");
+    std::vector<std::int64_t> Live;
+    std::vector<std::int64_t> Total;
+    QStringList Used;
+    for (int I = 0; I < 10; ++I) {
+        Editor->SpeedButton2->click();
+        QApplication::processEvents();
+        Live.push_back(Pool::LiveBytes);
+        Total.push_back(AllocatedBytes());
+        const QStringList Report = Lines(Editor);
+        ASSERT_GE(Report.size(), 2);
+        const QString Time = Report[Report.size() - 2];
+        Used << Time.mid(Time.indexOf(QStringLiteral("Used memory")));
+    }
+    for (std::size_t I = 1; I < Live.size(); ++I) {
+        EXPECT_EQ(Live[I], Live[0]) << "run " << I + 1;
+        EXPECT_EQ(Used[static_cast<qsizetype>(I)], Used[0]);
+    }
+    EXPECT_LE(std::abs(Total.back() - Total[1]), 256) << Total[1] << " then " << Total.back();
 }
 
 TEST_F(EditWindow, SymbolKeysTypeIntoTheMemo)
@@ -145,7 +260,8 @@ TEST_F(EditWindow, ASyntaxErrorIsShownAndTheCaretGoesThere)
     Fake.OpenMilliseconds = 600;
     Editor->SpeedButton2->click();
     ASSERT_EQ(Fake.Messages.size(), 1u);
-    EXPECT_EQ(Fake.Messages[0], "Missing operator.");
+    EXPECT_EQ(Fake.Messages[0], "Missing operator.\nLine 4, column 5.")
+        << "the design's message, and where";
     EXPECT_EQ(Fake.Icons[0], TDialogs::Warning);
     EXPECT_EQ(Editor->Editor->textCursor().position(), 21);
     EXPECT_FALSE(Editor->Editor->textCursor().hasSelection());

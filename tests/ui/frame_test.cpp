@@ -157,6 +157,17 @@ TEST_F(FrameWindow, EachWindowKeepsItsResult)
     EXPECT_EQ(Frame->Result(), First);
 }
 
+// A file open already is brought forward: two windows of it would save over each other.
+TEST_F(FrameWindow, AFileOpenAlreadyIsBroughtForward)
+{
+    const QString Path = WriteFile("once.txt", "p(a). ?- p(a).\n");
+    TEditForm* First = Frame->OpenFile(Path);
+    Frame->New1Click();
+    EXPECT_EQ(Frame->OpenFile(Path), First);
+    EXPECT_EQ(Frame->ActiveEditor(), First);
+    EXPECT_EQ(Frame->Editors().size(), 3);
+}
+
 TEST_F(FrameWindow, ExamplesOpenAsUntitledCopies)
 {
     Frame->SetExamplesFolder(NIVAR_EXAMPLES_DIR);

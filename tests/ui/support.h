@@ -32,7 +32,13 @@ public:
         return Take(Names, QString());
     }
     bool InputText(QWidget*, const QString&, const QString&, QString& Text) override;
-    bool ChooseFont(QWidget*, QFont&) override { return false; }
+    bool ChooseFont(QWidget*, QFont& Font) override
+    {
+        if (FontAnswer.family().isEmpty())
+            return false;
+        Font = FontAnswer;
+        return true;
+    }
 
     template <class T> static T Take(std::deque<T>& Queue, T Default)
     {
@@ -50,6 +56,7 @@ public:
     std::deque<QString> Inputs;
     std::vector<QString> Filters;     // of the save dialogs asked
     std::function<void()> OnQuestion; // called while a question stands
+    QFont FontAnswer{QString()};      // the font chosen; none: the dialog is cancelled
     int OpenMilliseconds = 0;         // how long a message box stands open
 };
 
