@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the desktop program for the README, taken under a virtual X display: the window
-# after "Linear" proved the overview example (docs/screenshot.png), and Output > Proof graph
+# after "Linear" proved the overview example, its result in the status bar and the tip of the
+# "Best" button shown (docs/screenshot.png), and Output > Proof graph
 # (Ctrl+G) of the Socrates example (docs/proof-graph.png). Needs a build (./run.sh or
 # ./test.sh).
 set -euo pipefail
@@ -43,6 +44,9 @@ prove() {
 }
 
 prove examples/overview.txt
+# The pointer rests on "Best" until its tip shows.
+xdotool mousemove $((X + 293)) $((Y + 33))
+sleep 2
 import -window root -crop 880x600+10+10 docs/screenshot.png
 echo "wrote docs/screenshot.png"
 kill "${pids[@]}"
