@@ -30,7 +30,7 @@ VARIANTS = {
 }
 QUICK = ["overview", "family-breadth", "socrates", "chain-08", "ancestors-04",
          "disjunctions-04", "deep-terms-08", "wide-terms-08", "equivalence-quant",
-         "quantifiers-skolem"]
+         "quantifiers-skolem", "sr-check-sweep"]
 LIMIT = 8  # seconds a recorded run may take
 
 

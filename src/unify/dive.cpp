@@ -236,9 +236,9 @@ TObject* TQuant::Dive(TDiveMode Mode, TVisitor Visitor, TDiveArgs Args)
             if (V->Visited || (V->Watch && V->Id)) {
                 ClearCopyMarks(V);
             } else {
-                // Only a binding that goes can leave other variables unused.
-                if (V->Id)
-                    VarRemoved = true;
+                // Another pass follows: a variable kept by a mark a copy left (not by the
+                // marking of this pass) may be unused too.
+                VarRemoved = true;
                 delete V;
                 Put(I, nullptr);
                 Removed = true;

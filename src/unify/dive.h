@@ -16,7 +16,7 @@ class TVariable;
 extern TObject* CopyParent; // the parent given to the next node copied
 extern bool NegateMarks;    // copied atoms take the negated mark
 extern TQuant* NewVars;     // receives the variables copied on demand
-extern bool VarRemoved;     // the sweep destroyed a bound variable
+extern bool VarRemoved;     // the sweep destroyed a variable
 
 // A set of variables for one walk: open addressing over a table that is kept between walks,
 // so that a walk allocates nothing.
