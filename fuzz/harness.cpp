@@ -6,7 +6,6 @@
 #include "model/formula.h"
 #include "model/owner.h"
 #include "model/runstate.h"
-#include "resolution/search.h"
 
 #include <chrono>
 
@@ -173,13 +172,11 @@ void ProveGenerated(const std::uint8_t* Data, std::size_t Size)
     O.Choose(Restrictions[D.Next(3)]);
     O.Choose(Exits[D.Next(3)]);
     O.Choose(D.Flag() ? TOption::Oneref1 : TOption::Allref1);
-    // The fifth choice is best-first search on the clause form.
     const TStrategy Strategies[] = {TStrategy::Linear, TStrategy::Breadthfirst1,
                                     TStrategy::ModifLinear1, TStrategy::BestFirst1,
-                                    TStrategy::BestFirst1};
+                                    TStrategy::Clauses};
     const unsigned Choice = D.Next(5);
     const TStrategy Strategy = Strategies[Choice];
-    ClauseForm = Choice == 4;
     DCFLimit = 1 + static_cast<std::int32_t>(D.Next(10));
     MemoryLimit = 256 * 1024 * 1024;
     auto* Program = new TPLProgram(&Host);
@@ -187,5 +184,4 @@ void ProveGenerated(const std::uint8_t* Data, std::size_t Size)
     delete Program;
     CurrentProgram = nullptr;
     DCFLimit = 10;
-    ClauseForm = false;
 }

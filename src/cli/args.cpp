@@ -262,15 +262,16 @@ TArguments ParseArguments(int Argc, const char* const* Argv)
             else
                 Fail("unknown proof format '" + V + "' (tstp or dot)");
         } else if (Arg == "--strategy") {
-            A.ClauseForm = V == "clauses";
             if (V == "linear")
                 A.Strategy = TStrategy::Linear;
             else if (V == "breadth")
                 A.Strategy = TStrategy::Breadthfirst1;
             else if (V == "modified")
                 A.Strategy = TStrategy::ModifLinear1;
-            else if (V == "best" || V == "clauses")
+            else if (V == "best")
                 A.Strategy = TStrategy::BestFirst1;
+            else if (V == "clauses")
+                A.Strategy = TStrategy::Clauses;
             else
                 Fail("unknown strategy '" + V + "'");
         } else if (Arg == "--check" || Arg == "--restrict" || Arg == "--exit") {

@@ -14,7 +14,6 @@ struct TArguments {
     std::string File; // "-" for standard input
     TOptionState Options;
     TStrategy Strategy = TStrategy::Linear;
-    bool ClauseForm = false; // --strategy clauses: best-first search on the clause form
     std::int32_t DCFLimit = 10;
     double Timeout = 0;            // wall-clock seconds; 0 for none
     double CpuLimit = 0;           // seconds of the process's CPU time; 0 for none

@@ -10,7 +10,6 @@
 #include "model/alloc.h"
 #include "model/formula.h"
 #include "model/runstate.h"
-#include "resolution/search.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -118,7 +117,6 @@ int main(int Argc, char** Argv)
         std::cerr << "nivar-prove: warning: --model tptp writes the counter-models of a model "
                      "search, and none runs: add --counter-models or --model-search\n";
     DCFLimit = Args.DCFLimit;
-    ClauseForm = Args.ClauseForm;
     RecordProofs = Args.Proof != TArguments::TProofFormat::None;
     TTptpProblem Problem;
     std::vector<TTptpPlace> Places;
@@ -151,7 +149,8 @@ int main(int Argc, char** Argv)
     if (Tptp && !Problem.HasConjecture) {
         Host.RefutesAxioms();
         // The design's strategies begin with the negated query, which here says nothing.
-        if (Args.Strategy != TStrategy::BestFirst1 && Args.Strategy != TStrategy::Auto)
+        if (Args.Strategy != TStrategy::BestFirst1 && Args.Strategy != TStrategy::Clauses &&
+            Args.Strategy != TStrategy::Auto)
             std::cerr << "nivar-prove: " << Args.File
                       << ": warning: the problem has no conjecture and this strategy starts "
                          "from the query: --strategy best or --auto refute the axioms\n";

@@ -39,11 +39,11 @@ void ForceAutomaticOptions()
 }
 
 const TAutoConfig AutoSchedule[] = {
-    {TStrategy::BestFirst1, TOption::Exiton1, true, 2, "best-first search on the clause form"},
-    {TStrategy::Linear, TOption::Exiton2, false, 0.5, "linear search, Exit on last match"},
-    {TStrategy::BestFirst1, TOption::Exiton1, false, 2, "best-first search"},
-    {TStrategy::Breadthfirst1, TOption::Exiton1, false, 1, "breadth-first search"},
-    {TStrategy::BestFirst1, TOption::Exiton1, true, 0, "best-first search on the clause form"},
+    {TStrategy::Clauses, TOption::Exiton1, 2, "best-first search on the clause form"},
+    {TStrategy::Linear, TOption::Exiton2, 0.5, "linear search, Exit on last match"},
+    {TStrategy::BestFirst1, TOption::Exiton1, 2, "best-first search"},
+    {TStrategy::Breadthfirst1, TOption::Exiton1, 1, "breadth-first search"},
+    {TStrategy::Clauses, TOption::Exiton1, 0, "best-first search on the clause form"},
 };
 
 void ConsistInTurn(TPLProgram* Program)
@@ -53,7 +53,6 @@ void ConsistInTurn(TPLProgram* Program)
         const TAutoConfig& Config = AutoSchedule[I];
         const bool Last = I + 1 == Count;
         Program->Strategy = Config.Strategy;
-        ClauseForm = Config.ClauseForm;
         ForceChoice(Config.Exit);
         // The lines of a configuration that does not refute the query are not shown, but
         // for the last one tried.
@@ -81,5 +80,4 @@ void ConsistInTurn(TPLProgram* Program)
         Captured.clear();
     }
     Program->Strategy = TStrategy::Auto;
-    ClauseForm = false;
 }

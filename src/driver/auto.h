@@ -8,7 +8,6 @@
 struct TAutoConfig {
     TStrategy Strategy;
     TOption Exit;     // the exit option the configuration uses
-    bool ClauseForm;  // best-first search on the clause form
     double Seconds;   // its time slice; 0: no end of its own
     const char* Name; // as the report names it
 };

@@ -6,6 +6,7 @@
 #include "model/print.h"
 #include "model/runstate.h"
 #include "model/symbols.h"
+#include "resolution/bestfirst.h"
 #include "resolution/search.h"
 #include "unify/unify.h"
 
@@ -78,8 +79,9 @@ void Search(TPLProgram* Program)
         break;
     }
     case TStrategy::BestFirst1:
+    case TStrategy::Clauses:
         CenterLabel = Label('F', N - 1);
-        BestFirstSearch(ListF.Get(N - 1));
+        BestFirstSearch(ListF.Get(N - 1), Program->Strategy == TStrategy::Clauses);
         break;
     default:
         break;

@@ -44,7 +44,9 @@ void TPLProgram::Generate()
     // Best-first search and the automatic mode prove a query that splits case by case; a
     // derivation is of one refutation, so a run that records them keeps its queries whole.
     TSplitText Split;
-    if ((Strategy == TStrategy::Auto || Strategy == TStrategy::BestFirst1) && !RecordProofs)
+    if ((Strategy == TStrategy::Auto || Strategy == TStrategy::BestFirst1 ||
+         Strategy == TStrategy::Clauses) &&
+        !RecordProofs)
         Split = SplitQueries(Text);
     if (Split.Changed) {
         Text.swap(Split.Text);

@@ -27,6 +27,7 @@ class TId;
 class TVariable;
 class TFALFormula;
 class TPLProgram;
+struct TResolutionMode; // resolution/resolve.h
 
 enum class TClass : std::uint8_t {
     Formula,
@@ -386,7 +387,8 @@ public:
     // ---- resolution/resolve.cpp
     // The resolvent of this formula and G on ResAtom1/ResAtom2 under the unifier: copies of
     // both with the atoms marked false and true, in a disjunction. The parents keep theirs.
-    TFALFormula* Resolve(TFALFormula* G);
+    // Mode: how a search beyond the design's strategies marks the matches (none: as designed).
+    TFALFormula* Resolve(TFALFormula* G, const TResolutionMode* Mode = nullptr);
     // Self-resolution in place: this formula becomes F[A/value] ∨ F[A/opposite].
     TFALFormula* ResolveAWC(TFALFormula* G);
     // ---- resolution/search.cpp
@@ -404,7 +406,8 @@ public:
     // ---- resolution/insert.cpp
     // Self-resolution check, factoring and redundancy check of a new resolvent. Returns the
     // resolvent to record (a refutation possibly), or none when it was dropped and freed.
-    TFALFormula* InsertToR();
+    // Mode: a saturating search inserts without the consequence checks (none: as designed).
+    TFALFormula* InsertToR(const TResolutionMode* Mode = nullptr);
     // Up to DCFLimit self-resolution steps; returns the last formula made (or this one).
     TFALFormula* OptimizeX();
     // Factoring within one disjunction or conjunction block.
@@ -442,6 +445,7 @@ enum class TStrategy : std::uint8_t {
     Breadthfirst1,
     ModifLinear1,
     BestFirst1,
+    Clauses, // best-first search on the clause form
     Auto,
 };
 

@@ -8,6 +8,8 @@
 // keeps joins the waiting set. Exact duplicates and variants are dropped; the design's
 // consequence and equivalence checks and its exit options are not used, so no formula a proof
 // needs is removed.
+#include "resolution/bestfirst.h"
+
 #include "model/formula.h"
 #include "model/print.h"
 #include "model/runstate.h"
@@ -193,7 +195,18 @@ struct TIndexed {
 
 class TBestFirst {
 public:
-    explicit TBestFirst(TPLProgram* AProgram) : Program(AProgram) {}
+    TBestFirst(TPLProgram* AProgram, bool AClauseForm)
+        : Program(AProgram), ClauseForm(AClauseForm), Restricted(AClauseForm)
+    {
+        // Insertion keeps what is new, and a resolution marks only the exact matches of its
+        // atom (on the clause form in both formulas: a set of literals loses each of them).
+        Mode.ClauseForm = ClauseForm;
+        Mode.Saturation = true;
+        Mode.ExactMatches = true;
+        Mode.Accept = [this](TFALFormula* N) { return Accept(N); };
+        Both = Mode;
+        Both.MatchesInBoth = true;
+    }
 
     void Run()
     {
@@ -264,12 +277,7 @@ private:
             delete Part;
             return;
         }
-        const std::string SavedCenter = CenterLabel;
-        const std::string SavedPartner = PartnerLabel;
-        CenterLabel = PartnerLabel = Of;
-        RecordResolvent(Part);
-        CenterLabel = SavedCenter;
-        PartnerLabel = SavedPartner;
+        RecordResolvent(Part, Of, Of);
         Wait(Part, 'R', Program->ListR.Count() - 1);
     }
 
@@ -334,16 +342,11 @@ private:
                     Unifier().Clear();
                     continue;
                 }
-                const std::string SavedCenter = CenterLabel;
-                const std::string SavedPartner = PartnerLabel;
-                CenterLabel = Label(Entries[E].Prefix, Entries[E].Index);
-                PartnerLabel = Label(Unit.Prefix, Unit.Index);
-                MatchesInBoth = true;
+                TResolutionMode Cut = Both;
+                Cut.Center = Label(Entries[E].Prefix, Entries[E].Index);
+                Cut.Partner = Label(Unit.Prefix, Unit.Index);
                 TFALFormula* N =
-                    ResolveAndDispose(Entries[E].Formula, Unit.Formula, L.Atom, B, Accept);
-                MatchesInBoth = false;
-                CenterLabel = SavedCenter;
-                PartnerLabel = SavedPartner;
+                    ResolveAndDispose(Entries[E].Formula, Unit.Formula, L.Atom, B, &Cut);
                 if (N)
                     Wait(N, 'R', Program->ListR.Count() - 1);
                 return;
@@ -520,9 +523,8 @@ private:
             if (A->UnifyS(B)) {
                 // On the clause form every occurrence of the atom goes, as from a set of
                 // literals: a duplicate left over would be subsumed by its own parent.
-                MatchesInBoth = Renamed != nullptr || ClauseForm;
-                N = ResolveAndDispose(G.Formula, Other, A, B, Accept);
-                MatchesInBoth = false;
+                N = ResolveAndDispose(G.Formula, Other, A, B,
+                                      Renamed || ClauseForm ? &Both : &Mode);
                 if (N && Renamed)
                     N->Parent2 = G.Formula;
             } else {
@@ -539,17 +541,17 @@ private:
 
     // A resolvent is kept when no variant of it was seen before and, on the clause form, no
     // clause of the search subsumes it.
-    static bool Accept(TFALFormula* N)
+    bool Accept(TFALFormula* N)
     {
-        Current->Accepted = nullptr;
+        Accepted = nullptr;
         if (ClauseForm) {
-            Current->AcceptedClause = ClauseOf(N);
-            if (Current->AcceptedClause.Valid && Current->Subsumed(Current->AcceptedClause))
+            AcceptedClause = ClauseOf(N);
+            if (AcceptedClause.Valid && Subsumed(AcceptedClause))
                 return false;
         }
-        if (!Current->Seen.insert(Current->Hash.Of(N)).second)
+        if (!Seen.insert(Hash.Of(N)).second)
             return false;
-        Current->Accepted = N;
+        Accepted = N;
         return true;
     }
 
@@ -558,6 +560,10 @@ private:
     TClause AcceptedClause;
 
     TPLProgram* Program;
+    const bool ClauseForm;
+    // The mode of its resolution steps, and the same with the matches in both formulas.
+    TResolutionMode Mode;
+    TResolutionMode Both;
     std::vector<TEntry> Entries;
     std::vector<bool> Taken;
     std::priority_queue<std::pair<std::int64_t, std::size_t>,
@@ -575,32 +581,16 @@ private:
     // The unit clauses by sign and predicate, to cut literals from new clauses.
     std::unordered_map<std::string, std::vector<std::size_t>> Units;
     std::int64_t Splits = 0;
-    bool Restricted = ClauseForm;
+    bool Restricted;
     static constexpr std::int64_t MaxSplits = 10000;
-
-public:
-    static TBestFirst* Current;
 };
-
-TBestFirst* TBestFirst::Current = nullptr;
 } // namespace
 
-bool ClauseForm = false;
-
-void BestFirstSearch(TFALFormula* Query)
+void BestFirstSearch(TFALFormula* Query, bool Clauses)
 {
     // Under the quantifier check (Quantification On without Skolemization) the simplification
     // of a copy may turn the quantifiers of its root's prefix: the clause form needs the
     // variables universal, else the search is on whole formulas.
-    const bool Asked = ClauseForm;
-    ClauseForm = Asked && !QuantifierCheck();
-    TBestFirst Search(Query->Owner);
-    TBestFirst::Current = &Search;
-    SaturationInsert = true;
-    ExactMatches = true;
+    TBestFirst Search(Query->Owner, Clauses && !QuantifierCheck());
     Search.Run();
-    ExactMatches = false;
-    SaturationInsert = false;
-    TBestFirst::Current = nullptr;
-    ClauseForm = Asked;
 }

@@ -10,7 +10,6 @@
 #include "unify/unify.h"
 
 bool FactoringChanged = false;
-bool SaturationInsert = false;
 
 namespace {
 bool IsRefutation(const TFALFormula* F)
@@ -65,8 +64,9 @@ bool SameJunction(const TObject* P, const TObject* Q)
     return Top(P) == Top(Q);
 }
 
-TFALFormula* TFALFormula::InsertToR()
+TFALFormula* TFALFormula::InsertToR(const TResolutionMode* Mode)
 {
+    const bool SaturationInsert = Mode && Mode->Saturation;
     TFALFormula* N = this;
     TFALFormula* X = SaturationInsert ? N : N->OptimizeX();
     if (IsRefutation(X)) {
@@ -79,7 +79,7 @@ TFALFormula* TFALFormula::InsertToR()
         delete X;
     // On the clause form a factor is a clause of its own, made by the search: factoring in
     // place would lose the general clause.
-    if (!SaturationInsert || !ClauseForm)
+    if (!SaturationInsert || !Mode->ClauseForm)
         do {
             FactoringChanged = false;
             N->OptimizeF();

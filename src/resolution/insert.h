@@ -4,9 +4,6 @@
 class TObject;
 
 extern bool FactoringChanged; // factoring marked an atom
-// Insertion for the saturating search: factoring only. The search resolves every formula
-// with itself anyway, and the consequence checks may remove what a proof needs.
-extern bool SaturationInsert;
 
 // Turns the unifier into bindings, the first pair of each variable counting, and empties it.
 void BindUnifier();

@@ -12,13 +12,11 @@ TAtom* ResAtom2 = nullptr;
 bool FalseInFirst = false;
 bool SelfResolution = false;
 std::int8_t ResValue = 0;
-bool ExactMatches = false;
-bool MatchesInBoth = false;
 
 namespace {
 // Marks every atom of the chain that unifies with A under the growing unifier; with
 // ExactMatches only those that are A under the unifier already, the unifier unchanged.
-void MarkMatches(TAtom* A, TAtom* First, std::int8_t Value)
+void MarkMatches(TAtom* A, TAtom* First, std::int8_t Value, bool ExactMatches)
 {
     TList<TId>& List = Unifier();
     for (TAtom* R = First; R; R = static_cast<TAtom*>(R->R)) {
@@ -98,10 +96,7 @@ void ResetResolutionState()
     FalseInFirst = false;
     SelfResolution = false;
     ResValue = 0;
-    ExactMatches = false;
-    MatchesInBoth = false;
     FactoringChanged = false;
-    SaturationInsert = false;
     ArithmeticSeen = false;
 }
 
@@ -120,8 +115,10 @@ void CommitUnifier()
     List.Clear();
 }
 
-TFALFormula* TFALFormula::Resolve(TFALFormula* G)
+TFALFormula* TFALFormula::Resolve(TFALFormula* G, const TResolutionMode* Mode)
 {
+    const bool ExactMatches = Mode && Mode->ExactMatches;
+    const bool MatchesInBoth = Mode && Mode->MatchesInBoth;
     TFALFormula* F = this;
     FirstAtom = nullptr;
     LastAtom = nullptr;
@@ -141,10 +138,10 @@ TFALFormula* TFALFormula::Resolve(TFALFormula* G)
     MarkAtom(ResAtom1, ResValue);
     if (F != G)
         MarkAtom(ResAtom2, Opposite);
-    MarkMatches(ResAtom1, F->MF, ResValue);
+    MarkMatches(ResAtom1, F->MF, ResValue, ExactMatches);
     if (F != G && (SelfResolution || MatchesInBoth || OptionOn(TOption::General))) {
         MarkAtom(ResAtom2, Opposite);
-        MarkMatches(ResAtom1, G->MF, Opposite);
+        MarkMatches(ResAtom1, G->MF, Opposite, ExactMatches);
     }
     CommitUnifier();
     N->Cont = D;
@@ -174,7 +171,7 @@ TFALFormula* TFALFormula::ResolveAWC(TFALFormula*)
     auto* D = new TDis;
     ResValue = FalseInFirst ? -1 : 1;
     MarkAtom(ResAtom1, ResValue);
-    MarkMatches(ResAtom1, F->MF, ResValue);
+    MarkMatches(ResAtom1, F->MF, ResValue, false);
     TSub* T = F->Cont;
     T->Ac = D;
     FirstAtom = F->MF;

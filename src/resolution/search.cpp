@@ -26,19 +26,22 @@ bool PairAllowed(TFALFormula* F, TFALFormula* G)
     return false;
 }
 
-std::string PairLabel()
+std::string PairLabel(const std::string& Center, const std::string& Partner)
 {
-    return "[" + CenterLabel + "&" + PartnerLabel + "] : ";
+    return "[" + Center + "&" + Partner + "] : ";
 }
 } // namespace
 
 TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* B,
-                               bool (*Accept)(TFALFormula*))
+                               const TResolutionMode* Mode)
 {
+    const bool OwnLabels = Mode && !Mode->Center.empty();
+    const std::string& Center = OwnLabels ? Mode->Center : CenterLabel;
+    const std::string& Partner = OwnLabels ? Mode->Partner : PartnerLabel;
     ResAtom1 = A;
     ResAtom2 = B;
     FalseInFirst = A->Pol != 0 ? A->Pol == 1 : B->Pol == -1;
-    TFALFormula* N = F->Resolve(G);
+    TFALFormula* N = F->Resolve(G, Mode);
     // A stop inside the copy's unifications may have left atoms unmarked: no resolvent is
     // added after a stop.
     if (StopRequested || !WithinLimits(N)) {
@@ -46,10 +49,10 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
         return nullptr;
     }
     if (OptionOn(TOption::Unsim))
-        WriteLine(PairLabel() + Printed(N));
+        WriteLine(PairLabel(Center, Partner) + Printed(N));
     N->Simplify();
     N->Cont->EvalPol();
-    N = N->InsertToR();
+    N = N->InsertToR(Mode);
     if (!N)
         return nullptr;
     // A stop during the insertion ends it early: a refutation found stands, any other
@@ -59,7 +62,8 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
         return nullptr;
     }
     if (N->Cont->Val == -1) {
-        WriteLine((OptionOn(TOption::Sources) ? PairLabel() : std::string()) + " YES.");
+        WriteLine((OptionOn(TOption::Sources) ? PairLabel(Center, Partner) : std::string()) +
+                  " YES.");
         N->PrintVars();
         RecordRefutation(N);
         if (!QueryRefuted && !OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1))
@@ -75,19 +79,24 @@ TFALFormula* ResolveAndDispose(TFALFormula* F, TFALFormula* G, TAtom* A, TAtom* 
         delete N;
         return nullptr;
     }
-    if (Accept && !Accept(N)) {
+    if (Mode && Mode->Accept && !Mode->Accept(N)) {
         ++RedundantCount;
         delete N;
         return nullptr;
     }
-    return RecordResolvent(N);
+    return RecordResolvent(N, Center, Partner);
 }
 
 TFALFormula* RecordResolvent(TFALFormula* N)
 {
+    return RecordResolvent(N, CenterLabel, PartnerLabel);
+}
+
+TFALFormula* RecordResolvent(TFALFormula* N, const std::string& Center, const std::string& Partner)
+{
     if (OptionOn(TOption::Progress)) {
         const std::string Head = OptionOn(TOption::Sources)
-                                     ? Label('R', ResolventCount) + " " + PairLabel()
+                                     ? Label('R', ResolventCount) + " " + PairLabel(Center, Partner)
                                      : std::string();
         WriteLine(Head + Printed(N));
     }

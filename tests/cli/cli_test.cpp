@@ -30,11 +30,10 @@ TEST(Arguments, FlagsSetTheOptionsOfANewWindow)
     EXPECT_EQ(A.File, "doc.txt");
     EXPECT_EQ(A.Strategy, TStrategy::Breadthfirst1);
     EXPECT_EQ(A.DCFLimit, 3);
-    EXPECT_FALSE(A.ClauseForm);
     const TArguments Clauses = Parse({"--strategy=clauses", "doc.txt"});
-    EXPECT_EQ(Clauses.Strategy, TStrategy::BestFirst1);
-    EXPECT_TRUE(Clauses.ClauseForm);
-    EXPECT_FALSE(Parse({"--strategy=clauses", "--strategy=best", "doc.txt"}).ClauseForm);
+    EXPECT_EQ(Clauses.Strategy, TStrategy::Clauses);
+    EXPECT_EQ(Parse({"--strategy=clauses", "--strategy=best", "doc.txt"}).Strategy,
+              TStrategy::BestFirst1);
     for (TOption On : {TOption::Axioms, TOption::Checkby2, TOption::Support1, TOption::Exiton3,
                        TOption::Oneref1, TOption::Quant1, TOption::General})
         EXPECT_TRUE(A.Options.Checked(On)) << OptionItem(On).Name;

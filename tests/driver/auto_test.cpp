@@ -47,4 +47,18 @@ TEST_F(Automatic, AStopEndsTheScheduleToo)
     EXPECT_EQ(LastOutcome, TRunOutcome::Stopped);
     EXPECT_EQ(StopReason, TStopReason::User);
 }
+
+// No mode of a search outlives it: a run after an automatic run that failed in its clause-form
+// slot (an allocation that failed) is the run a fresh program makes.
+TEST_F(Automatic, ARunAfterAFailedClauseFormSlotIsAFreshOne)
+{
+    const char* Text = "p ↔ q. p. ?- q. ";
+    Set(TOption::Skolem1);
+    const auto Fresh = Run(Text, TStrategy::BestFirst1);
+    ASSERT_EQ(QueriesRefuted, 1);
+    Owner.FailAt = Owner.Yields + 3; // inside the first slot: the clause form
+    Run("q(0). ∀X [q(X) → q(X + 1)]. ?- r. ", TStrategy::Auto);
+    EXPECT_EQ(LastOutcome, TRunOutcome::OutOfMemory);
+    EXPECT_EQ(Run(Text, TStrategy::BestFirst1), Fresh) << "best-first search on whole formulas";
+}
 } // namespace

@@ -5,7 +5,6 @@
 #include "language/tptp.h"
 #include "model/runstate.h"
 #include "model/tptpnames.h"
-#include "resolution/search.h"
 #include "support/prover.h"
 
 #include <map>
@@ -51,26 +50,22 @@ protected:
     void TearDown() override
     {
         RecordProofs = false;
-        ClauseForm = false;
         TProverTest::TearDown();
     }
 
     // Proves the TPTP problem with a derivation recorded, as nivar-prove does; its TSTP lines.
     // Clauses: best-first search on the clause form.
-    std::vector<std::string> Derive(const std::string& Problem, TStrategy Strategy,
-                                    bool Clauses = false)
+    std::vector<std::string> Derive(const std::string& Problem, TStrategy Strategy)
     {
         const TTptpProblem P = ReadTptp("problem.p", Problem, "");
         EXPECT_EQ(P.Error, "");
         RecordProofs = true;
-        ClauseForm = Clauses;
         Set(TOption::Skolem1);
         Owner.StopAt = 200000;
         Naming.Taken = P.Names;
         Owner.TptpNaming = &Naming;
         Run(EncodeReport(NivarDocument(P, false)), Strategy);
         Owner.TptpNaming = nullptr;
-        ClauseForm = false;
         EXPECT_EQ(Owner.Outcomes.size(), 1u);
         if (Owner.Outcomes.size() != 1 || !Owner.Outcomes[0].Refuted)
             return {};
@@ -163,11 +158,13 @@ TEST_F(Derivations, EveryStepFollowsFromItsParents)
     };
     for (const char* Problem : Problems)
         for (int Way = Problem == Problems[4] ? 1 : 0; Way < 3; ++Way) { // 43: not linear
-            const TStrategy S = Way == 0 ? TStrategy::Linear : TStrategy::BestFirst1;
+            const TStrategy S = Way == 0   ? TStrategy::Linear
+                                : Way == 1 ? TStrategy::BestFirst1
+                                           : TStrategy::Clauses;
             SCOPED_TRACE(Problem + std::string(Way == 0   ? "linear"
                                                : Way == 1 ? "best"
                                                           : "clauses"));
-            const std::vector<std::string> Lines = Derive(Problem, S, Way == 2);
+            const std::vector<std::string> Lines = Derive(Problem, S);
             ExpectEveryStepFollows(Lines);
             for (const std::string& L : Lines)
                 EXPECT_EQ(L.find("unused"), std::string::npos) << "only what the refutation needs";

@@ -1,7 +1,6 @@
 // The modes that read quantifiers never refute a non-theorem, and keep the proofs they should.
 #include "driver/models.h"
 #include "model/runstate.h"
-#include "resolution/search.h"
 #include "support/prover.h"
 
 namespace {
@@ -87,9 +86,7 @@ TEST_F(SoundModes, AQueryAsksForItsFreeNames)
             Owner.Options = TOptionState();
             if (Mode > 0)
                 Set(Modes[Mode - 1]);
-            ClauseForm = Way == 4;
             const std::vector<std::string> Report = Run("p(a). ?- p(X). ", S);
-            ClauseForm = false;
             EXPECT_EQ(QueriesRefuted, 1);
             EXPECT_GE(CountLines(Report, "X = a."), 1);
             ASSERT_EQ(Owner.Outcomes.size(), 1u);

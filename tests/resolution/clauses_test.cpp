@@ -3,7 +3,6 @@
 #include "model/formula.h"
 #include "model/runstate.h"
 #include "resolution/clauses.h"
-#include "resolution/search.h"
 #include "support/prover.h"
 
 #include <memory>
@@ -17,18 +16,12 @@ protected:
     void SetUp() override
     {
         TProverTest::SetUp();
-        ::ClauseForm = true;
         Set(TOption::Skolem1);
-    }
-    void TearDown() override
-    {
-        ::ClauseForm = false;
-        TProverTest::TearDown();
     }
 
     bool Refuted(std::string_view Document)
     {
-        Run(Document, TStrategy::BestFirst1);
+        Run(Document, TStrategy::Clauses);
         return QueriesEvaluated == 1 && QueriesRefuted == 1;
     }
 };
@@ -37,20 +30,20 @@ TEST_F(ClauseForm, SplitsFormulasIntoClauses)
 {
     // An equivalence gives two implications written as disjunctions.
     const auto Equivalences =
-        Run("∀X [p(X) ↔ q(X)]. ∀X [q(X) ↔ ¬r(X)]. p(a). ?- ¬r(a). ", TStrategy::BestFirst1);
+        Run("∀X [p(X) ↔ q(X)]. ∀X [q(X) ↔ ¬r(X)]. p(a). ?- ¬r(a). ", TStrategy::Clauses);
     EXPECT_EQ(QueriesRefuted, 1);
     EXPECT_EQ(CountLines(Equivalences, "R0 [F0&F0] : [¬p(X)∨q(X)]. "), 1);
     EXPECT_EQ(CountLines(Equivalences, "R1 [F0&F0] : [p(X)∨¬q(X)]. "), 1);
     // A conjunction below a disjunction, and one in a negated implication's consequent.
     const auto Nested =
         Run("p(a) ∨ [q(a) ∧ r(a)]. ¬[s(a) → ¬[t(a) ∧ u(a)]]. ?- [p(a) ∨ r(a)] ∧ u(a). ",
-            TStrategy::BestFirst1);
+            TStrategy::Clauses);
     EXPECT_EQ(QueriesRefuted, 1);
     EXPECT_EQ(CountLines(Nested, "R0 [F0&F0] : p(a)∨q(a). "), 1);
     EXPECT_EQ(CountLines(Nested, "R1 [F0&F0] : p(a)∨r(a). "), 1);
     EXPECT_EQ(CountLines(Nested, "R2 [F1&F1] : s(a). "), 1);
     // A conjunction of many parts, however nested, gives them all at once.
-    const auto Many = Run("[p ∧ [q ∧ ¬[r ∨ ¬s]]] ∧ ¬[t → u]. ?- t. ", TStrategy::BestFirst1);
+    const auto Many = Run("[p ∧ [q ∧ ¬[r ∨ ¬s]]] ∧ ¬[t → u]. ?- t. ", TStrategy::Clauses);
     EXPECT_EQ(QueriesRefuted, 1);
     const std::vector<std::string> Parts(Many.begin() + 1, Many.begin() + 7);
     EXPECT_EQ(Parts, (std::vector<std::string>{"R0 [F0&F0] : p. ", "R1 [F0&F0] : q. ",
@@ -104,7 +97,7 @@ TEST(TermOrdering, IsTheKnuthBendixOrdering)
 TEST_F(ClauseForm, ResolvesAPositiveClauseOnItsMaximalLiterals)
 {
     Set(TOption::Progress, false);
-    Run("p(f(a)) ∨ p(a). ¬p(a) ∨ q. ?- r. ", TStrategy::BestFirst1);
+    Run("p(f(a)) ∨ p(a). ¬p(a) ∨ q. ?- r. ", TStrategy::Clauses);
     EXPECT_EQ(QueriesRefuted, 0);
     EXPECT_EQ(ResolventCount, 0) << "not on p(a)";
     EXPECT_TRUE(Refuted("p(f(a)) ∨ p(a). ¬p(f(a)). ¬p(a). ?- r. "));
@@ -130,7 +123,7 @@ TEST_F(ClauseForm, ProvesTheSteamroller)
         "∀X, Y [[bird(X)∧snail(Y)] → ¬eats(X, Y)]. "
         "∀X [[caterpillar(X)∨snail(X)] → ∃Y [plant(Y)∧eats(X, Y)]]. "
         "?- ∃X, Y [animal(X) ∧ animal(Y) ∧ ∃Z [grain(Z)∧eats(Y, Z)∧eats(X, Y)]]. ";
-    const auto Report = Run(Steamroller, TStrategy::BestFirst1);
+    const auto Report = Run(Steamroller, TStrategy::Clauses);
     EXPECT_EQ(QueriesRefuted, 1);
     EXPECT_LT(ResolventCount, 1000);
     EXPECT_EQ(CountLines(Report, "X = sk#2, Y = sk#3."), 1);
@@ -142,7 +135,7 @@ TEST_F(ClauseForm, CutsLiteralsByUnitClauses)
 {
     const auto Report = Run("∀X [¬r(X)]. ∀X [s(X) → q(X) ∨ r(X) ∨ t(X)]. "
                             "?- ∀X [s(X) → q(X) ∨ t(X)]. ",
-                            TStrategy::BestFirst1);
+                            TStrategy::Clauses);
     EXPECT_EQ(QueriesRefuted, 1);
     EXPECT_EQ(CountLines(Report, "R3 [F1&R0] : [q(sk#1)∨r(sk#1)∨t(sk#1)]. "), 1);
     EXPECT_EQ(CountLines(Report, "R4 [R3&R2] : [q(sk#1)∨r(sk#1)]. "), 1);
@@ -161,13 +154,13 @@ TEST_F(ClauseForm, DropsSubsumedClauses)
 {
     Set(TOption::Progress, false);
     Set(TOption::Stat);
-    Run("∀X [p(X)]. ∀X [q(X) → p(f(X))]. q(a). ?- r. ", TStrategy::BestFirst1);
+    Run("∀X [p(X)]. ∀X [q(X) → p(f(X))]. q(a). ?- r. ", TStrategy::Clauses);
     EXPECT_EQ(QueriesRefuted, 0);
     EXPECT_EQ(ResolventCount, 0) << "p(f(a)) is an instance of p(X)";
     EXPECT_GE(RedundantCount, 1);
     // p(a), made from q(a), drops the waiting p(a) ∨ r(a) before it is taken: nothing comes of
     // it, not even a resolvent to drop.
-    Run("∀X [q(X) → p(X)]. q(a). p(a) ∨ r(a). ∀X [r(X) → t(X)]. ?- u. ", TStrategy::BestFirst1);
+    Run("∀X [q(X) → p(X)]. q(a). p(a) ∨ r(a). ∀X [r(X) → t(X)]. ?- u. ", TStrategy::Clauses);
     EXPECT_EQ(ResolventCount, 1);
     EXPECT_EQ(RedundantCount, 0);
 }
@@ -182,9 +175,8 @@ TEST_F(ClauseForm, ResolvesAFormulaWithARenamedCopyOfItself)
     Set(TOption::Progress, false);
     for (const bool Clauses : {false, true}) {
         SCOPED_TRACE(Clauses ? "clause form" : "whole formulas");
-        ::ClauseForm = Clauses;
         Owner.StopAt = 3000;
-        Run(NonTheorem, TStrategy::BestFirst1);
+        Run(NonTheorem, Clauses ? TStrategy::Clauses : TStrategy::BestFirst1);
         EXPECT_EQ(QueriesRefuted, 0);
         EXPECT_EQ(LastOutcome, TRunOutcome::Stopped);
     }
@@ -197,7 +189,6 @@ TEST_F(ClauseForm, NeedsItsVariablesUniversal)
     Set(TOption::Skolem1, false);
     Set(TOption::Quant1);
     EXPECT_FALSE(Refuted("?- ∀Y [∀X [f(Y)→f(X)]]. "));
-    EXPECT_TRUE(::ClauseForm) << "the choice stays for the next run";
 }
 
 // Random clause sets over four letters, written as disjunctions, negated conjunctions and

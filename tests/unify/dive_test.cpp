@@ -156,7 +156,9 @@ TEST_F(Traversal, TheSweepKeepsUsedAndAnsweredVariablesOnly)
     X->Visited = true;
     VarRemoved = false;
     F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
-    EXPECT_FALSE(VarRemoved) << "an unbound variable leaves no other one unused";
+    // Any variable that goes asks for another pass: one kept by a mark that a copy left, not
+    // by this marking, may be unused too.
+    EXPECT_TRUE(VarRemoved);
     EXPECT_EQ(Variables(F->Cont->Q), (std::vector<TVariable*>{X, Answer}));
     EXPECT_FALSE(X->Visited);
     // A binding that goes may have held the last use of another variable: mark again.
@@ -164,6 +166,7 @@ TEST_F(Traversal, TheSweepKeepsUsedAndAnsweredVariablesOnly)
     Bound->Id = new TFunctorA("c");
     F->Cont->Q->Add(Bound);
     X->Visited = true;
+    VarRemoved = false;
     F->Dive(TDiveMode::Sweep, nullptr, TDiveArgs{});
     EXPECT_TRUE(VarRemoved);
     EXPECT_EQ(Variables(F->Cont->Q), (std::vector<TVariable*>{X, Answer}));
