@@ -16,8 +16,10 @@
 #include "resolution/clauses.h"
 #include "resolution/insert.h"
 #include "resolution/limits.h"
+#include "resolution/ordering.h"
 #include "resolution/resolve.h"
 #include "resolution/search.h"
+#include "resolution/subsume.h"
 #include "unify/unify.h"
 
 #include <cstdint>
@@ -332,7 +334,7 @@ private:
             Target.Valid = true;
             for (const std::size_t U : It->second) {
                 const TEntry& Unit = Entries[U];
-                if (Unit.Deleted || !Subsumes(Unit.Clause, Target))
+                if (Unit.Deleted || !Subsumer.Subsumes(Unit.Clause, Target))
                     continue;
                 if (StopRequested || Entries[E].Deleted)
                     return;
@@ -388,7 +390,7 @@ private:
         std::size_t Kept = 0;
         for (std::size_t I = 0; I < Clauses.size(); ++I) {
             const std::size_t E = Clauses[I];
-            if (MaySubsume(Key, Keys[I]) && Subsumes(C, Entries[E].Clause)) {
+            if (MaySubsume(Key, Keys[I]) && Subsumer.Subsumes(C, Entries[E].Clause)) {
                 Entries[E].Deleted = true;
                 Taken[E] = true;
                 continue;
@@ -401,11 +403,11 @@ private:
     }
 
     // Forward subsumption: whether a clause of the search subsumes C.
-    bool Subsumed(const TClause& C) const
+    bool Subsumed(const TClause& C)
     {
         const TClauseKey Key = KeyOf(C);
         for (std::size_t I = 0; I < Clauses.size(); ++I)
-            if (MaySubsume(Keys[I], Key) && Subsumes(Entries[Clauses[I]].Clause, C))
+            if (MaySubsume(Keys[I], Key) && Subsumer.Subsumes(Entries[Clauses[I]].Clause, C))
                 return true;
         return false;
     }
@@ -578,6 +580,7 @@ private:
     // far, and whether literal selection applies (every source formula became clauses).
     std::vector<std::size_t> Clauses;
     std::vector<TClauseKey> Keys; // of Clauses, side by side for a quick scan
+    TSubsumer Subsumer;
     // The unit clauses by sign and predicate, to cut literals from new clauses.
     std::unordered_map<std::string, std::vector<std::size_t>> Units;
     std::int64_t Splits = 0;

@@ -1,10 +1,12 @@
 #include "resolution/clauses.h"
 
 #include "model/formula.h"
+#include "model/terms.h"
 #include "resolution/resolve.h"
 #include "unify/unify.h"
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -296,44 +298,26 @@ std::uint64_t BitOf(std::size_t Hash)
     return std::uint64_t{1} << (Hash % 64);
 }
 
-std::uint64_t BitOf(const std::string& Name, std::size_t Arity, int Salt)
-{
-    return BitOf(HashOf(Name, Arity, Salt));
-}
-
 // The hash of an atom's predicate with the literal's sign; 0 when the atom is a variable.
 std::size_t PredicateHash(const TAtom* A, int Sign)
 {
-    const TId* T = A->Id;
-    if (T && T->Is(TClass::Functor))
-        return HashOf(static_cast<const TFunctor*>(T)->Name,
-                      static_cast<std::size_t>(static_cast<const TFunctor*>(T)->Params.Count()),
-                      Sign > 0 ? 1 : 0) |
-               1;
-    if (T && T->Is(TClass::FunctorA))
-        return HashOf(static_cast<const TFunctorA*>(T)->Name, 0, Sign > 0 ? 1 : 0) | 1;
-    return 0;
+    if (!A->Id || !A->Id->IsFunc())
+        return 0;
+    return HashOf(PredicateOf(A), ArityOf(A->Id), Sign > 0 ? 1 : 0) | 1;
 }
 
 // The function symbols and constants below the predicate, values of variables included;
 // Variable tells whether an unbound variable is there.
-std::uint64_t SymbolBits(const TId* T, bool Top, bool& Variable)
+std::uint64_t SymbolBits(const TId* Atom, bool& Variable)
 {
     std::uint64_t Bits = 0;
-    T = Bound(T);
-    if (!T)
-        return 0;
-    if (T->Is(TClass::Variable)) {
-        Variable = true;
-    } else if (T->Is(TClass::Functor)) {
-        auto* F = static_cast<const TFunctor*>(T);
-        if (!Top)
-            Bits |= BitOf(F->Name, static_cast<std::size_t>(F->Params.Count()), 2);
-        for (const TId* Arg : F->Params.Items)
-            Bits |= SymbolBits(Arg, false, Variable);
-    } else if (T->Is(TClass::FunctorA) && !Top) {
-        Bits |= BitOf(static_cast<const TFunctorA*>(T)->Name, 0, 2);
-    }
+    WalkTerm(Atom, [&](const TId* T) {
+        if (T->Is(TClass::Variable))
+            Variable = true;
+        else if (T->IsFunc() && T != Bound(Atom))
+            Bits |= BitOf(HashOf(SymbolOf(T), ArityOf(T), 2));
+        return true;
+    });
     return Bits;
 }
 } // namespace
@@ -348,7 +332,7 @@ TClause ClauseOf(TFALFormula* F)
         if (Sign == 0)
             return C;
         bool Variable = false;
-        C.Symbols |= SymbolBits(A->Id, true, Variable);
+        C.Symbols |= SymbolBits(A->Id, Variable);
         const std::size_t Predicate = PredicateHash(A, Sign);
         C.Literals.push_back({A, Sign, Predicate, !Variable});
         if (Predicate != 0)
@@ -356,89 +340,6 @@ TClause ClauseOf(TFALFormula* F)
     }
     C.Valid = !C.Literals.empty();
     return C;
-}
-
-namespace {
-// The Knuth-Bendix ordering of terms: every symbol and variable weighs 1, symbols are ordered
-// by arity, then name. Total on ground terms and stable under substitution, so a literal that
-// another exceeds here stays below it in every instance.
-struct TTermFacts {
-    std::int64_t Weight = 0;
-    std::vector<std::pair<const TVariable*, std::int64_t>> Variables;
-};
-
-void Gather(const TId* T, TTermFacts& Facts)
-{
-    T = Bound(T);
-    ++Facts.Weight;
-    if (!T)
-        return;
-    if (T->Is(TClass::Variable)) {
-        for (auto& [V, Count] : Facts.Variables)
-            if (V == T) {
-                ++Count;
-                return;
-            }
-        Facts.Variables.push_back({static_cast<const TVariable*>(T), 1});
-    } else if (T->Is(TClass::Functor)) {
-        for (const TId* Arg : static_cast<const TFunctor*>(T)->Params.Items)
-            Gather(Arg, Facts);
-    }
-}
-
-std::int64_t Occurrences(const TTermFacts& Facts, const TVariable* V)
-{
-    for (const auto& [W, Count] : Facts.Variables)
-        if (W == V)
-            return Count;
-    return 0;
-}
-
-// -1, 0, 1 comparing the symbols at the tops of two terms that are no variables.
-int Precedence(const TId* A, const TId* B)
-{
-    auto Arity = [](const TId* T) {
-        return T->Is(TClass::Functor) ? static_cast<const TFunctor*>(T)->Params.Count() : 0;
-    };
-    auto Name = [](const TId* T) -> std::string {
-        switch (T->Class) {
-        case TClass::Functor:
-            return static_cast<const TFunctor*>(T)->Name;
-        case TClass::FunctorA:
-            return static_cast<const TFunctorA*>(T)->Name;
-        case TClass::StrLit:
-            return "\"" + static_cast<const TStrLit*>(T)->Value;
-        case TClass::Integer:
-        case TClass::Real:
-            return "#" +
-                   std::to_string(static_cast<double>(static_cast<const TNumber*>(T)->GetNumber()));
-        default:
-            return std::string();
-        }
-    };
-    if (Arity(A) != Arity(B))
-        return Arity(A) < Arity(B) ? -1 : 1;
-    const int C = Name(A).compare(Name(B));
-    return C < 0 ? -1 : C > 0 ? 1 : 0;
-}
-} // namespace
-
-namespace {
-// Two leaves of one class other than a variable.
-bool SameLeaf(const TId* A, const TId* B)
-{
-    switch (A->Class) {
-    case TClass::FunctorA:
-        return static_cast<const TFunctorA*>(A)->Name == static_cast<const TFunctorA*>(B)->Name;
-    case TClass::StrLit:
-        return static_cast<const TStrLit*>(A)->Value == static_cast<const TStrLit*>(B)->Value;
-    case TClass::Integer:
-    case TClass::Real:
-        return static_cast<const TNumber*>(A)->GetNumber() ==
-               static_cast<const TNumber*>(B)->GetNumber();
-    default:
-        return false;
-    }
 }
 
 bool SameTerm(const TId* A, const TId* B)
@@ -449,142 +350,22 @@ bool SameTerm(const TId* A, const TId* B)
         return true;
     if (!A || !B || A->Class != B->Class || A->Is(TClass::Variable))
         return false;
-    if (!A->Is(TClass::Functor))
-        return SameLeaf(A, B);
-    auto* X = static_cast<const TFunctor*>(A);
-    auto* Y = static_cast<const TFunctor*>(B);
-    if (!(X->Name == Y->Name) || X->Params.Count() != Y->Params.Count())
+    switch (A->Class) {
+    case TClass::StrLit:
+        return static_cast<const TStrLit*>(A)->Value == static_cast<const TStrLit*>(B)->Value;
+    case TClass::Integer:
+    case TClass::Real:
+        return static_cast<const TNumber*>(A)->GetNumber() ==
+               static_cast<const TNumber*>(B)->GetNumber();
+    default:
+        break;
+    }
+    const std::span<TId* const> X = ArgumentsOf(A);
+    const std::span<TId* const> Y = ArgumentsOf(B);
+    if (SymbolOf(A) != SymbolOf(B) || X.size() != Y.size())
         return false;
-    for (std::int32_t I = 0; I < X->Params.Count(); ++I)
-        if (!SameTerm(X->Params.Get(I), Y->Params.Get(I)))
+    for (std::size_t I = 0; I < X.size(); ++I)
+        if (!SameTerm(X[I], Y[I]))
             return false;
     return true;
-}
-} // namespace
-
-bool Greater(const TId* S, const TId* T)
-{
-    S = Bound(S);
-    T = Bound(T);
-    if (!S || !T || S == T)
-        return false;
-    TTermFacts FS;
-    TTermFacts FT;
-    Gather(S, FS);
-    Gather(T, FT);
-    for (const auto& [V, Count] : FT.Variables)
-        if (Occurrences(FS, V) < Count)
-            return false;
-    if (T->Is(TClass::Variable))
-        return true; // T occurs in S, which is not T
-    if (S->Is(TClass::Variable))
-        return false;
-    if (FS.Weight != FT.Weight)
-        return FS.Weight > FT.Weight;
-    if (const int P = Precedence(S, T); P != 0)
-        return P > 0;
-    if (!S->Is(TClass::Functor))
-        return false;
-    auto* A = static_cast<const TFunctor*>(S);
-    auto* B = static_cast<const TFunctor*>(T);
-    for (std::int32_t I = 0; I < A->Params.Count(); ++I)
-        if (!SameTerm(A->Params.Get(I), B->Params.Get(I)))
-            return Greater(A->Params.Get(I), B->Params.Get(I));
-    return false;
-}
-
-namespace {
-class TMatcher {
-public:
-    bool Run(const TClause& C, const TClause& D)
-    {
-        Steps = 0;
-        Bindings.clear();
-        return Literal(C, D, 0);
-    }
-
-private:
-    static constexpr std::int64_t StepLimit = 20000;
-
-    bool Literal(const TClause& C, const TClause& D, std::size_t I)
-    {
-        if (I == C.Literals.size())
-            return true;
-        const TClause::TLiteral& L = C.Literals[I];
-        for (const TClause::TLiteral& M : D.Literals) {
-            if (M.Sign != L.Sign || (L.Predicate != 0 && M.Predicate != L.Predicate))
-                continue;
-            const std::size_t Mark = Bindings.size();
-            if (Match(L.Atom->Id, M.Atom->Id)) {
-                if (Literal(C, D, I + 1))
-                    return true;
-                // A ground literal binds nothing: another match would fail the same way.
-                if (L.Ground)
-                    return false;
-            }
-            Bindings.resize(Mark);
-            if (Steps > StepLimit)
-                return false;
-        }
-        return false;
-    }
-
-    TId* BindingOf(const TVariable* V) const
-    {
-        for (const auto& [Var, Value] : Bindings)
-            if (Var == V)
-                return Value;
-        return nullptr;
-    }
-
-    // One-way matching: the unbound variables of the pattern P take parts of T.
-    bool Match(TId* P, TId* T)
-    {
-        ++Steps;
-        P = Bound(P);
-        T = Bound(T);
-        if (!P || !T)
-            return P == T;
-        if (P->Is(TClass::Variable)) {
-            auto* V = static_cast<TVariable*>(P);
-            if (TId* Value = BindingOf(V))
-                return Equal(Value, T);
-            Bindings.push_back({V, T});
-            return true;
-        }
-        if (P->Class != T->Class)
-            return false;
-        switch (P->Class) {
-        case TClass::Functor: {
-            auto* A = static_cast<TFunctor*>(P);
-            auto* B = static_cast<TFunctor*>(T);
-            if (!(A->Name == B->Name) || A->Params.Count() != B->Params.Count())
-                return false;
-            for (std::int32_t I = 0; I < A->Params.Count(); ++I)
-                if (!Match(A->Params.Get(I), B->Params.Get(I)))
-                    return false;
-            return true;
-        }
-        default:
-            return SameLeaf(P, T);
-        }
-    }
-
-    bool Equal(TId* A, TId* B)
-    {
-        ++Steps;
-        return SameTerm(A, B);
-    }
-
-    std::vector<std::pair<const TVariable*, TId*>> Bindings;
-    std::int64_t Steps = 0;
-};
-} // namespace
-
-bool Subsumes(const TClause& C, const TClause& D)
-{
-    if (!C.Valid || !D.Valid || !MaySubsume(KeyOf(C), KeyOf(D)))
-        return false;
-    static TMatcher Matcher;
-    return Matcher.Run(C, D);
 }

@@ -1,6 +1,6 @@
 // Formulas read as clauses, for best-first search on the clause form: the sign of each atom
-// as a literal, the splitting of a formula into the clauses it is the conjunction of, and
-// subsumption between clauses.
+// as a literal, the splitting of a formula into the clauses it is the conjunction of, factors,
+// and the literals of a clause with the filters of subsumption.
 #pragma once
 
 #include <cstdint>
@@ -73,11 +73,6 @@ inline bool MaySubsume(const TClauseKey& C, const TClauseKey& D)
     return C.Size <= D.Size && (C.Mask & ~D.Mask) == 0 && (C.Symbols & ~D.Symbols) == 0;
 }
 
-// Whether an instance of C is part of D (C has no more literals than D). The variables of D
-// stand for themselves. Gives up, answering no, after a bounded number of steps.
-bool Subsumes(const TClause& C, const TClause& D);
-
-// The Knuth-Bendix ordering of terms (each symbol and variable weighs 1; symbols by arity,
-// then name), bound variables read as their values: whether S is greater than T. Stable
-// under substitution, and total on ground terms.
-bool Greater(const TId* S, const TId* T);
+// Whether A and B are the same term, bindings followed: the same variable, or the same
+// symbol with the same arguments, or equal numbers or strings.
+bool SameTerm(const TId* A, const TId* B);

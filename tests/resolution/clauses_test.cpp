@@ -3,6 +3,7 @@
 #include "model/formula.h"
 #include "model/runstate.h"
 #include "resolution/clauses.h"
+#include "resolution/ordering.h"
 #include "support/prover.h"
 
 #include <memory>
