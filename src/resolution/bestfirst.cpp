@@ -13,6 +13,7 @@
 #include "model/formula.h"
 #include "model/print.h"
 #include "model/runstate.h"
+#include "model/terms.h"
 #include "resolution/clauses.h"
 #include "resolution/insert.h"
 #include "resolution/limits.h"
@@ -22,6 +23,7 @@
 #include "resolution/subsume.h"
 #include "unify/unify.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <queue>
 #include <string>
@@ -42,28 +44,19 @@ public:
         Numbers.clear();
         Values.clear();
         std::uint64_t H = Seed;
-        std::vector<TSub*> Pending;
-        if (F->Cont)
-            Pending.push_back(F->Cont);
-        while (!Pending.empty()) {
-            TSub* Node = Pending.back();
-            Pending.pop_back();
+        WalkNodes(F->Cont, [&](TSub* Node) {
             H = Mix(H, static_cast<std::uint64_t>(Node->Class) * 8 + (Node->Neg ? 4 : 0) +
                            static_cast<std::uint64_t>(Node->Val + 1));
             if (Node->Q)
                 for (TVariable* V : Node->Q->Items)
                     if (V && !V->Id)
                         H = Mix(Mix(H, V->Kind), Number(V));
-            if (Node->Is(TClass::Atom)) {
-                H = Mix(H, Term(static_cast<TAtom*>(Node)->Id, 0));
-                continue;
-            }
-            H = Mix(H, (Node->L ? 1 : 0) + (Node->R ? 2 : 0));
-            if (Node->R)
-                Pending.push_back(Node->R);
-            if (Node->L)
-                Pending.push_back(Node->L);
-        }
+            if (Node->Is(TClass::Atom))
+                H = Mix(H, Term(static_cast<TAtom*>(Node)->Id));
+            else
+                H = Mix(H, (Node->L ? 1 : 0) + (Node->R ? 2 : 0));
+            return true;
+        });
         return H;
     }
 
@@ -91,41 +84,41 @@ private:
         return It->second;
     }
 
-    // Terms within the size limit; a bound variable's value is hashed once.
-    std::uint64_t Term(TId* T, int Depth)
+    // A term, the values of bound variables written out. A value is hashed once however often
+    // its variable occurs: values shared along a chain of bindings would make a walk through
+    // all their occurrences grow with the power of the chain's length.
+    std::uint64_t Term(const TId* T)
     {
         if (!T)
             return 0;
         switch (T->Class) {
-        case TClass::Functor: {
-            auto* F = static_cast<TFunctor*>(T);
-            std::uint64_t H = Mix(Text(F->Name), static_cast<std::uint64_t>(F->Params.Count()));
-            for (TId* Arg : F->Params.Items)
-                H = Mix(H, Term(Arg, Depth + 1));
+        case TClass::Functor:
+        case TClass::FunctorA: {
+            std::uint64_t H = Mix(Text(SymbolOf(T)), ArityOf(T) + 1);
+            for (const TId* Arg : ArgumentsOf(T))
+                H = Mix(H, Term(Arg));
             return H;
         }
-        case TClass::FunctorA:
-            return Mix(Text(static_cast<TFunctorA*>(T)->Name), 1);
         case TClass::StrLit:
-            return Mix(Text(static_cast<TStrLit*>(T)->Value), 2);
+            return Mix(Text(static_cast<const TStrLit*>(T)->Value), 2);
         case TClass::Integer:
         case TClass::Real: {
-            const long double N = static_cast<TNumber*>(T)->GetNumber();
+            const long double N = static_cast<const TNumber*>(T)->GetNumber();
             return Mix(Text(std::to_string(static_cast<double>(N))), 3);
         }
         case TClass::Variable: {
-            auto* V = static_cast<TVariable*>(T);
+            auto* V = static_cast<const TVariable*>(T);
             if (!V->Id)
                 return Mix(Number(V), 4);
             if (auto Known = Values.find(V); Known != Values.end())
                 return Known->second;
             Values[V] = 5; // a value that reached itself
-            const std::uint64_t H = Term(V->Id, Depth + 1);
+            const std::uint64_t H = Term(V->Id);
             Values[V] = H;
             return H;
         }
         default:
-            return Mix(Text(static_cast<TVar*>(T)->Name), 6);
+            return Mix(Text(static_cast<const TVar*>(T)->Name), 6);
         }
     }
 
@@ -137,13 +130,9 @@ private:
 // or constant (a variable) share the key "".
 std::string PredicateKey(const TAtom* A)
 {
-    if (A->Id && A->Id->Is(TClass::Functor)) {
-        auto* F = static_cast<TFunctor*>(A->Id);
-        return F->Name + "/" + std::to_string(F->Params.Count());
-    }
-    if (A->Id && A->Id->Is(TClass::FunctorA))
-        return static_cast<TFunctorA*>(A->Id)->Name + "/0";
-    return std::string();
+    if (!A->Id || !A->Id->IsFunc())
+        return std::string();
+    return PredicateOf(A) + "/" + std::to_string(ArityOf(A->Id));
 }
 
 // Two atoms are resolved when their occurrences are of opposite polarity, or either has
@@ -176,18 +165,8 @@ struct TEntry {
 std::int64_t TermSize(const TId* T, std::int64_t Cap = 1000)
 {
     std::int64_t Size = 0;
-    std::vector<const TId*> Pending{T};
-    while (!Pending.empty() && Size < Cap) {
-        const TId* X = Bound(Pending.back());
-        Pending.pop_back();
-        if (!X)
-            continue;
-        ++Size;
-        if (X->Is(TClass::Functor))
-            for (const TId* Arg : static_cast<const TFunctor*>(X)->Params.Items)
-                Pending.push_back(Arg);
-    }
-    return Size;
+    WalkTerm(T, [&Size, Cap](const TId*) { return ++Size < Cap; });
+    return std::min(Size, Cap);
 }
 
 struct TIndexed {
