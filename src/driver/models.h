@@ -45,19 +45,6 @@ struct TModelSearch {
 void SearchModel(const std::vector<TFALFormula*>& Axioms, TFALFormula* Query,
                  const std::vector<TFALFormula*>& Originals, TModelSearch& Search);
 
-// The report block of a model: "Counter-model, domain size n:", then the constants and
-// functions, then the predicates of the formulas, each on an indented line. With Naming (a
-// problem read from TPTP) the names are the file's, and the reader's helpers are left out.
-std::vector<std::string> ModelBlock(const TInterpretation& I,
-                                    const std::vector<TFALFormula*>& Formulas,
-                                    const TTptpNaming* Naming = nullptr);
-// The same as TPTP formulas of a finite interpretation: fi_domain, fi_functors and
-// fi_predicates. A number or string of the formulas is an element of its own, written as
-// itself; the other elements are distinct objects "e0", "e1"... that are no such literal.
-std::vector<std::string> TptpModel(const TInterpretation& I,
-                                   const std::vector<TFALFormula*>& Formulas,
-                                   const TTptpNaming* Naming = nullptr);
-
 // The model search command: for each query of the window's text (or only the query numbered
 // Only), a counter-model of domain size up to MaxDomain, written as a block after a line with
 // the query; the host is told of each query. Quantifiers have their standard meaning whatever
