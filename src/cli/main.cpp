@@ -118,17 +118,17 @@ int main(int Argc, char** Argv)
                      "search, and none runs: add --counter-models or --model-search\n";
     DCFLimit = Args.DCFLimit;
     RecordProofs = Args.Proof != TArguments::TProofFormat::None;
-    TTptpProblem Problem;
-    std::vector<TTptpPlace> Places;
+    TTptpDocument Read;
+    const TTptpProblem& Problem = Read.Problem;
     if (Tptp) {
         const char* Root = std::getenv("TPTP");
         try {
-            Problem = ReadTptp(Args.File == "-" ? "stdin" : Args.File, Bytes, Root ? Root : "",
-                               [&] { return Stopped(0); });
+            Read = ReadTptpDocument(Args.File == "-" ? "stdin" : Args.File, Bytes, Root ? Root : "",
+                                    Args.EqualityAxioms, "", [&] { return Stopped(0); });
             if (Problem.Stopped)
                 return StopBeforeRun();
             if (Problem.Error.empty())
-                Bytes = NivarDocument(Problem, Args.EqualityAxioms, &Places);
+                Bytes = std::move(Read.Text);
         } catch (const std::bad_alloc&) {
             Reason = TStopReason::MemoryLimit;
             StopLine = MemoryLimitLine();
@@ -156,11 +156,7 @@ int main(int Argc, char** Argv)
                          "from the query: --strategy best or --auto refute the axioms\n";
     }
     if (Tptp)
-        Host.NameSources(TptpSources(Problem, Args.EqualityAxioms,
-                                     Args.File == "-"
-                                         ? "stdin"
-                                         : Args.File.substr(Args.File.find_last_of('/') + 1)),
-                         Problem.Names, std::move(Places));
+        Host.NameSources(std::move(Read.Sources), Problem.Names, std::move(Read.Places));
     if (!Host.CheckEncoding())
         return Host.Finish(TRunOutcome::Finished);
     if (Args.Mode == TMode::Parse || Args.Mode == TMode::Compile)

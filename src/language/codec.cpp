@@ -179,8 +179,8 @@ TDocument DecodeDocument(const std::string& File)
             Doc.Shifts.push_back({Doc.Text.size(), From});
         }
         // Decided once: a UTF-8 file that would not come back exactly is read as bytes.
-        Doc.Utf8 =
-            EncodeDocument(Doc.Text, true, false, Doc.Stray) == std::string_view(File).substr(Start);
+        Doc.Utf8 = EncodeDocument(Doc.Text, true, false, Doc.Stray) ==
+                   std::string_view(File).substr(Start);
         Doc.Bom = Doc.Utf8 && Start > 0;
         Doc.InvalidAt = Invalid;
     }
@@ -197,8 +197,9 @@ std::string StrayByteMessage(unsigned char Byte)
 {
     char Hex[8];
     std::snprintf(Hex, sizeof Hex, "0x%02X", Byte);
-    return std::string("Byte ") + Hex + " is not UTF-8, though the document writes its symbols "
-                                        "in UTF-8.";
+    return std::string("Byte ") + Hex +
+           " is not UTF-8, though the document writes its symbols "
+           "in UTF-8.";
 }
 
 std::string EncodeDocument(const std::string& Text, bool Utf8, bool WithBom,

@@ -1,4 +1,5 @@
-// TPTP problems (FOF and CNF) read into Nivar documents, and Nivar formulas written in TPTP.
+// TPTP problems (FOF and CNF) read into Nivar documents: the reader of a problem and its
+// includes, and the document it becomes (model/tptpwrite writes formulas back in TPTP).
 #pragma once
 
 #include <cstddef>
@@ -85,3 +86,20 @@ struct TTptpSources {
 };
 TTptpSources TptpSources(const TTptpProblem& Problem, bool EqualityAxioms,
                          const std::string& FileName);
+
+// A TPTP problem read into a Nivar document, with what a host needs of it: the document
+// (empty when the problem was not read: Problem tells why), where each formula of the problem
+// stands in it, and the sources of its formulas for derivations.
+struct TTptpDocument {
+    TTptpProblem Problem;
+    std::string Text;
+    std::vector<TTptpPlace> Places;
+    TTptpSources Sources;
+};
+// Reads the problem in Text, which stands in the file Path (includes also under Root), and
+// writes its document: Head first, then the axioms of equality when EqualityAxioms and the
+// problem uses equality, then the problem's formulas. Stop as for ReadTptp.
+TTptpDocument ReadTptpDocument(const std::string& Path, const std::string& Text,
+                               const std::string& Root, bool EqualityAxioms,
+                               const std::string& Head = "",
+                               const std::function<bool()>& Stop = {});

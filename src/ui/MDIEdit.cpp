@@ -389,7 +389,9 @@ bool TEditForm::ReadTptpText()
         return true;
     // Read as on Open: includes beside the file, then under $TPTP; equality with its axioms.
     const std::string Path = Saved ? FileName.toStdString() : std::string("untitled.p");
-    const TTptpProblem Problem = ReadTptp(Path, Text, qgetenv("TPTP").toStdString());
+    TTptpDocument Read = ReadTptpDocument(Path, Text, qgetenv("TPTP").toStdString(), true,
+                                          "% Read from the TPTP problem.\n");
+    const TTptpProblem& Problem = Read.Problem;
     if (!Problem.Error.empty()) {
         Dialogs().Message(this,
                           QStringLiteral("The TPTP problem cannot be read:\n%1")
@@ -403,10 +405,8 @@ bool TEditForm::ReadTptpText()
         ErrorColumn = static_cast<std::int32_t>(Problem.ErrorColumn);
         return false;
     }
-    const std::string Head = "% Read from the TPTP problem.\n";
-    TptpText = Head + NivarDocument(Problem, Problem.UsesEquality, &TptpPlaces);
-    for (TTptpPlace& P : TptpPlaces)
-        P.Offset += Head.size();
+    TptpText = std::move(Read.Text);
+    TptpPlaces = std::move(Read.Places);
     return true;
 }
 
@@ -842,9 +842,13 @@ void TEditForm::OpenDocument(const QString& Path)
 
 bool TEditForm::OpenTptp(const QString& Path, const QByteArray& Bytes, TTptpProblem& Problem)
 {
-    const QByteArray Root = qgetenv("TPTP");
-    Problem = ReadTptp(QFileInfo(Path).absoluteFilePath().toStdString(),
-                       std::string(Bytes.constData(), Bytes.size()), Root.toStdString());
+    // Equality means nothing of its own to Nivar: the document brings its axioms along.
+    TTptpDocument Read = ReadTptpDocument(
+        QFileInfo(Path).absoluteFilePath().toStdString(),
+        std::string(Bytes.constData(), static_cast<std::size_t>(Bytes.size())),
+        qgetenv("TPTP").toStdString(), true,
+        "% Read from the TPTP problem " + QFileInfo(Path).fileName().toStdString() + ".\n");
+    Problem = Read.Problem;
     if (!Problem.Error.empty()) {
         Dialogs().Message(this,
                           QStringLiteral("The TPTP problem cannot be read:\n%1")
@@ -852,10 +856,7 @@ bool TEditForm::OpenTptp(const QString& Path, const QByteArray& Bytes, TTptpProb
                           TDialogs::Warning);
         return false;
     }
-    // Equality means nothing of its own to Nivar: the document brings its axioms along.
-    std::string Text = "% Read from the TPTP problem " + QFileInfo(Path).fileName().toStdString() +
-                       ".\n" + NivarDocument(Problem, Problem.UsesEquality);
-    Editor->setPlainText(DocumentText(Text));
+    Editor->setPlainText(DocumentText(Read.Text));
     ShowEditState();
     QString Note = QStringLiteral("%1 read as a new document").arg(QFileInfo(Path).fileName());
     if (Problem.UsesEquality)
