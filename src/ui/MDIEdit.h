@@ -167,6 +167,10 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildFileMenu();
+    void BuildEditMenus();
+    void BuildProveMenus();
+    void BuildOptionItems();
     QAction* NewAction(QMenu* Menu, const QString& Caption);
     TMemo* FocusedMemo() const;
     void SetCaption(const QString& Path);
