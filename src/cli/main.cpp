@@ -118,6 +118,7 @@ int main(int Argc, char** Argv)
                      "search, and none runs: add --counter-models or --model-search\n";
     DCFLimit = Args.DCFLimit;
     RecordProofs = Args.Proof != TArguments::TProofFormat::None;
+    CaseSplitting = !RecordProofs; // a derivation is of one refutation
     TTptpDocument Read;
     const TTptpProblem& Problem = Read.Problem;
     if (Tptp) {

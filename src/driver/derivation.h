@@ -1,7 +1,6 @@
 // A refutation's derivation as others read it: a TSTP derivation, a Graphviz graph.
 #pragma once
 
-#include "language/lexer.h"
 #include "language/tptp.h"
 #include "model/owner.h"
 
@@ -30,12 +29,3 @@ std::vector<std::string> TstpDerivation(const std::vector<TProofStep>& Proof,
 // label and printed form (UTF-8), the source formulas and the refutation drawn apart, an edge
 // from each parent to what it gave.
 std::string DotGraph(const std::vector<TProofStep>& Proof, const std::string& Name);
-
-// The derivation of the first refutation in a report's lines (symbol bytes), read from its
-// progress lines: each needs its labels ("Sources"). A source formula has its text from the
-// heading where it lists them ("Axioms"), else from Document, the formulas of the text that
-// was proved (the query's axioms are those before it; the negated query is the one of its
-// "Solution to" line). Empty when the report holds no refutation or its lines do not tell the
-// parents.
-std::vector<TProofStep> DerivationFromReport(const std::vector<std::string>& Lines,
-                                             const std::vector<TFormulaText>& Document = {});

@@ -111,6 +111,8 @@ bool EndCase(const TCaseQuery& Case, TQueryOutcome& Outcome)
 {
     CaseOutcome.Seconds += Outcome.Seconds;
     CaseOutcome.Refuted = CaseOutcome.Refuted && Outcome.Refuted;
+    if (CaseOutcome.Proof.empty()) // the query's derivation is that of its first case
+        CaseOutcome.Proof.swap(Outcome.Proof);
     CaseOutcome.Stop = Outcome.Stop;
     if (Outcome.Refuted && Case.Case < Case.Cases)
         return false;

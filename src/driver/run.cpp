@@ -41,12 +41,11 @@ void TPLProgram::Generate()
     CurrentProgram = this;
     if (Strategy == TStrategy::Auto)
         ForceAutomaticOptions();
-    // Best-first search and the automatic mode prove a query that splits case by case; a
-    // derivation is of one refutation, so a run that records them keeps its queries whole.
+    // Best-first search and the automatic mode prove a query that splits case by case.
     TSplitText Split;
     if ((Strategy == TStrategy::Auto || Strategy == TStrategy::BestFirst1 ||
          Strategy == TStrategy::Clauses) &&
-        !RecordProofs)
+        CaseSplitting)
         Split = SplitQueries(Text);
     if (Split.Changed) {
         Text.swap(Split.Text);
@@ -57,6 +56,7 @@ void TPLProgram::Generate()
     ReleaseRunStorage(this);
     StartAllocated = AllocatedBytes();
     PeakAllocated = StartAllocated;
+    HostHeldBytes = 0;
     const auto Start = std::chrono::steady_clock::now();
     const auto Ready = [] {
         YieldToHost();

@@ -8,7 +8,7 @@
 
 void SamplePeak()
 {
-    const std::int64_t Now = AllocatedBytes();
+    const std::int64_t Now = AllocatedBytes() - HostHeldBytes;
     if (Now > PeakAllocated)
         PeakAllocated = Now;
 }

@@ -29,6 +29,18 @@ TProgramOwner* Host()
 {
     return CurrentProgram ? CurrentProgram->Owner : nullptr;
 }
+
+// What the host keeps from a call (its pending output lines, its events' caches) is its own
+// memory, and the timing of its events decides it: the run's peak leaves it out.
+template <class TCall> auto AsHost(TCall Call)
+{
+    const std::int64_t Before = AllocatedBytes();
+    struct TCount {
+        std::int64_t Before;
+        ~TCount() { HostHeldBytes += AllocatedBytes() - Before; }
+    } Count{Before};
+    return Call();
+}
 } // namespace
 
 bool OptionOn(TOption Item)
@@ -43,7 +55,7 @@ bool OptionOn(TOption Item)
 void YieldToHost()
 {
     if (TProgramOwner* Owner = Host())
-        Owner->ProcessMessages();
+        AsHost([Owner] { Owner->ProcessMessages(); });
     CheckMemoryLimit();
     CheckSlice();
 }
@@ -55,7 +67,7 @@ void WriteLine(const std::string& Line)
         return;
     }
     if (TProgramOwner* Owner = Host())
-        Owner->AddLine(Line);
+        AsHost([Owner, &Line] { Owner->AddLine(Line); });
 }
 
 std::string MemoryLimitLine()
@@ -87,7 +99,8 @@ void StopRun(TStopReason Reason, const std::string& Why)
 bool PollHostForStop()
 {
     WalkSteps = 0;
-    if (TProgramOwner* Owner = Host(); Owner && !StopRequested && Owner->PollStop())
+    if (TProgramOwner* Owner = Host();
+        Owner && !StopRequested && AsHost([Owner] { return Owner->PollStop(); }))
         RequestStop(TStopReason::User);
     CheckMemoryLimit();
     CheckSlice();

@@ -27,6 +27,9 @@ extern std::int64_t UnificationCount;
 extern std::int64_t SimplificationCount;
 extern std::int64_t StartAllocated;
 extern std::int64_t PeakAllocated;
+// What the host's events kept while the run yielded to them: not the prover's memory, and as
+// much as the timing of those events makes it.
+extern std::int64_t HostHeldBytes;
 extern bool QueryRefuted;        // the query in evaluation has been refuted at least once
 extern std::int64_t SkolemCount; // Skolem symbols made in this run
 extern double MessageSeconds;    // the time message boxes of this run stood open
@@ -42,6 +45,9 @@ extern double SliceEnd;
 // Proof; Answer gets the answer values of the first refutation in any case, in TPTP ("" for a
 // value that is not a term of the problem's own symbols).
 extern bool RecordProofs;
+// Best-first search and the automatic mode prove a query case by case when it splits; off, every
+// query stays whole (nivar-prove --proof: a derivation is of one refutation).
+extern bool CaseSplitting;
 // The first refutation of the query in evaluation, in the mode that ignores quantifiers, used
 // this formula, whose variable is not universal (NoteDoubt); none for no doubt.
 extern TFALFormula* DoubtFormula;

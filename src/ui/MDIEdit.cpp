@@ -202,24 +202,18 @@ void TEditForm::ClearOutput()
 
 void TEditForm::ReadDerivation()
 {
+    // The derivation the run recorded of its first refutation; a cleared report has none.
     Derivation.clear();
-    const bool Refuted = std::any_of(Outcomes.begin(), Outcomes.end(),
-                                     [](const TQueryOutcome& O) { return O.Refuted; });
-    QString Why = QStringLiteral("Draws the derivation of the first refutation in the report");
-    if (!Refuted || Output->document()->isEmpty()) {
-        Why = QStringLiteral("Proof graph: available after a refutation");
-    } else {
-        std::vector<std::string> Lines;
-        const QStringList Report = Output->toPlainText().split(QChar('\n'));
-        Lines.reserve(static_cast<std::size_t>(Report.size()));
-        for (const QString& Line : Report)
-            Lines.push_back(ProverText(Line));
-        // The text as the run read it: the editor may have changed since.
-        Derivation = DerivationFromReport(Lines, FormulaTexts(EditorText));
-        if (Derivation.empty())
-            Why = QStringLiteral("Proof graph: the report must show each resolvent with its "
-                                 "parents (Output > Progress and Sources)");
-    }
+    if (!Output->document()->isEmpty())
+        for (const TQueryOutcome& O : Outcomes)
+            if (O.Refuted && !O.Proof.empty()) {
+                Derivation = O.Proof;
+                break;
+            }
+    const QString Why =
+        Derivation.empty()
+            ? QStringLiteral("Proof graph: available after a refutation")
+            : QStringLiteral("Draws the derivation of the first refutation in the report");
     ProofGraph1->setEnabled(!Derivation.empty());
     ProofGraph1->setStatusTip(Why);
     ProofGraph1->setToolTip(Why);
@@ -439,8 +433,11 @@ void TEditForm::LinearClick(QObject* Sender)
     emit RunStarted();
     FollowOutput = true;
     LastYield = std::chrono::steady_clock::now();
+    // The derivation of the first refutation is kept, for the proof graph.
+    RecordProofs = true;
     const TRunOutcome Outcome =
         Models ? RunModelSearch(PLProgram, 8) : RunProgram(PLProgram, Strategy);
+    RecordProofs = false;
     FlushOutput();
     ShowPendingMessage(); // a message that no place followed
     TptpText.clear();

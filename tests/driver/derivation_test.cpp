@@ -1,5 +1,4 @@
-// Derivations of refutations: TSTP whose every step follows from its parents, DOT graphs, and
-// the graph the desktop reads back from a report.
+// Derivations of refutations: TSTP whose every step follows from its parents, and DOT graphs.
 #include "driver/derivation.h"
 #include "language/codec.h"
 #include "language/tptp.h"
@@ -50,6 +49,7 @@ protected:
     void TearDown() override
     {
         RecordProofs = false;
+        CaseSplitting = true;
         TProverTest::TearDown();
     }
 
@@ -60,6 +60,7 @@ protected:
         const TTptpProblem P = ReadTptp("problem.p", Problem, "");
         EXPECT_EQ(P.Error, "");
         RecordProofs = true;
+        CaseSplitting = false; // as nivar-prove --proof
         Set(TOption::Skolem1);
         Owner.StopAt = 200000;
         Naming.Taken = P.Names;
@@ -87,6 +88,7 @@ protected:
         const TTptpProblem P = ReadTptp("step.p", Problem, "");
         EXPECT_EQ(P.Error, "") << Problem;
         RecordProofs = false;
+        CaseSplitting = true;
         Set(TOption::Skolem1);
         Owner.StopAt = 200000;
         Run(EncodeReport(NivarDocument(P, false)), TStrategy::BestFirst1);
@@ -262,62 +264,5 @@ TEST_F(Derivations, DotGraphOfASmallProof)
               "  r0 -> refutation;\n"
               "  f1 -> refutation;\n"
               "}\n");
-}
-
-// Without a record the derivation is read back from the report's progress lines: the same
-// formulas, parents and order as the record of the run.
-TEST_F(Derivations, TheReportTellsTheSameDerivation)
-{
-    Set(TOption::Skolem1);
-    Set(TOption::Axioms);
-    const char* Documents[] = {
-        SmallProof,
-        "∀X [p(X) ↔ q(X)].\np(a) ∨ p(b).\n?- ∃X [q(X)].\n",
-        "∀X [p(X) → q(X)].\n∀X [q(X) → r(f(X))].\np(a).\n?- r(f(a)).\n",
-    };
-    for (const char* Doc : Documents)
-        for (TStrategy S : {TStrategy::Linear, TStrategy::Breadthfirst1, TStrategy::BestFirst1}) {
-            SCOPED_TRACE(Doc);
-            RecordProofs = true;
-            Run(Doc, S);
-            ASSERT_EQ(Owner.Outcomes.size(), 1u);
-            ASSERT_TRUE(Owner.Outcomes[0].Refuted);
-            const std::vector<TProofStep> Recorded = Owner.Outcomes[0].Proof;
-            const std::vector<TProofStep> Read = DerivationFromReport(Owner.Lines);
-            ASSERT_EQ(Read.size(), Recorded.size());
-            for (std::size_t I = 0; I < Read.size(); ++I) {
-                EXPECT_EQ(Read[I].Label, Recorded[I].Label);
-                EXPECT_EQ(Read[I].Kind, Recorded[I].Kind);
-                EXPECT_EQ(Read[I].Parents, Recorded[I].Parents);
-                EXPECT_EQ(Read[I].Printed, Recorded[I].Printed) << Read[I].Label;
-            }
-        }
-    // Without the labels of the parents there is no graph.
-    Set(TOption::Sources, false);
-    Run(SmallProof, TStrategy::Linear);
-    EXPECT_TRUE(DerivationFromReport(Owner.Lines).empty());
-}
-
-// Labels begin anew with each query; the source formulas the report does not list have the
-// text the user wrote.
-TEST_F(Derivations, EachQueryOfAReportHasItsOwnLabels)
-{
-    const std::string Doc = "∀X [p(X) → q(X)].\n?- q(b).\n% the facts\np(a).\n?- q(a).\n";
-    Run(Doc, TStrategy::Linear);
-    ASSERT_EQ(Owner.Outcomes.size(), 2u);
-    ASSERT_TRUE(Owner.Outcomes[1].Refuted);
-    const std::vector<TProofStep> Read =
-        DerivationFromReport(Owner.Lines, FormulaTexts(Bytes(Doc)));
-    std::vector<std::string> Steps;
-    for (const TProofStep& S : Read)
-        Steps.push_back(std::to_string(S.Kind) + " " + S.Label + " " + Utf8(S.Printed));
-    EXPECT_EQ(Steps, (std::vector<std::string>{"1 F2 ¬q(a). ", "0 F0 ∀X [p(X) → q(X)]",
-                                               "2 R0  ¬p(a). ", "0 F1 p(a)", "3  "}));
-    // Without the document the sources go without their text.
-    for (const TProofStep& S : DerivationFromReport(Owner.Lines))
-        if (S.Label[0] == 'F') {
-            EXPECT_EQ(S.Printed, "");
-            EXPECT_EQ(S.Kind, TProofStep::Axiom);
-        }
 }
 } // namespace

@@ -124,13 +124,19 @@ TEST_F(Proofs, TheProofGraphFollowsTheReport)
     EXPECT_TRUE(Fake.Messages[0].startsWith("Cannot create file ")) << "said, never silent";
     Window->close();
 
-    // Without the parents' labels the report tells no graph, and the item says why.
+    // The graph is the run's own record, whatever lines the report shows.
     Editor->OptionAction(TOption::Sources)->trigger();
+    Editor->OptionAction(TOption::Progress)->trigger();
     Editor->SpeedButton2->click();
-    EXPECT_FALSE(Graph->isEnabled());
-    EXPECT_TRUE(Graph->statusTip().contains("Progress and Sources"));
-    Editor->OptionAction(TOption::Sources)->trigger();
-    Editor->SpeedButton2->click();
+    EXPECT_TRUE(Graph->isEnabled());
+    Graph->trigger();
+    ASSERT_EQ(Graphs().size(), 1);
+    Graphs().front()->close();
+    // A query proved case by case has the derivation of its first case.
+    Type("∀X [p(X)]. ∀X [q(X)].\n?- ∀X [p(X)] ↔ ∀Y [q(Y)].\n");
+    Editor->SpeedButton5->click();
+    EXPECT_TRUE(Lines(Editor).contains("All 2 cases refuted."))
+        << Lines(Editor).join('|').toStdString();
     EXPECT_TRUE(Graph->isEnabled());
     Editor->ClrOutput->trigger();
     EXPECT_FALSE(Graph->isEnabled()) << "the graph is the report's";
