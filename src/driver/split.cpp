@@ -1,16 +1,22 @@
 #include "driver/split.h"
 
 #include "language/lexer.h"
+#include "model/formula.h"
 #include "model/symbols.h"
+#include "model/terms.h"
+#include "resolution/polarity.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace {
-// A formula as the language's grammar reads it: ↔ binds weakest, then →, ∨, ∧, each chain
-// from the left; a quantifier and ¬ take the one operand after them.
+// The connectives of a formula, ↔ binding weakest, then →, ∨, ∧, each chain from the left; a
+// quantifier and ¬ take the one operand after them. The reading finds where each part's text
+// lies; the language's parser decides what the query is (Shape), and a query this reading
+// does not read as the parser does stays whole.
 struct TNode {
     enum TKind { Atom, Not, Binary, Quantified } Kind = Atom;
     unsigned char Op = 0;                                      // Binary: ∧ ∨ → ↔
@@ -19,16 +25,6 @@ struct TNode {
     std::unique_ptr<TNode> L, R;                               // Not, Quantified: L; Binary: L, R
 };
 using TTree = std::unique_ptr<TNode>;
-
-bool IsNameChar(unsigned char C)
-{
-    return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9') || C == '_';
-}
-
-bool IsVariableStart(unsigned char C)
-{
-    return (C >= 'A' && C <= 'Z') || C == '_';
-}
 
 // Reads a whole formula; a text it cannot read as the language does gives no tree, and the
 // query is then left as it is.
@@ -52,7 +48,7 @@ private:
 
     void Blanks()
     {
-        while (At < Text.size() && static_cast<unsigned char>(Text[At]) < 0x21)
+        while (At < Text.size() && IsBlank(static_cast<unsigned char>(Text[At])))
             ++At;
     }
 
@@ -136,10 +132,10 @@ private:
                 do {
                     if (Peek() == ',')
                         ++At;
-                    if (!IsVariableStart(Peek()))
+                    if (!IsUpperStart(Peek()))
                         return Fail();
                     const std::size_t Start = At;
-                    while (At < Text.size() && IsNameChar(static_cast<unsigned char>(Text[At])))
+                    while (At < Text.size() && IsIdentChar(static_cast<unsigned char>(Text[At])))
                         ++At;
                     N->Prefix.push_back({Kind, Text.substr(Start, At - Start)});
                 } while (Peek() == ',');
@@ -173,7 +169,7 @@ private:
                 break;
         }
         std::string Atom = Text.substr(Start, At - Start);
-        while (!Atom.empty() && static_cast<unsigned char>(Atom.back()) < 0x21)
+        while (!Atom.empty() && IsBlank(static_cast<unsigned char>(Atom.back())))
             Atom.pop_back();
         if (Atom.empty() || String || Depth != 0)
             return Fail();
@@ -189,7 +185,8 @@ private:
     bool Failed = false;
 };
 
-// The variables of an atom: its names that begin with a capital letter or "_".
+// The names of an atom that may be variables: those that begin as a variable does. A name
+// counted that is none only keeps a quantifier that has nothing to bind.
 std::set<std::string> AtomVariables(const std::string& Atom)
 {
     std::set<std::string> Out;
@@ -198,13 +195,13 @@ std::set<std::string> AtomVariables(const std::string& Atom)
         const auto C = static_cast<unsigned char>(Atom[I]);
         if (C == '"')
             String = !String;
-        if (String || !IsNameChar(C) ||
-            (I > 0 && IsNameChar(static_cast<unsigned char>(Atom[I - 1]))))
+        if (String || !IsIdentChar(C) ||
+            (I > 0 && IsIdentChar(static_cast<unsigned char>(Atom[I - 1]))))
             continue;
         std::size_t End = I;
-        while (End < Atom.size() && IsNameChar(static_cast<unsigned char>(Atom[End])))
+        while (End < Atom.size() && IsIdentChar(static_cast<unsigned char>(Atom[End])))
             ++End;
-        if (IsVariableStart(C))
+        if (IsUpperStart(C))
             Out.insert(Atom.substr(I, End - I));
         I = End - 1;
     }
@@ -327,6 +324,45 @@ void CollectParts(const TNode& N, std::map<std::string, int>& Parts,
         Order.push_back(Key);
 }
 
+// The query Formula as the language reads it, compiled apart from the run and without its
+// messages: its nodes in pre-order, each with its kind, negation, prefix and operands, an
+// atom with its term. None where the language reads no one whole formula in it; Closed tells
+// whether the parser found no free name.
+std::optional<std::string> Shape(const std::string& Formula, bool& Closed)
+{
+    TPLProgram Quiet(nullptr);
+    const std::string Text = "?- " + Formula + ".";
+    TFALFormula* F = nullptr;
+    Quiet.XComp(Text.c_str(), F, Text.c_str() + Text.size());
+    if (!F)
+        return std::nullopt;
+    const bool Whole = static_cast<std::size_t>(Quiet.TextPos) >= Text.size();
+    Closed = FreeNamesLinked() == 0;
+    std::string Out;
+    WalkNodes(F->Cont, [&Out](TSub* N) {
+        Out += static_cast<char>('A' + static_cast<int>(N->Class));
+        Out += N->Neg ? '-' : '+';
+        Out += std::to_string(N->Val);
+        if (N->Q)
+            for (const TVariable* V : N->Q->Items)
+                if (V)
+                    Out += static_cast<char>(V->Kind) + V->Name.Str() + ",";
+        if (N->Is(TClass::Atom)) {
+            if (TId* Term = static_cast<TAtom*>(N)->Id)
+                Term->RPrint(Out);
+        } else {
+            Out += N->L ? 'l' : '.';
+            Out += N->R ? 'r' : '.';
+        }
+        Out += ';';
+        return true;
+    });
+    delete F;
+    if (!Whole)
+        return std::nullopt;
+    return Out;
+}
+
 bool Evaluate(const TNode& N, const std::map<std::string, int>& Parts, std::uint32_t Values)
 {
     switch (N.Kind) {
@@ -349,7 +385,11 @@ bool Evaluate(const TNode& N, const std::map<std::string, int>& Parts, std::uint
 std::vector<std::string> QueryCases(const std::string& Query, int MaxParts, int MaxCases)
 {
     TTree Tree = TReader(Query).Read();
-    if (!Tree || !FreeVariables(*Tree).empty())
+    if (!Tree)
+        return {};
+    bool Closed = false;
+    const std::optional<std::string> AsRead = Shape(Query, Closed);
+    if (!AsRead || !Closed || Shape(Write(*Tree), Closed) != AsRead)
         return {};
     Tree = Miniscope(std::move(Tree));
     std::map<std::string, int> Parts;
@@ -361,6 +401,10 @@ std::vector<std::string> QueryCases(const std::string& Query, int MaxParts, int 
     });
     if (Quantified < 2 || static_cast<int>(Order.size()) > MaxParts)
         return {};
+    // Each part stands alone in a case: it has to be closed as the parser reads it.
+    for (const std::string& Part : Order)
+        if (!Shape(Part, Closed) || !Closed)
+            return {};
     std::vector<std::string> Cases;
     for (std::uint32_t Values = 0; Values < (1U << Order.size()); ++Values) {
         if (Evaluate(*Tree, Parts, Values))

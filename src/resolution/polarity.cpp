@@ -171,6 +171,11 @@ TObject* FoldArithmetic(TObject* Obj, TDiveMode&, TDiveArgs)
     return new TReal(Result);
 }
 
+std::int32_t FreeNamesLinked()
+{
+    return FreeCount;
+}
+
 void TFALFormula::PostComp()
 {
     ScopeNode = nullptr;

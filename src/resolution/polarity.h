@@ -11,3 +11,6 @@ TObject* FoldArithmetic(TObject* Obj, TDiveMode& Mode, TDiveArgs Args);
 // arguments). Resolution never makes one, so without them the folding walk of every
 // simplification is skipped. True until a run starts, so nothing goes unfolded.
 extern bool ArithmeticSeen;
+
+// The free names the last PostComp made variables of: a formula with none is closed.
+std::int32_t FreeNamesLinked();

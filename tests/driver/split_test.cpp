@@ -53,6 +53,10 @@ TEST(CaseSplit, QueriesThatStayWhole)
     EXPECT_TRUE(Cases("∃X p(X) ∧ ∃Y q(Y) → ∃Z r(Z) ↔ ∃W s(W)", 7).empty());
     EXPECT_TRUE(Cases("∀X [p(X)] ↔ [∀Y [q(Y)]").empty());
     EXPECT_TRUE(Cases("∀X [p(X)] ↔ ∀ [q(Y)]").empty());
+    // What the language does not read stays as written, so its error is shown where it is.
+    EXPECT_TRUE(Cases("∀X [p(X)] ↔ ∀Y [q(Y,)]").empty());
+    EXPECT_TRUE(Cases("∀X [p(X)] ↔ ∀Y [q(Y) r]").empty());
+    EXPECT_TRUE(Cases("∀X [p(X)] ↔ ∀Y [q(\"Y)]").empty());
     // A query too large to split is read no further, however long its chains.
     std::string Long = "∀X [p(X)] ↔ ∀Y [q(Y)]";
     for (int I = 0; I < 20000; ++I)
