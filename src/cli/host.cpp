@@ -8,16 +8,10 @@
 #include "model/runstate.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <charconv>
-#include <csignal>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -93,132 +87,23 @@ void TConsoleHost::AddLine(const std::string& Line)
         Write(Text);
 }
 
-namespace {
-// The host of the model search's child: the console's options, its lines kept.
-class TModelHost : public TProgramOwner {
-public:
-    TModelHost(const TOptionState& AOptions, std::string AText, const TTptpNaming* ANaming)
-        : Options(AOptions), Text(std::move(AText)), TptpNaming(ANaming)
-    {
-        Options.Set(TOption::Time, false);
-        Options.Set(TOption::Memory1, false);
-    }
-    bool Checked(TOption Item) const override { return Options.Checked(Item); }
-    std::string GetEditorText() override { return Text; }
-    void ClearOutput() override {}
-    void AddLine(const std::string& Line) override { Lines.push_back(Line); }
-    void SetCaret(std::int32_t) override {}
-    void ShowMessage(const std::string&) override {}
-    void ProcessMessages() override {}
-    void FocusOutput() override {}
-    bool PollStop() override { return StopRequested; }
-    void QueryEnded(const TQueryOutcome& Outcome) override { Found = Outcome; }
-    const TTptpNaming* Naming() const override { return TptpNaming; }
-
-    TOptionState Options;
-    std::string Text;
-    const TTptpNaming* TptpNaming;
-    std::vector<std::string> Lines;
-    TQueryOutcome Found;
-};
-} // namespace
-
 void TConsoleHost::QueryStarted(std::int64_t Number)
 {
     if (!CounterModels)
         return;
     Buffering = true;
     Held.clear();
-    StartModelSearch(Number);
-}
-
-void TConsoleHost::StartModelSearch(std::int64_t Number)
-{
-    int Fds[2];
-    if (pipe(Fds) != 0)
-        return;
-    std::fflush(Out);
+    std::fflush(Out); // the child would write what waits in the buffers again
     std::fflush(Err);
-    const pid_t Parent = getpid();
-    const pid_t Pid = fork();
-    if (Pid < 0) {
-        close(Fds[0]);
-        close(Fds[1]);
-        return;
-    }
-    if (Pid == 0) {
-        // The child ends with the parent's stop: a signal ends it, and the parent kills it
-        // once the query is answered.
-        close(Fds[0]);
-        std::signal(SIGINT, SIG_DFL);
-        std::signal(SIGTERM, SIG_DFL);
-        prctl(PR_SET_PDEATHSIG, SIGKILL); // nor does it outlive a parent that was killed
-        if (getppid() != Parent)
-            _exit(0); // the parent died before the line above
-        TModelHost Host(Options, Doc.Text, Naming());
-        auto* Program = new TPLProgram(&Host);
-        RunModelSearch(Program, MaxDomain, Number);
-        std::string Message = Host.Found.CounterSatisfiable ? "found\n" : "none\n";
-        for (const std::string& Line : Host.Lines)
-            Message += "L" + Line + "\n";
-        for (const std::string& Line : Host.Found.Model)
-            Message += "T" + Line + "\n";
-        for (std::size_t At = 0; At < Message.size();) {
-            const ssize_t N = write(Fds[1], Message.data() + At, Message.size() - At);
-            if (N <= 0)
-                break;
-            At += static_cast<std::size_t>(N);
-        }
-        _exit(0);
-    }
-    close(Fds[1]);
-    fcntl(Fds[0], F_SETFL, O_NONBLOCK);
-    ModelPid = Pid;
-    Limits.SetHelper(Pid);
-    ModelPipe = Fds[0];
-    ModelText.clear();
-    ModelDone = ModelFound = false;
+    if (ModelSearch.Start(Options, Doc.Text, Naming(), MaxDomain, Number))
+        Limits.SetHelper(ModelSearch.Pid());
 }
 
 void TConsoleHost::ReadModelSearch(bool Wait)
 {
-    if (ModelPipe < 0 || ModelDone)
-        return;
-    std::array<char, 4096> Buffer{};
-    while (true) {
-        const ssize_t N = read(ModelPipe, Buffer.data(), Buffer.size());
-        if (N > 0) {
-            ModelText.append(Buffer.data(), static_cast<std::size_t>(N));
-            continue;
-        }
-        if (N < 0 && errno == EINTR)
-            continue;
-        if (N < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (!Wait || CheckLimits())
-                return;
-            pollfd Ready{ModelPipe, POLLIN, 0};
-            poll(&Ready, 1, 20);
-            continue;
-        }
-        break; // the end, or an error: what was written is all there is
-    }
-    ModelDone = true;
-    ModelFound = ModelText.rfind("found\n", 0) == 0;
-    EndModelSearch();
-}
-
-void TConsoleHost::EndModelSearch()
-{
-    if (ModelPipe >= 0) {
-        close(ModelPipe);
-        ModelPipe = -1;
-    }
-    if (ModelPid > 0) {
-        kill(ModelPid, SIGKILL);
-        waitpid(ModelPid, nullptr, 0); // its CPU time counts among the children's now
-        ModelPid = -1;
+    ModelSearch.Read(Wait, [this] { return CheckLimits(); });
+    if (ModelSearch.Pid() < 0)
         Limits.SetHelper(-1);
-    }
 }
 
 std::string TConsoleHost::Where(std::size_t Index) const
@@ -275,7 +160,7 @@ bool TConsoleHost::CheckStop()
         ReadModelSearch(false);
     }
     // A counter-model answers the query: its proof search ends, the run goes on.
-    if (ModelFound) {
+    if (ModelSearch.Result().Found) {
         RequestStop(TStopReason::Answered);
         return true;
     }
@@ -342,34 +227,23 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
     TQueryOutcome Outcome = Proved;
     bool Overturned = false; // a doubtful refutation that a counter-model shows wrong
     if (Buffering) {
-        if (AwaitsModel(Outcome) && !ModelDone) {
+        if (AwaitsModel(Outcome) && !ModelSearch.Done()) {
             ReadModelSearch(true);
             if (StopRequested && !Outcome.Refuted)
                 Outcome.Stop = StopReason; // a limit ran out while the model search went on
         }
         Buffering = false;
-        if (ModelAnswers(Outcome, ModelFound)) {
+        const TRaceVerdict Verdict = SettleRace(Outcome, ModelSearch.Result());
+        Outcome = Verdict.Outcome;
+        Overturned = Verdict.Overturned;
+        Overturns += Overturned ? 1 : 0;
+        if (Verdict.ModelStands) {
             Held.clear();
-            Overturned = Outcome.Refuted;
-            if (Overturned)
-                ++Overturns;
-            Outcome.Refuted = false;
-            Outcome.CounterSatisfiable = true;
-            Outcome.Stop = TStopReason::None;
-            std::size_t At = ModelText.find('\n') + 1;
-            while (At < ModelText.size()) {
-                const std::size_t End = ModelText.find('\n', At);
-                const std::string Line = ModelText.substr(At + 1, End - At - 1);
-                if (ModelText[At] == 'L')
-                    AddLine(Line);
-                else
-                    Outcome.Model.push_back(Line);
-                At = End + 1;
-            }
+            for (const std::string& Line : ModelSearch.Result().Lines)
+                AddLine(Line);
         }
-        EndModelSearch();
-        ModelText.clear();
-        ModelDone = ModelFound = false;
+        ModelSearch.Forget();
+        Limits.SetHelper(-1);
         for (const std::string& Line : Held)
             Write(Line);
         Held.clear();
@@ -434,7 +308,8 @@ int TConsoleHost::WriteFailure()
 
 int TConsoleHost::Finish(TRunOutcome Outcome)
 {
-    EndModelSearch();
+    ModelSearch.End();
+    Limits.SetHelper(-1);
     if (Outcome == TRunOutcome::OutOfMemory) {
         std::fflush(Out);
         std::fprintf(Err, "nivar-prove: out of memory: the run was stopped and its formulas "

@@ -4,6 +4,7 @@
 
 #include "cli/args.h"
 #include "cli/limits.h"
+#include "driver/race.h"
 #include "driver/run.h"
 #include "language/codec.h"
 #include "language/tptp.h"
@@ -77,11 +78,9 @@ private:
     std::string Where(std::size_t Index) const;
     void ReportError(const std::string& At, const std::string& Message);
     int WriteFailure();
-    // The model search beside a query's proof: a child process that writes what it found to
-    // a pipe; read without waiting at every yield, and to its end when the proof gave up.
-    void StartModelSearch(std::int64_t Number);
+    // The model search beside a query's proof, read without waiting at every yield, and to
+    // its end when the proof gave up.
     void ReadModelSearch(bool Wait);
-    void EndModelSearch();
 
     TOptionState Options;
     std::string FileName;
@@ -106,13 +105,9 @@ private:
     int MaxDomain = 8;
     bool Buffering = false;        // a query's lines wait for the race's outcome
     std::vector<std::string> Held; // those lines
-    int ModelPid = -1;             // the child of the query in progress
-    int ModelPipe = -1;
-    std::string ModelText;  // what the child wrote so far
-    bool ModelDone = false; // the child has written all
+    TModelSearchChild ModelSearch; // of the query in progress
     // When the pipe was last read: a read at every yield cost the search most of its time.
     std::chrono::steady_clock::time_point ModelRead{};
-    bool ModelFound = false;
     std::int64_t Overturns = 0; // refutations that a counter-model showed wrong
     bool WriteFailed = false;
     int WriteErrno = 0;
