@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum class TMode : std::uint8_t { Prove, Parse, Compile, Help, Version };
 
@@ -39,4 +40,8 @@ TArguments ParseArguments(int Argc, const char* const* Argv);
 void ChooseAutomatic(TArguments& A);
 // Why the options cannot write derivations (--proof in the default mode); empty when they can.
 std::string ProofModeError(const TArguments& A);
+// The help text: every option of the table ParseArguments reads, with its help.
 std::string UsageText();
+// The names of the options, and of those that choose how queries are proved.
+std::vector<std::string> OptionNames();
+std::vector<std::string> SearchOptionNames();

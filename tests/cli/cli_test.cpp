@@ -2,7 +2,11 @@
 #include "language/codec.h"
 #include "model/symbols.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
+#include <set>
+#include <sstream>
 
 namespace {
 TArguments Parse(std::vector<std::string> Words)
@@ -98,6 +102,56 @@ TEST(Arguments, SearchOptionsAreTold)
     EXPECT_EQ(ProofModeError(Derivation), "");
     EXPECT_EQ(Derivation.Strategy, TStrategy::Auto);
     EXPECT_TRUE(Derivation.CounterModels);
+}
+
+// Help, parsing and the manual page come from one table, or are checked against it.
+TEST(Arguments, HelpParsingAndTheManualPageNameTheSameOptions)
+{
+    const std::vector<std::string> Names = OptionNames();
+    const std::string Help = UsageText();
+    std::set<std::string> InHelp;
+    const std::regex Option("--[a-z][a-z-]*[a-z]");
+    for (auto It = std::sregex_iterator(Help.begin(), Help.end(), Option);
+         It != std::sregex_iterator(); ++It)
+        InHelp.insert(It->str());
+    std::ifstream Page(NIVAR_MAN_PAGE);
+    ASSERT_TRUE(Page) << NIVAR_MAN_PAGE;
+    std::stringstream Text;
+    Text << Page.rdbuf();
+    // The harness section shows a cmake command line, whose options are cmake's.
+    std::string Man = Text.str().substr(0, Text.str().find(".SH HARNESSES"));
+    for (std::size_t At; (At = Man.find("\\-")) != std::string::npos;)
+        Man.replace(At, 2, "-");
+    std::set<std::string> InMan;
+    for (auto It = std::sregex_iterator(Man.begin(), Man.end(), Option);
+         It != std::sregex_iterator(); ++It)
+        InMan.insert(It->str());
+    for (const std::string& Name : Names) {
+        SCOPED_TRACE(Name);
+        EXPECT_TRUE(InHelp.count(Name));
+        EXPECT_TRUE(InMan.count(Name));
+        EXPECT_NE(Parse({Name}).Error, "unknown option " + Name);
+    }
+    // Nothing names an option that is not there (--opt is the help's own example).
+    std::set<std::string> Known(Names.begin(), Names.end());
+    Known.insert("--opt");
+    for (const std::string& Name : InHelp)
+        EXPECT_TRUE(Known.count(Name)) << "help: " << Name;
+    for (const std::string& Name : InMan)
+        EXPECT_TRUE(Known.count(Name)) << "manual page: " << Name;
+    // The page's list of the options that choose how to prove is the table's.
+    const std::size_t From = Man.find("Without an option that");
+    const std::size_t To = Man.find("automatic mode", From);
+    ASSERT_NE(To, std::string::npos);
+    const std::string List = Man.substr(From, To - From);
+    std::set<std::string> Listed;
+    for (auto It = std::sregex_iterator(List.begin(), List.end(), Option);
+         It != std::sregex_iterator(); ++It)
+        Listed.insert(It->str());
+    const std::vector<std::string> Search = SearchOptionNames();
+    EXPECT_EQ(Listed, std::set<std::string>(Search.begin(), Search.end()));
+    for (const std::string& Name : Search)
+        EXPECT_TRUE(Parse({Name, "p.p"}).SearchChosen) << Name;
 }
 
 TEST(Arguments, FollowUnixConventions)
