@@ -286,12 +286,12 @@ private:
             }
         for (const auto& [Op, Sort] : {std::pair{"&", TNode::And}, std::pair{"|", TNode::Or}})
             if (Is(Op)) {
-                while (Is(Op)) {
+                for (bool Continues = false; Is(Op); Continues = true) {
                     Advance();
                     TNodePtr Right = ReadUnit();
                     if (!Right)
                         return nullptr;
-                    Left = MakeBinary(Sort, std::move(Left), std::move(Right));
+                    Left = JoinChain(Sort, std::move(Left), std::move(Right), Continues);
                 }
                 if (Is("&") || Is("|") || Is("=>") || Is("<=") || Is("<=>") || Is("<~>"))
                     return Fail("brackets are needed where connectives mix"), nullptr;
@@ -459,12 +459,12 @@ private:
             return C;
         }
         TNodePtr Left = ReadLiteral();
-        while (Left && Is("|")) {
+        for (bool Continues = false; Left && Is("|"); Continues = true) {
             Advance();
             TNodePtr Right = ReadLiteral();
             if (!Right)
                 return nullptr;
-            Left = MakeBinary(TNode::Or, std::move(Left), std::move(Right));
+            Left = JoinChain(TNode::Or, std::move(Left), std::move(Right), Continues);
         }
         return Left;
     }

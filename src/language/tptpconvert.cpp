@@ -26,12 +26,14 @@ TNodePtr Fold(TNodePtr N)
     case TNode::Or: {
         const TNode::TSort Unit = N->Sort == TNode::And ? TNode::True : TNode::False;
         const TNode::TSort Zero = N->Sort == TNode::And ? TNode::False : TNode::True;
-        for (int I = 0; I < 2; ++I) {
-            if (IsConst(N->Parts[I], Zero))
-                return Make(Zero);
-            if (IsConst(N->Parts[I], Unit))
-                return std::move(N->Parts[1 - I]);
-        }
+        if (std::any_of(N->Parts.begin(), N->Parts.end(),
+                        [&](const TNodePtr& P) { return IsConst(P, Zero); }))
+            return Make(Zero);
+        std::erase_if(N->Parts, [&](const TNodePtr& P) { return IsConst(P, Unit); });
+        if (N->Parts.empty())
+            return Make(Unit);
+        if (N->Parts.size() == 1)
+            return std::move(N->Parts[0]);
         return N;
     }
     case TNode::Implies:
@@ -77,6 +79,27 @@ std::string WriteTerm(const TTerm& T)
     return S;
 }
 
+namespace {
+// Parts [From, To) of a chain of Op. Nivar reads a chain from the left, so a short one is
+// written as it was read; a long one in halves, so that Nivar's formula is as shallow as its
+// parser needs (it nests a chain as deep as the chain is long).
+std::string WriteChain(const TNode& N, unsigned char Op, std::size_t From, std::size_t To)
+{
+    constexpr std::size_t Short = 64;
+    const std::string Joint = " " + std::string(1, static_cast<char>(Op)) + " ";
+    if (To - From == 1)
+        return Write(*N.Parts[From]);
+    if (To - From <= Short) {
+        std::string S = Write(*N.Parts[From]);
+        for (std::size_t I = From + 1; I < To; ++I)
+            S = "[" + S + Joint + Write(*N.Parts[I]) + "]";
+        return S;
+    }
+    const std::size_t Middle = From + (To - From) / 2;
+    return "[" + WriteChain(N, Op, From, Middle) + Joint + WriteChain(N, Op, Middle, To) + "]";
+}
+} // namespace
+
 std::string Write(const TNode& N)
 {
     const char And = static_cast<char>(Sym::And);
@@ -102,8 +125,7 @@ std::string Write(const TNode& N)
                                  : N.Sort == TNode::Or      ? Sym::Or
                                  : N.Sort == TNode::Implies ? Sym::Implies
                                                             : Sym::Equiv;
-        return "[" + Write(*N.Parts[0]) + " " + std::string(1, static_cast<char>(Op)) + " " +
-               Write(*N.Parts[1]) + "]";
+        return WriteChain(N, Op, 0, N.Parts.size());
     }
     case TNode::All:
     case TNode::Exists: {

@@ -11,6 +11,7 @@ struct TTerm {
     std::vector<TTerm> Args;
 };
 
+// And and Or join two or more parts, the others as many as their sort has.
 struct TNode {
     enum TSort { Atom, Equal, True, False, Not, And, Or, Implies, Equiv, All, Exists } Sort;
     TTerm Term; // an atom; for Equal the two sides are its arguments
@@ -32,6 +33,19 @@ inline TNodePtr MakeBinary(TNode::TSort Sort, TNodePtr A, TNodePtr B)
     N->Parts.push_back(std::move(A));
     N->Parts.push_back(std::move(B));
     return N;
+}
+
+// Left joined with Right by an associative connective: a chain of any length is one node, so
+// no walk over the tree goes as deep as the chain is long.
+inline TNodePtr JoinChain(TNode::TSort Sort, TNodePtr Left, TNodePtr Right, bool Continues)
+{
+    if (!Continues) {
+        TNodePtr N = Make(Sort);
+        N->Parts.push_back(std::move(Left));
+        Left = std::move(N);
+    }
+    Left->Parts.push_back(std::move(Right));
+    return Left;
 }
 
 inline TNodePtr MakeNot(TNodePtr A)

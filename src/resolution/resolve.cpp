@@ -85,7 +85,14 @@ TFALFormula* CopyPart(TFALFormula* F, TSub* Node, bool Negated)
         Root->Negate();
     // The variables quantified above the part, copied where they occur, stand outermost.
     PlaceNewVars(Root);
-    F->Dive(TDiveMode::PreOrder, ClearPrefixMarks, TDiveArgs{});
+    // Only the part's variables and those quantified above it were copied: the marks go
+    // there, not over the whole formula (a clause of a long conjunction would cost the
+    // conjunction's length each).
+    Node->Dive(TDiveMode::PreOrder, ClearPrefixMarks, TDiveArgs{});
+    for (TSub* Above = Node->Parent(); Above; Above = Above->Parent()) {
+        TDiveMode Mode = TDiveMode::PreOrder;
+        ClearPrefixMarks(Above, Mode, TDiveArgs{});
+    }
     Root->EvalPol();
     return N;
 }

@@ -146,6 +146,35 @@ TEST(Tptp, IncludesBesideTheFileThenUnderTheRoot)
 
 class TptpProofs : public TProverTest {};
 
+// A chain of & or | is as long as a problem makes it: it is read without a walk as deep as
+// the chain, and written in halves, so Nivar's parser (which nests a chain as deep as it is
+// long) holds it; a short chain is written as it was read.
+TEST_F(TptpProofs, LongChainsAreReadAndHeldWhole)
+{
+    constexpr int Length = 100000;
+    for (const std::string Op : {" & ", " | "}) {
+        std::string Chain;
+        for (int I = 0; I < Length; ++I)
+            Chain += (I ? Op : "") + std::string("p") + std::to_string(I);
+        const TTptpProblem P =
+            Read("fof(long, axiom, " + Chain + ").\n" + "fof(c, conjecture, p99999).\n");
+        ASSERT_EQ(P.Error, "");
+        int Depth = 0;
+        int Deepest = 0;
+        for (char C : P.Formulas[0].Text) {
+            Depth += C == '[' ? 1 : C == ']' ? -1 : 0;
+            Deepest = std::max(Deepest, Depth);
+        }
+        EXPECT_LE(Deepest, 80) << "in halves";
+        if (Op == " & ") {
+            Run(NivarDocument(P, false), TStrategy::Linear);
+            EXPECT_EQ(QueriesRefuted, 1);
+        }
+    }
+    EXPECT_EQ(Texts(Read("fof(c, axiom, a | $false | b | (c | d) | $false).\n")),
+              std::vector<std::string>{"[[a ∨ b] ∨ [c ∨ d]]"});
+}
+
 // Equality has no built-in meaning: its axioms are added for the problem's symbols.
 TEST_F(TptpProofs, EqualityAxiomsProveWhatEqualityGives)
 {
