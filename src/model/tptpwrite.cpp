@@ -2,6 +2,7 @@
 
 #include "model/formula.h"
 #include "model/symbols.h"
+#include "model/terms.h"
 #include "model/tptpnames.h"
 
 #include <set>
@@ -100,21 +101,28 @@ private:
     // Each variable occurrence of a term as it is written.
     template <class TDo> void Occurrences(TId* T, const TDo& Do)
     {
-        T = Value(T);
-        if (!T)
-            return;
-        if (T->Is(TClass::Variable)) {
-            Do(static_cast<const TVariable*>(T));
-        } else if (T->Is(TClass::Functor)) {
-            auto* F = static_cast<TFunctor*>(T);
-            for (std::int32_t I = 0; I < F->Params.Count(); ++I)
-                Occurrences(F->Params.Get(I), Do);
-        }
+        WalkTerm(
+            T,
+            [&Do](const TId* X) {
+                if (X->Is(TClass::Variable))
+                    Do(static_cast<const TVariable*>(X));
+                return true;
+            },
+            How != TTptpWriting::Bound);
     }
 
     // ---- the text
 
-    std::string Node(TSub* N)
+    std::string Node(TSub* Root)
+    {
+        return FoldNodes<std::string>(
+            Root,
+            [this](TSub* N, std::span<std::string> Operands) { return NodeText(N, Operands); },
+            [](TSub* N) { return N->Val == 0; });
+    }
+
+    // The node with its operands written.
+    std::string NodeText(TSub* N, std::span<std::string> Operands)
     {
         if (N->Val != 0)
             return N->Val > 0 ? "$true" : "$false";
@@ -126,7 +134,13 @@ private:
                              : N->Is(TClass::Dis) ? " | "
                              : N->Is(TClass::Imp) ? " => "
                                                   : " <=> ";
-            Body = "(" + (N->L ? Node(N->L) : "$true") + Op + (N->R ? Node(N->R) : "$true") + ")";
+            std::string Left = "$true";
+            std::string Right = "$true";
+            if (N->L)
+                Left = std::move(Operands[0]);
+            if (N->R)
+                Right = std::move(Operands[N->L ? 1 : 0]);
+            Body = "(" + Left + Op + Right + ")";
         }
         const bool Root = !N->Parent();
         const bool Undo = Root && How == TTptpWriting::Unnegated;
@@ -163,29 +177,28 @@ private:
     {
         TId* T = Value(A->Id);
         if (Naming && T && T->Is(TClass::FunctorA)) {
-            const std::string& Name = static_cast<TFunctorA*>(T)->Name.Str();
+            const std::string& Name = SymbolOf(T);
             if (Name == TptpTrueAtom)
                 return "$true";
             if (Name == TptpGoalAtom)
                 return "$false"; // the query of a problem without a conjecture
         }
-        if (T && T->Is(TClass::Functor)) {
-            auto* F = static_cast<TFunctor*>(T);
-            if (F->Name.size() == 1 && Sym::IsRelation(static_cast<unsigned char>(F->Name[0])) &&
-                F->Params.Count() == 2) {
-                const auto Op = static_cast<unsigned char>(F->Name[0]);
-                const std::string L = Term(F->Params.Get(0));
-                const std::string R = Term(F->Params.Get(1));
-                if (Op == '=')
-                    return L + " = " + R;
-                if (Op == Sym::NotEq)
-                    return L + " != " + R;
-                const char* Name = Op == '<'           ? "lt"
-                                   : Op == '>'         ? "gt"
-                                   : Op == Sym::LessEq ? "le"
-                                                       : "ge";
-                return std::string(Name) + "(" + L + ", " + R + ")";
-            }
+        // A relation of the language: = and != as TPTP has them, the others as predicates.
+        const std::string& Symbol = SymbolOf(T);
+        if (Symbol.size() == 1 && Sym::IsRelation(static_cast<unsigned char>(Symbol[0])) &&
+            ArityOf(T) == 2) {
+            const auto Op = static_cast<unsigned char>(Symbol[0]);
+            const std::string L = Term(ArgumentsOf(T)[0]);
+            const std::string R = Term(ArgumentsOf(T)[1]);
+            if (Op == '=')
+                return L + " = " + R;
+            if (Op == Sym::NotEq)
+                return L + " != " + R;
+            const char* Name = Op == '<'           ? "lt"
+                               : Op == '>'         ? "gt"
+                               : Op == Sym::LessEq ? "le"
+                                                   : "ge";
+            return std::string(Name) + "(" + L + ", " + R + ")";
         }
         return Term(T);
     }
@@ -194,7 +207,17 @@ private:
 
     std::string Term(TId* T)
     {
-        T = Value(T);
+        return FoldTerm<std::string>(
+            T,
+            [this](const TId* X, std::span<std::string> Args) {
+                return TermText(const_cast<TId*>(X), Args);
+            },
+            How != TTptpWriting::Bound);
+    }
+
+    // The term with its arguments written.
+    std::string TermText(TId* T, std::span<std::string> Args)
+    {
         if (!T)
             return "nivar_none";
         switch (T->Class) {
@@ -213,12 +236,14 @@ private:
             return S.find_first_not_of("-0123456789") == std::string::npos ? S : Quoted(S, '\'');
         }
         case TClass::FunctorA:
-            return Name(static_cast<TFunctorA*>(T)->Name);
+            return Name(SymbolOf(T));
         case TClass::Functor: {
-            auto* F = static_cast<TFunctor*>(T);
-            std::string S = Name(Operator(F->Name)) + "(";
-            for (std::int32_t I = 0; I < F->Params.Count(); ++I)
-                S += (I ? ", " : "") + Term(F->Params.Get(I));
+            std::string S = Name(Operator(SymbolOf(T))) + "(";
+            const char* Comma = "";
+            for (std::string& Arg : Args) {
+                S += Comma + std::move(Arg);
+                Comma = ", ";
+            }
             return S + ")";
         }
         default:
@@ -295,19 +320,10 @@ std::string TptpTerm(TId* T, const TTptpNaming* Naming)
 
 bool HoldsSkolemTerm(TId* T)
 {
-    std::vector<TId*> Stack{T};
-    while (!Stack.empty()) {
-        TId* X = Bound(Stack.back());
-        Stack.pop_back();
-        if (!X || !X->IsFunc())
-            continue;
-        if (TTptpNaming::IsSkolem(static_cast<TFunc*>(X)->Name.Str()))
-            return true;
-        if (X->Is(TClass::Functor)) {
-            auto* F = static_cast<TFunctor*>(X);
-            for (std::int32_t I = 0; I < F->Params.Count(); ++I)
-                Stack.push_back(F->Params.Get(I));
-        }
-    }
-    return false;
+    bool Found = false;
+    WalkTerm(T, [&Found](const TId* X) {
+        Found = Found || (X->IsFunc() && TTptpNaming::IsSkolem(SymbolOf(X)));
+        return !Found;
+    });
+    return Found;
 }
