@@ -3,6 +3,7 @@
 #include "model/formula.h"
 #include "model/runstate.h"
 #include "model/stamptable.h"
+#include "model/terms.h"
 
 #include <algorithm>
 #include <vector>
@@ -41,9 +42,9 @@ TMeasure MeasureTerm(TId* Root)
         TFrame& Top = Stack.back();
         TId* T = Top.T;
         if (T && T->Is(TClass::Functor)) {
-            auto& Params = static_cast<TFunctor*>(T)->Params;
-            if (Top.Next < Params.Count()) {
-                TId* Arg = Params.Get(Top.Next++);
+            const std::span<TId* const> Args = ArgumentsOf(T);
+            if (static_cast<std::size_t>(Top.Next) < Args.size()) {
+                TId* Arg = Args[static_cast<std::size_t>(Top.Next++)];
                 if (Arg)
                     Stack.push_back({Arg, 0, {}});
                 continue;
