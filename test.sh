@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang libclang-rt-14-dev python3 locales
+ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang libclang-rt-14-dev python3 locales binutils
 
 # A locale whose decimal separator is a comma, for the test that the report ignores it.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
@@ -14,7 +14,7 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
         echo "could not make the de_DE.UTF-8 locale: the locale test will be skipped"
 fi
 
-echo "== layers"
+echo "== layers (includes)"
 /usr/bin/python3 scripts/check-layers.py
 
 echo "== formatting"
@@ -26,6 +26,8 @@ jobs=$(nproc)
 echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIVAR_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
+echo "== layers (the symbols of the object files)"
+/usr/bin/python3 scripts/check-layers.py build
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== reports of the benchmark corpus, byte for byte"
