@@ -176,25 +176,28 @@ private:
             true);
     }
 
-    // The values of the arguments of F, and the elements they are where they are one already:
-    // true when every argument is.
-    bool Arguments(const TId* F, std::vector<std::vector<int>>& Args, TTuple& Known)
+    // The elements the argument values are where they are one already: true when every one is.
+    bool Elements(const std::vector<std::vector<int>>& Args, TTuple& Known)
     {
-        for (TId* Arg : ArgumentsOf(F)) {
-            Args.push_back(Term(Arg));
-            Known.push_back(Fixed(Args.back()));
-        }
+        for (const std::vector<int>& Arg : Args)
+            Known.push_back(Fixed(Arg));
         return std::find(Known.begin(), Known.end(), -1) == Known.end();
     }
 
+    // The value of a term: for each element, the literal that says the term is it.
     std::vector<int> Term(TId* T)
     {
+        return FoldTerm<std::vector<int>>(
+            T, [this](const TId* X, std::span<std::vector<int>> Args) { return Value(X, Args); });
+    }
+
+    std::vector<int> Value(const TId* T, std::span<std::vector<int>> ArgValues)
+    {
+        if (!T)
+            return Element(0);
         switch (T->Class) {
         case TClass::Variable: {
-            auto* V = static_cast<TVariable*>(T);
-            if (V->Id)
-                return Term(V->Id);
-            const auto It = Env.find(V);
+            const auto It = Env.find(static_cast<const TVariable*>(T));
             return Element(It == Env.end() ? 0 : It->second);
         }
         case TClass::StrLit:
@@ -207,9 +210,10 @@ private:
             return Constant(SymbolOf(T));
         case TClass::Functor: {
             const std::string& Name = SymbolOf(T);
-            std::vector<std::vector<int>> Args;
+            std::vector<std::vector<int>> Args(std::make_move_iterator(ArgValues.begin()),
+                                               std::make_move_iterator(ArgValues.end()));
             TTuple Known;
-            if (Arguments(T, Args, Known))
+            if (Elements(Args, Known))
                 return Function(Name, Known);
             // y_v holds when some tuple the arguments take has the value v; at most one does.
             std::vector<int> Values;
@@ -242,8 +246,10 @@ private:
             return -True;
         const std::string& Name = SymbolOf(T);
         std::vector<std::vector<int>> Args;
+        for (TId* Arg : ArgumentsOf(T))
+            Args.push_back(Term(Arg));
         TTuple Known;
-        if (Arguments(T, Args, Known))
+        if (Elements(Args, Known))
             return Predicate(Name, Known);
         // The atom is the predicate at the one tuple its arguments take.
         const int X = New();

@@ -76,12 +76,18 @@ private:
 
     int Term(TId* T)
     {
+        return FoldTerm<int>(T,
+                             [this](const TId* X, std::span<int> Args) { return Value(X, Args); });
+    }
+
+    // The element a term is, given the elements its arguments are.
+    int Value(const TId* T, std::span<int> Args)
+    {
+        if (!T)
+            return 0;
         switch (T->Class) {
         case TClass::Variable: {
-            auto* V = static_cast<TVariable*>(T);
-            if (V->Id)
-                return Term(V->Id);
-            const auto It = Env.find(V);
+            const auto It = Env.find(static_cast<const TVariable*>(T));
             return It == Env.end() ? 0 : It->second;
         }
         case TClass::StrLit:
@@ -97,10 +103,7 @@ private:
             return It == I.Constants.end() ? 0 : It->second;
         }
         case TClass::Functor: {
-            TTuple Args;
-            for (TId* Arg : ArgumentsOf(T))
-                Args.push_back(Term(Arg));
-            const auto It = I.Functions.find({SymbolOf(T), Args});
+            const auto It = I.Functions.find({SymbolOf(T), TTuple(Args.begin(), Args.end())});
             return It == I.Functions.end() ? 0 : It->second;
         }
         default:
