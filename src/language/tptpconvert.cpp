@@ -168,27 +168,23 @@ std::vector<std::string> EqualityAxioms(const TTptpProblem& P)
                 S += ", A" + std::to_string(I);
         return S;
     };
-    auto Split = [](const std::string& Key, std::string& Name, std::size_t& Arity) {
-        const std::size_t Slash = Key.rfind('/');
-        Name = Key.substr(0, Slash);
-        Arity = static_cast<std::size_t>(std::stoul(Key.substr(Slash + 1)));
+    // Each argument place of each symbol ("name/arity"): Axiom(name, arity, place).
+    auto EachPlace = [](const std::vector<std::string>& Keys, const auto& Axiom) {
+        for (const std::string& Key : Keys) {
+            const std::size_t Slash = Key.rfind('/');
+            const std::size_t Arity = static_cast<std::size_t>(std::stoul(Key.substr(Slash + 1)));
+            for (std::size_t I = 0; I < Arity; ++I)
+                Axiom(Key.substr(0, Slash), Arity, I);
+        }
     };
-    for (const std::string& Key : P.Functions) {
-        std::string F;
-        std::size_t N = 0;
-        Split(Key, F, N);
-        for (std::size_t I = 0; I < N; ++I)
-            Out.push_back(Prefix(N, I) + " [X = Y" + Imp + F + "(" + Args(N, I, "X") + ") = " + F +
-                          "(" + Args(N, I, "Y") + ")]");
-    }
-    for (const std::string& Key : P.Predicates) {
-        std::string F;
-        std::size_t N = 0;
-        Split(Key, F, N);
-        for (std::size_t I = 0; I < N; ++I)
-            Out.push_back(Prefix(N, I) + " [[X = Y" + And + F + "(" + Args(N, I, "X") + ")]" + Imp +
-                          F + "(" + Args(N, I, "Y") + ")]");
-    }
+    EachPlace(P.Functions, [&](const std::string& F, std::size_t N, std::size_t I) {
+        Out.push_back(Prefix(N, I) + " [X = Y" + Imp + F + "(" + Args(N, I, "X") + ") = " + F +
+                      "(" + Args(N, I, "Y") + ")]");
+    });
+    EachPlace(P.Predicates, [&](const std::string& F, std::size_t N, std::size_t I) {
+        Out.push_back(Prefix(N, I) + " [[X = Y" + And + F + "(" + Args(N, I, "X") + ")]" + Imp + F +
+                      "(" + Args(N, I, "Y") + ")]");
+    });
     return Out;
 }
 } // namespace
