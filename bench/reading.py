@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Times the reading of large inputs with nivar-prove --parse: an atom with n distinct
 variables (the linking of variables to their quantifiers, and a function term's arguments),
-a TPTP formula nested as deep as the reader allows, and a document of 20 MB of comments.
+a TPTP formula nested as deep as the reader allows, a TPTP chain of 100 000 conjuncts, and a
+document of 20 MB of comments.
 
     bench/reading.py [--runs N] [--prover PATH]
 
@@ -29,6 +30,10 @@ def inputs(folder):
     with open(path, "w") as f:
         f.write("fof(a, axiom, " + "~ " * 990 + "p).\n")
     files["tptp-nested-990"] = path
+    path = os.path.join(folder, "chain.p")
+    with open(path, "w") as f:
+        f.write("fof(a, axiom, " + " & ".join(f"p{i}" for i in range(100000)) + ").\n")
+    files["tptp-chain-100000"] = path
     path = os.path.join(folder, "comments.txt")
     with open(path, "w") as f:
         f.write(("% " + "x" * 98 + "\n") * 200000 + "p.\n")
