@@ -239,11 +239,31 @@ private:
         }
     }
 
+    // s = t holds when both sides are the same element; each side is exactly one.
+    int Equation(const TEquation& E)
+    {
+        const std::vector<int> L = Term(const_cast<TId*>(E.Left));
+        const std::vector<int> R = Term(const_cast<TId*>(E.Right));
+        int X = 0;
+        if (Fixed(L) >= 0 && Fixed(R) >= 0) {
+            X = Fixed(L) == Fixed(R) ? True : -True;
+        } else {
+            X = New();
+            for (std::size_t V = 0; V < L.size(); ++V) {
+                Clause({-L[V], -R[V], X});
+                Clause({-X, -L[V], R[V]});
+            }
+        }
+        return E.Negated ? -X : X;
+    }
+
     int Atom(TAtom* A)
     {
         const TId* T = A->Id;
         if (!T || !T->IsFunc())
             return -True;
+        if (const TEquation E = EquationOf(T))
+            return Equation(E);
         const std::string& Name = SymbolOf(T);
         std::vector<std::vector<int>> Args;
         for (TId* Arg : ArgumentsOf(T))

@@ -67,6 +67,8 @@ private:
 
     bool Atom(TAtom* A)
     {
+        if (const TEquation E = EquationOf(A->Id))
+            return (Term(const_cast<TId*>(E.Left)) == Term(const_cast<TId*>(E.Right))) != E.Negated;
         TTuple Args;
         for (TId* Arg : ArgumentsOf(A->Id))
             Args.push_back(Term(Arg));

@@ -44,7 +44,9 @@ TSignature SignatureOf(const std::vector<TFALFormula*>& Formulas, const TTptpNam
                     return true;
                 const TId* P = static_cast<TAtom*>(N)->Id;
                 if (P && P->IsFunc()) {
-                    TSignature::Note(S.Predicates, {SymbolOf(P), static_cast<int>(ArityOf(P))});
+                    // Equality is the identity of elements: no table of its own.
+                    if (!EquationOf(P))
+                        TSignature::Note(S.Predicates, {SymbolOf(P), static_cast<int>(ArityOf(P))});
                     for (const TId* Arg : ArgumentsOf(P))
                         WalkTerm(Arg, Term);
                 }

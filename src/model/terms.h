@@ -23,6 +23,16 @@ inline const std::string& PredicateOf(const TAtom* A)
     return SymbolOf(A->Id);
 }
 
+// An atom's term read as an equation: the relation = (or ≠, its negation) between two sides.
+// Empty (no Left) for any other term.
+struct TEquation {
+    const TId* Left = nullptr;
+    const TId* Right = nullptr;
+    bool Negated = false; // ≠
+    explicit operator bool() const { return Left != nullptr; }
+};
+TEquation EquationOf(const TId* T);
+
 // Each term in T, T first and the arguments of a term left to right after it (pre-order),
 // every term as its bindings make it: Visit(const TId*) gets no bound variable. Visit returns
 // false to pass over the arguments of the term it got. AsWritten: the bindings are not

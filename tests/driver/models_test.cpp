@@ -87,6 +87,39 @@ TEST_F(CounterModels, FunctionsOfEveryArity)
     EXPECT_TRUE(Found("p(\"a\"). ?- p(\"b\"). "));
 }
 
+// = is the identity of elements, ≠ its negation: no axioms needed, and no table of its own.
+TEST_F(CounterModels, EqualityIsIdentity)
+{
+    const std::pair<const char*, bool> Rows[] = {
+        {"a = b. ?- b = c. ", true},
+        {"a = b. ?- b = a. ", false},
+        {"a = b. b = c. ?- a = c. ", false},
+        {"?- ∀X [X = X]. ", false},
+        {"a = b. p(a). ?- p(b). ", false},
+        {"a = b. ?- f(a) = f(b). ", false},
+        {"a = b. ?- f(a) ≠ f(b). ", true},
+        {"f(a) ≠ f(b) ∨ p. ?- p ∨ a ≠ b. ", false},
+        {"1 ≠ 2. ?- 1 = 2. ", true},
+        {"?- 1 ≠ 2. ", false},
+        // Every element is a or b: a domain of two at most.
+        {"∀X [X = a ∨ X = b]. ?- ∀X, Y, Z [X = Y ∨ Y = Z ∨ X = Z]. ", false},
+        {"∀X [X = a ∨ X = b ∨ X = c]. ?- ∀X, Y, Z [X = Y ∨ Y = Z ∨ X = Z]. ", true},
+        // The group where every element is its own inverse is commutative.
+        {"∀X [m(e, X) = X]. ∀X [m(X, X) = e]. "
+         "∀X, Y, Z [m(m(X, Y), Z) = m(X, m(Y, Z))]. ?- ∀X, Y [m(X, Y) = m(Y, X)]. ",
+         false},
+        {"∀X [m(e, X) = X]. ∀X, Y, Z [m(m(X, Y), Z) = m(X, m(Y, Z))]. "
+         "?- ∀X, Y [m(X, Y) = m(Y, X)]. ",
+         true},
+    };
+    for (const auto& [Document, Model] : Rows)
+        EXPECT_EQ(Found(Document), Model) << Document;
+    const std::vector<std::string> Report = Search("a = b. ?- b = c. ");
+    EXPECT_NE(std::find(Report.begin(), Report.end(), "  a = 0.  b = 0.  c = 1."), Report.end());
+    for (const std::string& Line : Report)
+        EXPECT_EQ(Line.find("=:"), std::string::npos) << "no table for =: " << Line;
+}
+
 TEST_F(CounterModels, TheReportBlock)
 {
     EXPECT_EQ(Search("∃Y [r(X, Y)].\n?- ∃X [r(X, X)].\n"),
