@@ -185,8 +185,9 @@ constexpr TOptionSpec Specs[] = {
     {"--dcf-limit", "N", TSection::Search, true,
      "self-resolution steps per check (default 10, at least 1)", DcfLimit},
     {"--equality-axioms", "", TSection::Search, false,
-     "a TPTP problem that uses = gets the axioms of equality; without it such a problem is "
-     "refused (Inappropriate)",
+     "a TPTP problem that uses = gets the axioms of equality; without them only --auto, "
+     "--strategy clauses and --model-search, which read = as equality, take such a problem "
+     "(the other strategies refuse it: Inappropriate)",
      SetFlag<&TArguments::EqualityAxioms>},
     {"--counter-models", "", TSection::Search, true,
      "look for a counter-model of each query beside its proof, in a second process: the first "

@@ -139,10 +139,15 @@ int main(int Argc, char** Argv)
     TConsoleHost Host(Args, std::move(Bytes), Limits, stdout, stderr, Tptp);
     if (Tptp && !Problem.Error.empty())
         return Host.Reject(Problem.Error, "SyntaxError", 2);
-    if (Tptp && Problem.UsesEquality && !Args.EqualityAxioms)
+    // The clause form, the automatic mode and the model search read = as equality; the
+    // design's strategies read it as a relation without meaning.
+    const bool ReadsEquality = Args.Strategy == TStrategy::Auto ||
+                               Args.Strategy == TStrategy::Clauses || Args.ModelSearchOnly;
+    if (Tptp && Problem.UsesEquality && !Args.EqualityAxioms && !ReadsEquality)
         return Host.Reject("nivar-prove: " + Args.File +
-                               ": the problem uses equality, which has no built-in meaning in "
-                               "Nivar: --equality-axioms adds its axioms",
+                               ": the problem uses equality, which this strategy reads as a "
+                               "relation without meaning: --auto or --strategy clauses read it "
+                               "as equality, --equality-axioms adds its axioms",
                            "Inappropriate", 2);
     for (const std::string& Open : Problem.Open)
         std::cerr << "nivar-prove: " << Args.File << ": warning: formula " << Open

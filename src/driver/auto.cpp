@@ -63,7 +63,8 @@ void ConsistInTurn(TPLProgram* Program)
         Capturing = false;
         SliceEnd = 0;
         const bool SliceOver = StopRequested && StopReason == TStopReason::Slice;
-        const bool Ends = QueryRefuted || (StopRequested && !SliceOver) || Last;
+        const bool Saturated = !QueryRefuted && CalculusReport.Saturated;
+        const bool Ends = QueryRefuted || Saturated || (StopRequested && !SliceOver) || Last;
         if (SliceOver) {
             StopRequested = false;
             StopReason = TStopReason::None;
@@ -73,11 +74,18 @@ void ConsistInTurn(TPLProgram* Program)
             Lines.swap(Captured);
             for (const std::string& Line : Lines)
                 WriteLine(Line);
-            WriteLine(std::string(QueryRefuted ? "Refuted by " : "Not refuted; last tried: ") +
-                      Config.Name + ", Skolemization.");
+            WriteLine(std::string(QueryRefuted ? "Refuted by "
+                                  : Saturated  ? "Saturated by "
+                                               : "Not refuted; last tried: ") +
+                      (CalculusReport.Ran ? "superposition on the clause form" : Config.Name) +
+                      ", Skolemization.");
             break;
         }
         Captured.clear();
+        // Superposition reads = as equality, the strategies between do not: its slice over,
+        // the search goes on with it alone.
+        if (CalculusReport.Ran)
+            I = Count - 2;
     }
     Program->Strategy = TStrategy::Auto;
 }

@@ -74,6 +74,14 @@ std::vector<std::string> TstpDerivation(const std::vector<TProofStep>& Proof,
             Names.push_back(Held.count(L) ? Held[L] : Lower(L));
         return Join(Names);
     };
+    // The source of a step: its rule and parents.
+    auto Inference = [&](const TProofStep& S) {
+        if (!S.Inference.empty())
+            return "inference(" + S.Inference + ", [status(thm)], [" + Parents(S.Parents) + "])";
+        return std::string("inference(") +
+               (S.Parents.size() == 1 ? "self_resolution" : "resolution") +
+               ", [status(thm), folded(factoring, simplification)], [" + Parents(S.Parents) + "])";
+    };
     // The formula as the file writes it, when the sources give it.
     auto Written = [&](const TProofStep& S) -> const TTptpWritten* {
         const TTptpWritten* W = nullptr;
@@ -126,19 +134,12 @@ std::vector<std::string> TstpDerivation(const std::vector<TProofStep>& Proof,
                 Held[S.Label] = N;
             }
             break;
-        case TProofStep::Resolvent: {
-            const char* Rule = S.Parents.size() == 1 ? "self_resolution" : "resolution";
-            Out.push_back("fof(" + N + ", plain, " + S.Tptp + ", inference(" + Rule +
-                          ", [status(thm), folded(factoring, simplification)], [" +
-                          Parents(S.Parents) + "])).");
+        case TProofStep::Resolvent:
+            Out.push_back("fof(" + N + ", plain, " + S.Tptp + ", " + Inference(S) + ").");
             Held[S.Label] = N;
             break;
-        }
         case TProofStep::Refutation:
-            Out.push_back("fof(refutation, plain, $false, inference(" +
-                          std::string(S.Parents.size() == 1 ? "self_resolution" : "resolution") +
-                          ", [status(thm), folded(factoring, simplification)], [" +
-                          Parents(S.Parents) + "])).");
+            Out.push_back("fof(refutation, plain, $false, " + Inference(S) + ").");
             break;
         }
         if ((S.Kind == TProofStep::Axiom || S.Kind == TProofStep::NegatedQuery) && S.Skolemized) {

@@ -111,6 +111,7 @@ bool EndCase(const TCaseQuery& Case, TQueryOutcome& Outcome)
 {
     CaseOutcome.Seconds += Outcome.Seconds;
     CaseOutcome.Refuted = CaseOutcome.Refuted && Outcome.Refuted;
+    CaseOutcome.CounterSatisfiable = Outcome.CounterSatisfiable; // a case that does not follow
     if (CaseOutcome.Proof.empty()) // the query's derivation is that of its first case
         CaseOutcome.Proof.swap(Outcome.Proof);
     CaseOutcome.Stop = Outcome.Stop;
@@ -171,6 +172,7 @@ void TQuery::EvalQuery()
     TQueryOutcome Outcome;
     Outcome.Number = Number;
     Outcome.Refuted = QueryRefuted;
+    Outcome.CounterSatisfiable = !QueryRefuted && CalculusReport.Saturated;
     Outcome.Stop = StopRequested ? StopReason : TStopReason::None;
     Outcome.Proof.swap(Proof);
     Outcome.Answer.swap(Answer);
@@ -200,6 +202,7 @@ void TPLProgram::Consist()
     if (Owner)
         Owner->FocusOutput();
     ResolventCount = 0;
+    CalculusReport = TCalculusReport{};
     TautologyCount = FactoringCount = RedundantCount = 0;
     UnificationCount = SimplificationCount = 0;
     CenterLabel.clear();
@@ -216,16 +219,20 @@ void TPLProgram::Consist()
                 WriteLine(Label('R', I) + " : " + Printed(F));
             YieldToHost();
         }
+        for (const std::string& Line : CalculusReport.Kept)
+            WriteLine(Line);
         WriteLine(std::string(21, '_'));
     }
     if (OptionOn(TOption::Stat)) {
         WriteLine("Inference statistics : ");
-        WriteLine("Resolvents : " + std::to_string(ListR.Count()));
+        WriteLine("Resolvents : " + std::to_string(ResolventCount));
         WriteLine("Removed tautologies : " + std::to_string(TautologyCount));
         WriteLine("Usage of factoring rule : " + std::to_string(FactoringCount));
         WriteLine("Redundant formulas : " + std::to_string(RedundantCount));
         WriteLine("Unification : " + std::to_string(UnificationCount));
         WriteLine("Simplification : " + std::to_string(SimplificationCount));
+        if (CalculusReport.Ran)
+            WriteLine("Rewriting steps : " + std::to_string(CalculusReport.Rewrites));
         WriteLine(std::string(21, '_'));
     }
     SamplePeak();

@@ -14,7 +14,7 @@
 
 bool AwaitsModel(const TQueryOutcome& Proof)
 {
-    if (Proof.Stop != TStopReason::None)
+    if (Proof.Stop != TStopReason::None || Proof.CounterSatisfiable)
         return false;
     return !Proof.Refuted || Proof.ExistentialAt >= 0;
 }

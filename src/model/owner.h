@@ -33,6 +33,7 @@ struct TProofStep {
     std::string Negated; // the negated query before Skolemization
     bool Skolemized = false;
     std::vector<std::string> Parents; // labels
+    std::string Inference; // of a step of another calculus than resolution: its rule's name
 };
 
 // What became of one query, told to the host once its report is written.
@@ -52,7 +53,7 @@ struct TQueryOutcome {
     std::vector<TProofStep> Proof;
     std::vector<std::string> Answer;
     // A model search found a counter-model; Model holds it as TPTP formulas (fi_domain,
-    // fi_functors, fi_predicates).
+    // fi_functors, fi_predicates). Or the clause form with equality saturated: no model then.
     bool CounterSatisfiable = false;
     std::vector<std::string> Model;
 };

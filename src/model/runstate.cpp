@@ -38,6 +38,7 @@ std::size_t CaseQueriesEvaluated = 0;
 TQueryOutcome CaseOutcome;
 bool Capturing = false;
 std::vector<std::string> Captured;
+TCalculusReport CalculusReport;
 
 std::int32_t DCFLimit = 10;
 std::int64_t MemoryLimit = DefaultMemoryLimit();
@@ -53,6 +54,7 @@ void ResetRunData()
     RefutationStop = false;
     NewResolvent = false;
     ResolventCount = 0;
+    CalculusReport = TCalculusReport{};
     CenterLabel.clear();
     PartnerLabel.clear();
     TautologyCount = FactoringCount = RedundantCount = 0;

@@ -67,6 +67,15 @@ extern TQueryOutcome CaseOutcome; // the cases so far of the query being split
 // While set, report lines are kept in Captured instead of going to the window.
 extern bool Capturing;
 extern std::vector<std::string> Captured;
+// What superposition adds to a query's report: the lines of its kept clauses for the list of
+// resolvents, its rewriting steps for the statistics. Ran: it searched.
+struct TCalculusReport {
+    bool Ran = false;
+    bool Saturated = false; // complete, no refutation: the clauses have a model
+    std::vector<std::string> Kept;
+    std::int64_t Rewrites = 0;
+};
+extern TCalculusReport CalculusReport;
 
 // Settings that outlive runs: they are set by the user, not reset.
 extern std::int32_t DCFLimit;    // shared by all windows

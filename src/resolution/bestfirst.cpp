@@ -15,6 +15,7 @@
 #include "model/runstate.h"
 #include "model/terms.h"
 #include "resolution/clauses.h"
+#include "resolution/eqsearch.h"
 #include "resolution/insert.h"
 #include "resolution/limits.h"
 #include "resolution/ordering.h"
@@ -573,6 +574,11 @@ void BestFirstSearch(TFALFormula* Query, bool Clauses)
     // Under the quantifier check (Quantification On without Skolemization) the simplification
     // of a copy may turn the quantifiers of its root's prefix: the clause form needs the
     // variables universal, else the search is on whole formulas.
+    // On the clause form a problem with equality is saturated by superposition, = read as
+    // equality, when its formulas become clauses.
+    if (Clauses && !QuantifierCheck() && UsesEquality(Query->Owner) &&
+        SuperposeClauses(Query->Owner))
+        return;
     TBestFirst Search(Query->Owner, Clauses && !QuantifierCheck());
     Search.Run();
 }

@@ -125,10 +125,20 @@ std::int32_t SelectLiteral(const TTermBank& Bank, const std::vector<TEqLiteral>&
 
 bool Maximal(TKbo& Order, const std::vector<TEqLiteral>& Literals, std::size_t I)
 {
+    const TTermBank& Bank = Order.Terms();
+    if (Bank.IsAnswer(Literals[I].Left))
+        return false;
     for (std::size_t J = 0; J < Literals.size(); ++J)
-        if (J != I && CompareLiterals(Order, Literals[J], Literals[I]) == TOrder::Greater)
+        if (J != I && !Bank.IsAnswer(Literals[J].Left) &&
+            CompareLiterals(Order, Literals[J], Literals[I]) == TOrder::Greater)
             return false;
     return true;
+}
+
+bool OnlyAnswers(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals)
+{
+    return std::all_of(Literals.begin(), Literals.end(),
+                       [&Bank](const TEqLiteral& L) { return Bank.IsAnswer(L.Left); });
 }
 
 bool TEqSubsumer::Subsumes(const std::vector<TEqLiteral>& C, const std::vector<TEqLiteral>& D)

@@ -54,13 +54,17 @@ TOrder CompareLiterals(TKbo& Order, const TEqLiteral& A, const TEqLiteral& B);
 // is a tautology (s = s, or a literal and its negation).
 bool Tidy(std::vector<TEqLiteral>& Literals);
 
+// Whether every literal is an answer literal: the clause refutes (the empty clause too).
+bool OnlyAnswers(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals);
+
 // The sum of the weights of its literals' sides (⊤ weighs 1).
 std::uint32_t WeightOf(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals);
 
 // The negative literal to select: the heaviest; -1 when the clause has none.
 std::int32_t SelectLiteral(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals);
 
-// Whether no other literal of the clause is greater than literal I.
+// Whether no other literal of the clause is greater than literal I; answer literals are never
+// maximal and exceed none.
 bool Maximal(TKbo& Order, const std::vector<TEqLiteral>& Literals, std::size_t I);
 
 // Subsumption: whether an instance of C is a sub-multiset of D, each literal of C matched to

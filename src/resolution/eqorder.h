@@ -19,6 +19,7 @@ public:
     explicit TKbo(const TTermBank& ABank) : Bank(ABank) {}
     TOrder Compare(TTermRef S, TTermRef T);
     bool Greater(TTermRef S, TTermRef T) { return Compare(S, T) == TOrder::Greater; }
+    const TTermBank& Terms() const { return Bank; }
 
 private:
     // Whether each variable occurs in S at least as often as in T.

@@ -38,7 +38,8 @@ void TTermBank::SetPrecedence()
     auto Key = [this](std::uint32_t S) {
         const TSymbol& X = Symbols[S];
         // A symbol used less often ranks higher: terms then lean on the common ones.
-        return std::make_tuple(S != TrueSymbol, X.Kind == TSymbol::Predicate, X.Arity,
+        return std::make_tuple(S != TrueSymbol,
+                               X.Kind == TSymbol::Predicate || X.Kind == TSymbol::Answer, X.Arity,
                                std::numeric_limits<std::uint64_t>::max() - X.Count, S);
     };
     std::sort(Order.begin(), Order.end(),

@@ -12,9 +12,10 @@ using TTermRef = std::uint32_t;
 inline constexpr TTermRef NoTerm = ~TTermRef{0};
 
 // A symbol: a function or constant, a predicate, or a number or string of the language (a
-// constant that is itself and no other).
+// constant that is itself and no other). An answer predicate records what a query's variables
+// became: its literals take part in no inference, and a clause of them alone refutes.
 struct TSymbol {
-    enum TKind : std::uint8_t { Function, Predicate, Integer, Real, String, True };
+    enum TKind : std::uint8_t { Function, Predicate, Integer, Real, String, True, Answer };
     std::string Name; // as the language writes it; a string without its quotes
     std::uint32_t Arity = 0;
     TKind Kind = Function;
@@ -65,7 +66,18 @@ public:
     bool Boolean(TTermRef T) const
     {
         return !IsVariable(T) &&
-               (Symbols[SymbolOf(T)].Kind == TSymbol::Predicate || SymbolOf(T) == TrueSymbol);
+               (Symbols[SymbolOf(T)].Kind == TSymbol::Predicate || SymbolOf(T) == TrueSymbol ||
+                Symbols[SymbolOf(T)].Kind == TSymbol::Answer);
+    }
+    bool IsAnswer(TTermRef T) const
+    {
+        return !IsVariable(T) && Symbols[SymbolOf(T)].Kind == TSymbol::Answer;
+    }
+    // Whether S and T are two distinct numbers or strings: never equal.
+    bool DistinctValues(TTermRef S, TTermRef T) const
+    {
+        return S != T && !IsVariable(S) && !IsVariable(T) && Symbols[SymbolOf(S)].Distinct() &&
+               Symbols[SymbolOf(T)].Distinct();
     }
     // Whether Var occurs in T.
     bool Occurs(TTermRef Var, TTermRef T) const;

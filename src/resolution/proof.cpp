@@ -43,17 +43,17 @@ std::unordered_map<TFALFormula*, std::string> LabelsOf(TPLProgram* Program)
     return Out;
 }
 
-// The formulas the refutation N depends on, parents before children, each once: a walk back
+// The formulas Starts are and depend on, parents before children, each once: a walk back
 // without recursion through the formulas that have a label.
-std::vector<TFALFormula*> DependsOn(TFALFormula* N,
+std::vector<TFALFormula*> DependsOn(const std::vector<TFALFormula*>& Starts,
                                     const std::unordered_map<TFALFormula*, std::string>& Labels)
 {
     std::vector<TFALFormula*> Order;
     std::unordered_set<TFALFormula*> Seen;
     std::vector<std::pair<TFALFormula*, bool>> Pending;
-    for (TFALFormula* P : {N->Parent2, N->Parent1})
-        if (P)
-            Pending.push_back({P, false});
+    for (auto It = Starts.rbegin(); It != Starts.rend(); ++It)
+        if (*It)
+            Pending.push_back({*It, false});
     while (!Pending.empty()) {
         auto [F, Done] = Pending.back();
         Pending.pop_back();
@@ -74,8 +74,17 @@ std::vector<TFALFormula*> DependsOn(TFALFormula* N,
 
 void NoteDoubt(TFALFormula* N)
 {
-    TPLProgram* Program = N->Owner;
-    const std::vector<TFALFormula*> Used = DependsOn(N, LabelsOf(Program));
+    NoteDoubtIn({N->Parent1, N->Parent2});
+}
+
+void NoteDoubtIn(const std::vector<TFALFormula*>& Sources)
+{
+    if (Sources.empty())
+        return;
+    TPLProgram* Program = Sources[0] ? Sources[0]->Owner : CurrentProgram;
+    if (!Program)
+        return;
+    const std::vector<TFALFormula*> Used = DependsOn(Sources, LabelsOf(Program));
     // The first source formula of the list that the refutation uses and that has a variable
     // which is not universal.
     for (TFALFormula* F : Program->ListF.Items)
@@ -88,12 +97,11 @@ void NoteDoubt(TFALFormula* N)
             }
 }
 
-void RecordRefutation(TFALFormula* N)
+namespace {
+// The steps of the formulas in Order.
+void RecordSteps(const std::vector<TFALFormula*>& Order,
+                 const std::unordered_map<TFALFormula*, std::string>& Labels)
 {
-    if (!RecordProofs || !Proof.empty())
-        return;
-    const std::unordered_map<TFALFormula*, std::string> Labels = LabelsOf(N->Owner);
-    const std::vector<TFALFormula*> Order = DependsOn(N, Labels);
     const TTptpNaming* Naming = HostNaming();
     for (TFALFormula* F : Order) {
         TProofStep Step;
@@ -114,6 +122,25 @@ void RecordRefutation(TFALFormula* N)
         }
         Proof.push_back(std::move(Step));
     }
+}
+} // namespace
+
+void RecordDerivation(const std::vector<TFALFormula*>& Sources, std::vector<TProofStep> Steps)
+{
+    if (!RecordProofs || !Proof.empty() || Sources.empty() || !Sources[0])
+        return;
+    const std::unordered_map<TFALFormula*, std::string> Labels = LabelsOf(Sources[0]->Owner);
+    RecordSteps(DependsOn(Sources, Labels), Labels);
+    for (TProofStep& S : Steps)
+        Proof.push_back(std::move(S));
+}
+
+void RecordRefutation(TFALFormula* N)
+{
+    if (!RecordProofs || !Proof.empty())
+        return;
+    const std::unordered_map<TFALFormula*, std::string> Labels = LabelsOf(N->Owner);
+    RecordSteps(DependsOn({N->Parent1, N->Parent2}, Labels), Labels);
     TProofStep Last;
     Last.Kind = TProofStep::Refutation;
     Last.Tptp = "$false";

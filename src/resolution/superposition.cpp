@@ -45,7 +45,7 @@ std::uint32_t TSuperposition::AddInput(const std::vector<TEqLiteral>& Literals, 
     if (Tautology) {
         Clauses[N].Deleted = true;
         ++Stats.Tautologies;
-    } else if (Clauses[N].Literals.empty() && !Refuted) {
+    } else if (OnlyAnswers(Bank, Clauses[N].Literals) && !Refuted) {
         Refuted = true;
         EmptyClause = N;
     } else {
@@ -76,7 +76,7 @@ TSaturation TSuperposition::Run()
             ++Stats.Tautologies;
             continue;
         }
-        if (!S.Cut.empty() && ForwardSubsumed(S.Cut)) {
+        if (!OnlyAnswers(Bank, S.Cut) && ForwardSubsumed(S.Cut)) {
             ++Stats.Subsumed;
             continue;
         }
@@ -118,8 +118,58 @@ std::uint32_t TSuperposition::Pick()
     return NoClause;
 }
 
+std::vector<std::uint32_t> TSuperposition::Shape(const std::vector<TEqLiteral>& Literals) const
+{
+    // The literals in an order that does not depend on the names of the variables, then each
+    // written out, the variables numbered as they first occur.
+    std::vector<std::pair<std::uint64_t, std::size_t>> Order;
+    std::vector<TTermRef> Pending;
+    for (std::size_t I = 0; I < Literals.size(); ++I) {
+        std::uint64_t H = Literals[I].Positive ? 1 : 2;
+        Pending.assign({Literals[I].Left, Literals[I].Right});
+        while (!Pending.empty()) {
+            const TTermRef T = Pending.back();
+            Pending.pop_back();
+            const std::uint64_t Head = Bank.IsVariable(T) ? 0 : Bank.SymbolOf(T) + 1;
+            H = (H ^ Head) * 0x100000001B3ULL;
+            if (!Bank.IsVariable(T))
+                for (TTermRef A : Bank.Args(T))
+                    Pending.push_back(A);
+        }
+        Order.push_back({H, I});
+    }
+    std::sort(Order.begin(), Order.end());
+    std::vector<std::uint32_t> Out;
+    std::unordered_map<std::uint32_t, std::uint32_t> Names;
+    for (const auto& [H, I] : Order) {
+        Out.push_back(Literals[I].Positive ? 0xFFFFFFF0u : 0xFFFFFFF1u);
+        Pending.assign({Literals[I].Right, Literals[I].Left});
+        while (!Pending.empty()) {
+            const TTermRef T = Pending.back();
+            Pending.pop_back();
+            if (Bank.IsVariable(T)) {
+                auto [It, New] = Names.try_emplace(Bank.VariableIndex(T),
+                                                   static_cast<std::uint32_t>(Names.size()));
+                Out.push_back(0x80000000u | It->second);
+                continue;
+            }
+            Out.push_back(Bank.SymbolOf(T));
+            const auto Args = Bank.Args(T);
+            for (auto It = Args.rbegin(); It != Args.rend(); ++It)
+                Pending.push_back(*It);
+        }
+    }
+    return Out;
+}
+
+bool TSuperposition::Known(const std::vector<TEqLiteral>& Literals) const
+{
+    return Seen.count(Shape(Literals)) > 0;
+}
+
 void TSuperposition::Keep(std::uint32_t N)
 {
+    Seen.insert(Shape(Clauses[N].Literals));
     if (Kept)
         Kept(N);
     ++Stats.Kept;
@@ -255,10 +305,20 @@ void TSuperposition::Simplify(const std::vector<TEqLiteral>& In, TSimplified& Ou
         Out.Tautology = true;
         return;
     }
-    // Cuts: a literal that a unit clause contradicts in every instance goes.
+    // Cuts: a literal that a unit clause contradicts in every instance goes, and an equation
+    // of two distinct numbers or strings.
     Out.Cut = Out.Rewritten;
     for (std::size_t I = Out.Cut.size(); I-- > 0;) {
         const TEqLiteral L = Out.Cut[I];
+        if (Bank.DistinctValues(L.Left, L.Right)) {
+            if (!L.Positive) {
+                Out.Tautology = true;
+                return;
+            }
+            Out.Cut.erase(Out.Cut.begin() + static_cast<long>(I));
+            Out.Evaluated = true;
+            continue;
+        }
         std::uint32_t By = NoClause;
         Units.Retrieve(L.Left, TTermIndex::TQuery::Generalization, [&](const TIndexEntry& E) {
             const TEqClause& U = Clauses[E.Clause];
@@ -294,12 +354,12 @@ std::uint32_t TSuperposition::RecordSimplified(std::uint32_t Base, const TSimpli
         Parents.insert(Parents.end(), S.Rewriters.begin(), S.Rewriters.end());
         Out = Record(S.Rewritten, TEqRule::Rewriting, std::move(Parents), FromQuery);
     }
-    if (!S.Cutters.empty()) {
+    if (!S.Cutters.empty() || S.Evaluated) {
         std::vector<std::uint32_t> Parents{Out};
         Parents.insert(Parents.end(), S.Cutters.begin(), S.Cutters.end());
         Out = Record(S.Cut, TEqRule::SimplifyReflect, std::move(Parents), FromQuery);
     }
-    if (Clauses[Out].Literals.empty() && !Refuted) {
+    if (OnlyAnswers(Bank, Clauses[Out].Literals) && !Refuted) {
         Refuted = true;
         EmptyClause = Out;
     }
@@ -480,7 +540,7 @@ bool TSuperposition::Conclude(std::vector<TEqLiteral> Literals, TEqRule Rule,
         ++Stats.Tautologies;
         return true;
     }
-    if (!S.Cut.empty() && ForwardSubsumed(S.Cut)) {
+    if (!OnlyAnswers(Bank, S.Cut) && (Known(S.Cut) || ForwardSubsumed(S.Cut))) {
         ++Stats.Subsumed;
         return true;
     }

@@ -18,6 +18,7 @@
 #include <queue>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 enum class TSaturation : std::uint8_t {
@@ -86,6 +87,7 @@ private:
         std::vector<std::uint32_t> Rewriters;
         std::vector<TEqLiteral> Cut;
         std::vector<std::uint32_t> Cutters;
+        bool Evaluated = false; // an equation of distinct values cut
         bool Tautology = false;
     };
     void Simplify(const std::vector<TEqLiteral>& In, TSimplified& Out);
@@ -93,6 +95,10 @@ private:
     // the empty clause ends the search.
     std::uint32_t RecordSimplified(std::uint32_t Base, const TSimplified& S);
     bool ForwardSubsumed(const std::vector<TEqLiteral>& Literals);
+    // A clause written out with its variables renamed in order, and whether a clause of that
+    // form was kept before: variants are found without matching.
+    std::vector<std::uint32_t> Shape(const std::vector<TEqLiteral>& Literals) const;
+    bool Known(const std::vector<TEqLiteral>& Literals) const;
     void Keep(std::uint32_t N);
     std::uint32_t Pick();
     void Activate(std::uint32_t N);
@@ -138,6 +144,16 @@ private:
     TTermIndex Demodulators; // the sides of unit equations that rewrite
     TTermIndex Units;        // the sides of unit clauses, for cuts
     std::unordered_map<TTermRef, std::pair<TTermRef, std::vector<std::uint32_t>>> NormalForms;
+    struct TShapeHash {
+        std::size_t operator()(const std::vector<std::uint32_t>& V) const
+        {
+            std::uint64_t H = 1469598103934665603ULL;
+            for (std::uint32_t X : V)
+                H = (H ^ X) * 1099511628211ULL;
+            return static_cast<std::size_t>(H);
+        }
+    };
+    std::unordered_set<std::vector<std::uint32_t>, TShapeHash> Seen;
     std::uint32_t EmptyClause = 0;
     bool Refuted = false;
     bool Stopped = false;
