@@ -129,11 +129,11 @@ void TEditForm::OpenDocument(const QString& Path)
 
 bool TEditForm::OpenTptp(const QString& Path, const QByteArray& Bytes, TTptpProblem& Problem)
 {
-    // Equality means nothing of its own to Nivar: the document brings its axioms along.
+    // Equality comes without axioms: "Automatic" reads = as equality.
     TTptpDocument Read = ReadTptpDocument(
         QFileInfo(Path).absoluteFilePath().toStdString(),
         std::string(Bytes.constData(), static_cast<std::size_t>(Bytes.size())),
-        qgetenv("TPTP").toStdString(), true,
+        qgetenv("TPTP").toStdString(), false,
         "% Read from the TPTP problem " + QFileInfo(Path).fileName().toStdString() + ".\n");
     Problem = Read.Problem;
     if (!Problem.Error.empty()) {
@@ -147,7 +147,7 @@ bool TEditForm::OpenTptp(const QString& Path, const QByteArray& Bytes, TTptpProb
     ShowEditState();
     QString Note = QStringLiteral("%1 read as a new document").arg(QFileInfo(Path).fileName());
     if (Problem.UsesEquality)
-        Note += QStringLiteral("; it uses equality, so the axioms of equality were added");
+        Note += QStringLiteral("; it uses equality, which \"Automatic\" reads as equality");
     if (!Problem.HasConjecture)
         Note += QStringLiteral("; it has no conjecture: best-first search refutes its axioms");
     emit StatusMessage(Note + QChar('.'));

@@ -132,8 +132,10 @@ void TEditForm::BuildProveMenus()
     BestFirst1 = NewAction(Provetheorem1, QStringLiteral("Best-first search"));
     Automatic1 = NewAction(Provetheorem1, QStringLiteral("Automatic"));
     Automatic1->setStatusTip(QStringLiteral("Skolemization, and best-first search on the "
-                                            "clause form, linear, best-first and breadth-first "
-                                            "search in turn until one refutes the query"));
+                                            "clause form (superposition, = read as equality, "
+                                            "when the problem uses it), linear, best-first and "
+                                            "breadth-first search in turn until one refutes the "
+                                            "query"));
     CounterModel1 = NewAction(Provetheorem1, QStringLiteral("Find counter-model"));
     CounterModel1->setStatusTip(QStringLiteral("A finite world where the axioms hold and the "
                                                "query fails, up to 8 elements"));

@@ -40,11 +40,14 @@ TEST_F(Proofs, ATptpProblemOpensAsANewDocumentInNivarsLanguage)
     Doc->SpeedButton2->click();
     EXPECT_TRUE(Lines(Doc).contains("[R0&F1] :  YES.")) << Lines(Doc).join('|').toStdString();
 
-    // Equality comes with its axioms, and the user is told.
+    // Equality comes without its axioms, and "Automatic" proves it.
     TEditForm* Equal = Frame->OpenFile(WriteFile(
         "equal.p", "fof(e, axiom, a = b).\nfof(f, axiom, p(a)).\nfof(c, conjecture, p(b)).\n"));
-    EXPECT_TRUE(ClipboardFromDocument(Equal->Editor->toPlainText()).contains("∀X [X = X].\n"));
-    EXPECT_TRUE(Frame->statusBar()->currentMessage().contains("axioms of equality were added"));
+    EXPECT_FALSE(ClipboardFromDocument(Equal->Editor->toPlainText()).contains("∀X [X = X]"));
+    EXPECT_TRUE(Frame->statusBar()->currentMessage().contains("\"Automatic\" reads as equality"));
+    Equal->Automatic1->trigger();
+    EXPECT_TRUE(Lines(Equal).contains("Refuted by superposition on the clause form, Skolemization."))
+        << Lines(Equal).join('|').toStdString();
     // A text that begins as a problem is one, whatever its name.
     TEditForm* Named = Frame->OpenFile(WriteFile("named.txt", "cnf(a, axiom, p).\n"));
     EXPECT_EQ(Named->FileName, "named.txt (read)");
