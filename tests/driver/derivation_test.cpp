@@ -91,7 +91,8 @@ protected:
         CaseSplitting = true;
         Set(TOption::Skolem1);
         Owner.StopAt = 200000;
-        Run(EncodeReport(NivarDocument(P, false)), TStrategy::BestFirst1);
+        // A step of the equality calculus is checked with the axioms of equality.
+        Run(EncodeReport(NivarDocument(P, P.UsesEquality)), TStrategy::BestFirst1);
         return Owner.Outcomes.size() == 1 && Owner.Outcomes[0].Refuted;
     }
 
@@ -171,6 +172,38 @@ TEST_F(Derivations, EveryStepFollowsFromItsParents)
             for (const std::string& L : Lines)
                 EXPECT_EQ(L.find("unused"), std::string::npos) << "only what the refutation needs";
         }
+}
+
+// Superposition's steps name their inference and follow from their parents with the axioms
+// of equality.
+TEST_F(Derivations, EqualityStepsFollowFromTheirParents)
+{
+    const struct {
+        const char* Problem;
+        const char* Inference;
+    } Cases[] = {
+        {"fof(a, axiom, ! [X] : f(X) = g(X)).\nfof(b, axiom, p(f(a))).\n"
+         "fof(c, conjecture, p(g(a))).\n",
+         "inference(rewriting, [status(thm)]"},
+        {"fof(a, axiom, ! [X] : (X != a | q(X))).\nfof(c, conjecture, q(a)).\n",
+         "inference(equality_resolution, [status(thm)]"},
+        {"fof(a, axiom, ! [X] : (f(X) = a | f(X) = b)).\nfof(b, axiom, ! [X] : (f(X) != a)).\n"
+         "fof(c, conjecture, f(c) = b).\n",
+         "inference(simplify_reflect, [status(thm)]"},
+        {"fof(a, axiom, ! [X] : m(e, X) = X).\nfof(b, axiom, ! [X] : m(X, X) = e).\n"
+         "fof(c, axiom, ! [X, Y, Z] : m(m(X, Y), Z) = m(X, m(Y, Z))).\n"
+         "fof(d, conjecture, ! [X, Y] : m(X, m(X, Y)) = Y).\n",
+         "inference(superposition, [status(thm)]"},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Problem);
+        const std::vector<std::string> Lines = Derive(Case.Problem, TStrategy::Clauses);
+        ExpectEveryStepFollows(Lines);
+        std::string Text;
+        for (const std::string& L : Lines)
+            Text += L + "\n";
+        EXPECT_NE(Text.find(Case.Inference), std::string::npos) << Text;
+    }
 }
 
 // The check above is a real one: a step that does not follow is caught.

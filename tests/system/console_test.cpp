@@ -282,7 +282,8 @@ TEST_F(Console, ParseAndCompileListTheFormulas)
 }
 } // namespace
 
-// A TPTP problem is proved as Nivar's own document; equality wants its axioms asked for.
+// A TPTP problem is proved as Nivar's own document; equality is equality in the automatic
+// mode, and the design's strategies want its axioms asked for.
 TEST_F(Console, TptpProblemsGetTheirStatus)
 {
     const std::string Theorem =
@@ -317,6 +318,17 @@ TEST_F(Console, TptpProblemsGetTheirStatus)
     const TResult WithAxioms =
         Run({"--szs", "--skolem", "--strategy", "best", "--equality-axioms", Equal});
     EXPECT_EQ(WithAxioms.Status, 0);
+    // The automatic mode reads = as equality: a theorem, and a non-theorem whose clauses
+    // saturate.
+    const TResult Auto = Run({"--szs", Equal});
+    EXPECT_EQ(Auto.Status, 0) << Auto.Out << Auto.Err;
+    EXPECT_NE(Auto.Out.find("Refuted by superposition on the clause form"), std::string::npos);
+    const TResult NotFollowing =
+        Run({"--szs", Write("n.p", "fof(e, axiom, a = b).\nfof(c, conjecture, b = c).\n")});
+    EXPECT_EQ(NotFollowing.Status, 1);
+    EXPECT_EQ(Starting(NotFollowing.Out, "% SZS status"),
+              std::vector<std::string>{
+                  "% SZS status CounterSatisfiable for TptpProblemsGetTheirStatus-n"});
     const std::string Bad = Write("bad.p", "fof(a, axiom, p(a)).\nfof(b, axiom, p(a) & ).\n");
     const TResult Syntax = Run({"--szs", Bad});
     EXPECT_EQ(Syntax.Status, 2);
