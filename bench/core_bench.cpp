@@ -4,6 +4,7 @@
 #include "model/owner.h"
 #include "model/runstate.h"
 #include "resolution/resolve.h"
+#include "resolution/superposition.h"
 
 #include <benchmark/benchmark.h>
 
@@ -145,6 +146,43 @@ void InsertAgainstRecorded(benchmark::State& State)
     B.Program.ClearResolvents();
 }
 BENCHMARK(InsertAgainstRecorded)->Arg(100)->Arg(400);
+
+// Superposition on a chain of n rewrite rules g(c_i) = c_(i+1) and the goal g^n(c_0) != c_n:
+// with the term index (second argument 1) each rewriting step and each backward check finds
+// its partners directly; without it (0) every clause is a candidate.
+void RewriteChain(benchmark::State& State)
+{
+    const int N = static_cast<int>(State.range(0));
+    for (auto _ : State) {
+        TTermBank Bank;
+        TSuperposition Search(Bank);
+        Search.UseIndex(State.range(1) != 0);
+        const std::uint32_t G = Bank.Symbol("g", 1, TSymbol::Function);
+        std::vector<TTermRef> C;
+        for (int I = 0; I <= N; ++I)
+            C.push_back(
+                Bank.Apply(Bank.Symbol("c" + std::to_string(I), 0, TSymbol::Function), {}));
+        Bank.SetPrecedence();
+        for (int I = 0; I < N; ++I) {
+            const TTermRef Arg[] = {C[static_cast<std::size_t>(I)]};
+            Search.AddInput({{Bank.Apply(G, Arg), C[static_cast<std::size_t>(I) + 1], true, false}},
+                            false, "");
+        }
+        TTermRef Goal = C[0];
+        for (int I = 0; I < N; ++I) {
+            const TTermRef Arg[] = {Goal};
+            Goal = Bank.Apply(G, Arg);
+        }
+        Search.AddInput({{Goal, C.back(), false, false}}, true, "");
+        if (Search.Run() != TSaturation::Refuted)
+            State.SkipWithError("not refuted");
+        benchmark::DoNotOptimize(Search.Stats.Rewrites);
+    }
+    State.SetComplexityN(N);
+}
+BENCHMARK(RewriteChain)
+    ->ArgsProduct({{8, 32, 128, 512}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();

@@ -231,8 +231,11 @@ void TPLProgram::Consist()
         WriteLine("Redundant formulas : " + std::to_string(RedundantCount));
         WriteLine("Unification : " + std::to_string(UnificationCount));
         WriteLine("Simplification : " + std::to_string(SimplificationCount));
-        if (CalculusReport.Ran)
+        if (CalculusReport.Ran) {
+            WriteLine("Clauses taken : " + std::to_string(CalculusReport.Given));
+            WriteLine("Clauses generated : " + std::to_string(CalculusReport.Generated));
             WriteLine("Rewriting steps : " + std::to_string(CalculusReport.Rewrites));
+        }
         WriteLine(std::string(21, '_'));
     }
     SamplePeak();

@@ -73,6 +73,8 @@ struct TCalculusReport {
     bool Ran = false;
     bool Saturated = false; // complete, no refutation: the clauses have a model
     std::vector<std::string> Kept;
+    std::int64_t Given = 0;     // clauses taken
+    std::int64_t Generated = 0; // conclusions of inferences
     std::int64_t Rewrites = 0;
 };
 extern TCalculusReport CalculusReport;

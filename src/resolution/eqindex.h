@@ -46,7 +46,7 @@ public:
                 continue;
             }
             for (const auto& [Feature, Child] : Nodes[Node].Children)
-                if (Compatible(Feature, Print[Level], Query))
+                if (!Filter || Compatible(Feature, Print[Level], Query))
                     Pending.push_back({Child, Level + 1});
         }
     }
@@ -57,6 +57,8 @@ public:
             std::erase_if(N.Entries, [&](const TIndexEntry& E) { return Dead(E.Clause); });
     }
     std::size_t Size() const { return Count; }
+    // Off: every entry is a candidate, as in a plain scan (to measure what the index saves).
+    bool Filter = true;
 
     // The features of a term at the sample positions: a symbol, or one of these.
     static constexpr std::int32_t AVariable = -1; // a variable stands there

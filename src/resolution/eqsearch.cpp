@@ -374,6 +374,8 @@ public:
         };
         Search.Kept = [this](std::uint32_t N) { Kept(N); };
         const TSaturation Outcome = Search.Run();
+        CalculusReport.Given = Search.Stats.Given;
+        CalculusReport.Generated = Search.Stats.Generated;
         CalculusReport.Rewrites = Search.Stats.Rewrites;
         SamplePeak();
         if (Outcome == TSaturation::Refuted) {

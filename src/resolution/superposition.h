@@ -59,6 +59,12 @@ public:
     // Whether the unit equations rewrite the other clauses (off: a plain scan-free search
     // without simplification, for measuring what it does).
     bool Rewriting = true;
+    // Off: the term indexes hand out every entry, as a scan of the clauses would.
+    void UseIndex(bool On)
+    {
+        for (TTermIndex* I : {&From, &Into, &Subterms, &Demodulators, &Units})
+            I->Filter = On;
+    }
 
     TEqClause& Clause(std::uint32_t N) { return Clauses[N]; }
     const TEqClause& Clause(std::uint32_t N) const { return Clauses[N]; }

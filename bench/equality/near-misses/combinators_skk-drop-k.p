@@ -1,0 +1,4 @@
+% A near miss of combinators_skk.p: drop-k.
+% Combinatory logic: S K K is the identity.
+fof(s, axiom, ! [X, Y, Z] : app(app(app(s, X), Y), Z) = app(app(X, Z), app(Y, Z))).
+fof(skk, conjecture, ! [X] : app(app(app(s, k), k), X) = X).

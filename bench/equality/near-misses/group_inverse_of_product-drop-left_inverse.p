@@ -1,0 +1,5 @@
+% A near miss of group_inverse_of_product.p: drop-left_inverse.
+% The inverse of a product is the product of the inverses, in the other order.
+fof(left_identity, axiom, ! [X] : mult(e, X) = X).
+fof(associativity, axiom, ! [X, Y, Z] : mult(mult(X, Y), Z) = mult(X, mult(Y, Z))).
+fof(inverse_of_product, conjecture, ! [X, Y] : inv(mult(X, Y)) = mult(inv(Y), inv(X))).

@@ -1,0 +1,6 @@
+% A near miss of group_inverse_unique.p: drop-b_inverts_a.
+% An element b with a.b = e is the inverse of a.
+fof(left_identity, axiom, ! [X] : mult(e, X) = X).
+fof(left_inverse, axiom, ! [X] : mult(inv(X), X) = e).
+fof(associativity, axiom, ! [X, Y, Z] : mult(mult(X, Y), Z) = mult(X, mult(Y, Z))).
+fof(unique, conjecture, b = inv(a)).

@@ -1,0 +1,6 @@
+% A near miss of group_right_inverse.p: wrong-right_inverse.
+% A left inverse is a right inverse too.
+fof(left_identity, axiom, ! [X] : mult(e, X) = X).
+fof(left_inverse, axiom, ! [X] : mult(inv(X), X) = e).
+fof(associativity, axiom, ! [X, Y, Z] : mult(mult(X, Y), Z) = mult(X, mult(Y, Z))).
+fof(right_inverse, conjecture, ! [X] : mult(X, inv(X)) = X).

@@ -1,0 +1,6 @@
+% A near miss of mixed_function_values.p: drop-closed.
+% A property passed along the values of a function.
+fof(fa, axiom, f(a) = b).
+fof(fb, axiom, f(b) = c).
+fof(p_a, axiom, p(a)).
+fof(p_c, conjecture, p(c)).

@@ -1,0 +1,5 @@
+% A near miss of mixed_injective.p: drop-p_a.
+% An injective function tells its arguments apart.
+fof(injective, axiom, ! [X, Y] : (f(X) = f(Y) => X = Y)).
+fof(same_image, axiom, f(a) = f(b)).
+fof(p_b, conjecture, p(b)).
