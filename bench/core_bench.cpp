@@ -160,8 +160,7 @@ void RewriteChain(benchmark::State& State)
         const std::uint32_t G = Bank.Symbol("g", 1, TSymbol::Function);
         std::vector<TTermRef> C;
         for (int I = 0; I <= N; ++I)
-            C.push_back(
-                Bank.Apply(Bank.Symbol("c" + std::to_string(I), 0, TSymbol::Function), {}));
+            C.push_back(Bank.Apply(Bank.Symbol("c" + std::to_string(I), 0, TSymbol::Function), {}));
         Bank.SetPrecedence();
         for (int I = 0; I < N; ++I) {
             const TTermRef Arg[] = {C[static_cast<std::size_t>(I)]};
@@ -180,9 +179,7 @@ void RewriteChain(benchmark::State& State)
     }
     State.SetComplexityN(N);
 }
-BENCHMARK(RewriteChain)
-    ->ArgsProduct({{8, 32, 128, 512}, {1, 0}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(RewriteChain)->ArgsProduct({{8, 32, 128, 512}, {1, 0}})->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();

@@ -196,6 +196,9 @@ TEqFeatures FeaturesOf(const TTermBank& Bank, const std::vector<TEqLiteral>& Lit
     F.Size = static_cast<std::uint32_t>(Literals.size());
     std::vector<TTermRef> Pending;
     for (const TEqLiteral& L : Literals) {
+        F.Positives += L.Positive ? 1 : 0;
+        F.Weight += Bank.Weight(L.Left) + Bank.Weight(L.Right);
+        F.Depth = std::max({F.Depth, Bank.Depth(L.Left), Bank.Depth(L.Right)});
         // A predicate atom by its predicate; an equation by = (any symbol number past all).
         const bool Atom = L.Right == Bank.True();
         const std::uint64_t Key = Atom ? Bank.SymbolOf(L.Left) : 0xFFFFFFFFull;

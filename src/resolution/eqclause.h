@@ -87,11 +87,17 @@ private:
 // are within the other's.
 struct TEqFeatures {
     std::uint32_t Size = 0;
+    // An instance is no lighter and no shallower, and each literal goes to one of its sign.
+    std::uint32_t Positives = 0;
+    std::uint32_t Weight = 0;
+    std::uint32_t Depth = 0;
     std::uint64_t Signs = 0;   // a bit per predicate (or equality) and sign
     std::uint64_t Symbols = 0; // a bit per symbol
 };
 TEqFeatures FeaturesOf(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals);
 inline bool MaySubsume(const TEqFeatures& C, const TEqFeatures& D)
 {
-    return C.Size <= D.Size && (C.Signs & ~D.Signs) == 0 && (C.Symbols & ~D.Symbols) == 0;
+    return C.Size <= D.Size && C.Positives <= D.Positives &&
+           C.Size - C.Positives <= D.Size - D.Positives && C.Weight <= D.Weight &&
+           C.Depth <= D.Depth && (C.Signs & ~D.Signs) == 0 && (C.Symbols & ~D.Symbols) == 0;
 }

@@ -39,7 +39,8 @@ std::pair<TTermRef, int> TSubstitution::Resolve(TTermRef T, int B) const
 
 bool TSubstitution::OccursIn(std::uint32_t Var, int VarBank, TTermRef T, int TBank) const
 {
-    std::vector<std::pair<TTermRef, int>> Pending{{T, TBank}};
+    std::vector<std::pair<TTermRef, int>>& Pending = OccursWork;
+    Pending.assign(1, {T, TBank});
     while (!Pending.empty()) {
         auto [X, B] = Resolve(Pending.back().first, Pending.back().second);
         Pending.pop_back();
@@ -59,8 +60,8 @@ bool TSubstitution::OccursIn(std::uint32_t Var, int VarBank, TTermRef T, int TBa
 bool TSubstitution::Unify(TTermRef S, int SBank, TTermRef T, int TBank)
 {
     const std::size_t Start = Mark();
-    std::vector<std::pair<std::pair<TTermRef, int>, std::pair<TTermRef, int>>> Pending{
-        {{S, SBank}, {T, TBank}}};
+    auto& Pending = UnifyWork;
+    Pending.assign(1, {{S, SBank}, {T, TBank}});
     while (!Pending.empty()) {
         auto [A, B] = Pending.back();
         Pending.pop_back();
@@ -123,12 +124,16 @@ TTermRef TSubstitution::Instance(TTermRef T, int B)
     }
     if (Bank.Ground(X))
         return X;
-    const auto Args = Bank.Args(X);
-    std::vector<TTermRef> New;
-    New.reserve(Args.size());
-    for (TTermRef A : Args)
-        New.push_back(Instance(A, XB));
-    return Bank.Apply(Bank.SymbolOf(X), New);
+    // The arguments' instances wait on one stack shared by the nested calls.
+    const std::size_t Base = Scratch.size();
+    const std::size_t Arity = Bank.Args(X).size();
+    for (std::size_t I = 0; I < Arity; ++I) {
+        const TTermRef A = Instance(Bank.Args(X)[I], XB);
+        Scratch.push_back(A);
+    }
+    const TTermRef Out = Bank.Apply(Bank.SymbolOf(X), {Scratch.data() + Base, Arity});
+    Scratch.resize(Base);
+    return Out;
 }
 
 void TMatcher::Undo(std::size_t Mark)
@@ -142,7 +147,8 @@ void TMatcher::Undo(std::size_t Mark)
 bool TMatcher::Match(TTermRef Pattern, TTermRef T)
 {
     const std::size_t Start = Mark();
-    std::vector<std::pair<TTermRef, TTermRef>> Pending{{Pattern, T}};
+    auto& Pending = Work;
+    Pending.assign(1, {Pattern, T});
     while (!Pending.empty()) {
         const auto [P, X] = Pending.back();
         Pending.pop_back();
@@ -186,8 +192,13 @@ TTermRef TMatcher::Instance(TTermRef Pattern)
     }
     if (Bank.Ground(Pattern))
         return Pattern;
-    std::vector<TTermRef> New;
-    for (TTermRef A : Bank.Args(Pattern))
-        New.push_back(Instance(A));
-    return Bank.Apply(Bank.SymbolOf(Pattern), New);
+    const std::size_t Base = Scratch.size();
+    const std::size_t Arity = Bank.Args(Pattern).size();
+    for (std::size_t I = 0; I < Arity; ++I) {
+        const TTermRef A = Instance(Bank.Args(Pattern)[I]);
+        Scratch.push_back(A);
+    }
+    const TTermRef Out = Bank.Apply(Bank.SymbolOf(Pattern), {Scratch.data() + Base, Arity});
+    Scratch.resize(Base);
+    return Out;
 }

@@ -42,6 +42,10 @@ private:
     std::vector<std::uint32_t> Names[2]; // a variable's new index, NoTerm for none yet
     std::vector<std::pair<std::uint8_t, std::uint32_t>> Named;
     std::uint32_t Next = 0;
+    // Work lists kept between calls: the calls are many and short.
+    std::vector<std::pair<std::pair<TTermRef, int>, std::pair<TTermRef, int>>> UnifyWork;
+    mutable std::vector<std::pair<TTermRef, int>> OccursWork;
+    std::vector<TTermRef> Scratch;
 };
 
 // One-way matching: the variables of a pattern take parts of a term that stays as it is.
@@ -62,4 +66,6 @@ private:
     TTermBank& Bank;
     std::vector<TTermRef> Bound; // by variable index
     std::vector<std::uint32_t> Trail;
+    std::vector<std::pair<TTermRef, TTermRef>> Work;
+    std::vector<TTermRef> Scratch;
 };

@@ -144,7 +144,8 @@ bool TTermBank::Occurs(TTermRef Var, TTermRef T) const
         return true;
     if (Ground(T) || VariableBound(T) <= VariableIndex(Var))
         return false;
-    std::vector<TTermRef> Pending{T};
+    std::vector<TTermRef>& Pending = OccursWork;
+    Pending.assign(1, T);
     while (!Pending.empty()) {
         const TTermRef X = Pending.back();
         Pending.pop_back();

@@ -105,4 +105,5 @@ private:
     std::vector<TTermRef> Table;       // open addressing over Nodes, NoTerm for empty
     std::vector<TTermRef> Variables;   // by index
     TTermRef TrueTerm = NoTerm;
+    mutable std::vector<TTermRef> OccursWork;
 };
