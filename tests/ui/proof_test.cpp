@@ -46,7 +46,8 @@ TEST_F(Proofs, ATptpProblemOpensAsANewDocumentInNivarsLanguage)
     EXPECT_FALSE(ClipboardFromDocument(Equal->Editor->toPlainText()).contains("∀X [X = X]"));
     EXPECT_TRUE(Frame->statusBar()->currentMessage().contains("\"Automatic\" reads as equality"));
     Equal->Automatic1->trigger();
-    EXPECT_TRUE(Lines(Equal).contains("Refuted by superposition on the clause form, Skolemization."))
+    EXPECT_TRUE(
+        Lines(Equal).contains("Refuted by superposition on the clause form, Skolemization."))
         << Lines(Equal).join('|').toStdString();
     // A text that begins as a problem is one, whatever its name.
     TEditForm* Named = Frame->OpenFile(WriteFile("named.txt", "cnf(a, axiom, p).\n"));
@@ -83,6 +84,23 @@ TEST_F(Proofs, AProblemThatCannotBeReadOpensAsItIsAtItsFault)
     EXPECT_TRUE(Lines(Doc).contains("[R0&F0] :  YES.")) << Lines(Doc).join('|').toStdString();
     EXPECT_EQ(ClipboardFromDocument(Doc->Editor->toPlainText()).left(3), "fof")
         << "the editor keeps the TPTP text";
+}
+
+// A refutation by superposition draws its steps too.
+TEST_F(Proofs, TheProofGraphOfAProofWithEquality)
+{
+    Type("∀X [f(X) = g(X)].\n∀X [g(X) = h(X)].\n?- f(a) = h(a).\n");
+    Editor->Automatic1->trigger();
+    ASSERT_TRUE(Editor->ProofGraph1->isEnabled());
+    Editor->ProofGraph1->trigger();
+    ASSERT_EQ(Graphs().size(), 1);
+    Fake.Names = {Folder + "/equality.svg"};
+    ASSERT_TRUE(Graphs().front()->SaveSvgClick());
+    QFile Svg(Folder + "/equality.svg");
+    ASSERT_TRUE(Svg.open(QIODevice::ReadOnly));
+    const QString Picture = QString::fromUtf8(Svg.readAll());
+    EXPECT_TRUE(Picture.contains("R0 : h(X)=f(X)")) << Picture.toStdString();
+    Graphs().front()->close();
 }
 
 TEST_F(Proofs, TheProofGraphFollowsTheReport)
