@@ -78,6 +78,34 @@ bool TTermIndex::Compatible(std::int32_t X, std::int32_t Q, TQuery Query)
     return true;
 }
 
+std::size_t TTermIndex::FewFeatures(std::int32_t Q, TQuery Query, std::array<std::int32_t, 3>& Out)
+{
+    switch (Query) {
+    case TQuery::Unifiable:
+    case TQuery::Generalization:
+        if (Q >= 0) {
+            Out = {Q, AVariable, BelowVariable};
+            return 3;
+        }
+        if (Q == Missing) {
+            Out = {Missing, BelowVariable, BelowVariable};
+            return 2;
+        }
+        if (Query == TQuery::Generalization) {
+            Out = {BelowVariable, AVariable, AVariable};
+            return Q == AVariable ? 2 : 1;
+        }
+        return 0;
+    case TQuery::Instance:
+        if (Q >= 0 || Q == Missing) {
+            Out = {Q, Q, Q};
+            return 1;
+        }
+        return 0;
+    }
+    return 0;
+}
+
 void TTermIndex::Insert(const TIndexEntry& Entry)
 {
     const TPrint Print = PrintOf(Entry.Term);
@@ -85,15 +113,28 @@ void TTermIndex::Insert(const TIndexEntry& Entry)
     for (std::size_t Level = 0; Level < Positions; ++Level) {
         std::uint32_t Next = 0;
         bool Found = false;
-        for (const auto& [Feature, Child] : Nodes[Node].Children)
-            if (Feature == Print[Level]) {
-                Next = Child;
-                Found = true;
-                break;
-            }
+        if (Nodes[Node].ByFeature) {
+            const auto It = Nodes[Node].ByFeature->find(Print[Level]);
+            Found = It != Nodes[Node].ByFeature->end();
+            Next = Found ? It->second : 0;
+        } else {
+            for (const auto& [Feature, Child] : Nodes[Node].Children)
+                if (Feature == Print[Level]) {
+                    Next = Child;
+                    Found = true;
+                    break;
+                }
+        }
         if (!Found) {
             Next = static_cast<std::uint32_t>(Nodes.size());
-            Nodes[Node].Children.push_back({Print[Level], Next});
+            TNode& N = Nodes[Node];
+            N.Children.push_back({Print[Level], Next});
+            if (N.ByFeature) {
+                N.ByFeature->emplace(Print[Level], Next);
+            } else if (N.Children.size() > ManyChildren) {
+                N.ByFeature = std::make_unique<std::unordered_map<std::int32_t, std::uint32_t>>(
+                    N.Children.begin(), N.Children.end());
+            }
             Nodes.emplace_back();
         }
         Node = Next;

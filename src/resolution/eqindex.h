@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 // What an entry stands for: a term of a clause, at a side of one of its literals.
@@ -45,7 +47,18 @@ public:
                         return;
                 continue;
             }
-            for (const auto& [Feature, Child] : Nodes[Node].Children)
+            const TNode& N = Nodes[Node];
+            std::array<std::int32_t, 3> Few{};
+            const std::size_t Count =
+                Filter && N.ByFeature ? FewFeatures(Print[Level], Query, Few) : 0;
+            if (Count > 0) {
+                // A node with many children: the few features that may stand, looked up.
+                for (std::size_t I = 0; I < Count; ++I)
+                    if (const auto It = N.ByFeature->find(Few[I]); It != N.ByFeature->end())
+                        Pending.push_back({It->second, Level + 1});
+                continue;
+            }
+            for (const auto& [Feature, Child] : N.Children)
                 if (!Filter || Compatible(Feature, Print[Level], Query))
                     Pending.push_back({Child, Level + 1});
         }
@@ -59,6 +72,8 @@ public:
     std::size_t Size() const { return Count; }
     // Off: every entry is a candidate, as in a plain scan (to measure what the index saves).
     bool Filter = true;
+    // A node with more children than this looks them up by feature.
+    std::size_t ManyChildren = 8;
 
     // The features of a term at the sample positions: a symbol, or one of these.
     static constexpr std::int32_t AVariable = -1; // a variable stands there
@@ -67,10 +82,14 @@ public:
     TPrint PrintOf(TTermRef Term) const;
     // Whether an entry's feature X may stand against the query's Q.
     static bool Compatible(std::int32_t X, std::int32_t Q, TQuery Query);
+    // The features that may stand against Q when they are few (Out, their number), else 0.
+    static std::size_t FewFeatures(std::int32_t Q, TQuery Query, std::array<std::int32_t, 3>& Out);
 
 private:
     struct TNode {
         std::vector<std::pair<std::int32_t, std::uint32_t>> Children;
+        // The children by feature, once there are many of them.
+        std::unique_ptr<std::unordered_map<std::int32_t, std::uint32_t>> ByFeature;
         std::vector<TIndexEntry> Entries;
     };
 

@@ -285,27 +285,34 @@ TEST(EqualityIndex, FindsWhatAPlainScanFinds)
 {
     TTermBank Bank;
     std::mt19937 Random(11);
-    const std::uint32_t Symbols[] = {
-        Bank.Symbol("a", 0, TSymbol::Function), Bank.Symbol("b", 0, TSymbol::Function),
-        Bank.Symbol("f", 1, TSymbol::Function), Bank.Symbol("g", 2, TSymbol::Function),
-        Bank.Symbol("h", 3, TSymbol::Function)};
+    // Twelve constants: the index's nodes get many children, and look them up by feature.
+    std::vector<std::uint32_t> Constants;
+    for (int I = 0; I < 12; ++I)
+        Constants.push_back(Bank.Symbol("c" + std::to_string(I), 0, TSymbol::Function));
+    const std::uint32_t Symbols[] = {Bank.Symbol("f", 1, TSymbol::Function),
+                                     Bank.Symbol("g", 2, TSymbol::Function),
+                                     Bank.Symbol("h", 3, TSymbol::Function)};
     std::function<TTermRef(int)> Make = [&](int Depth) -> TTermRef {
         const int Pick = static_cast<int>(Random() % (Depth > 0 ? 7 : 3));
         if (Pick == 0)
             return Bank.Variable(Random() % 3);
         if (Pick < 3)
-            return Bank.Apply(Symbols[Random() % 2], {});
-        const std::uint32_t S = Symbols[2 + Random() % 3];
+            return Bank.Apply(Constants[Random() % Constants.size()], {});
+        const std::uint32_t S = Symbols[Random() % 3];
         std::vector<TTermRef> Args;
         for (std::uint32_t I = 0; I < Bank.SymbolInfo(S).Arity; ++I)
             Args.push_back(Make(Depth - 1));
         return Bank.Apply(S, Args);
     };
+    // The second index looks every node's children up by feature.
     TTermIndex Index(Bank);
+    TTermIndex Lookup(Bank);
+    Lookup.ManyChildren = 0;
     std::vector<TTermRef> Terms;
     for (std::uint32_t I = 0; I < 400; ++I) {
         Terms.push_back(Make(4));
         Index.Insert({Terms.back(), I, 0, 0});
+        Lookup.Insert({Terms.back(), I, 0, 0});
     }
     TSubstitution S(Bank);
     TMatcher M(Bank);
@@ -319,6 +326,12 @@ TEST(EqualityIndex, FindsWhatAPlainScanFinds)
                 Candidates.insert(E.Clause);
                 return true;
             });
+            std::set<std::uint32_t> Looked;
+            Lookup.Retrieve(Query, Kind, [&](const TIndexEntry& E) {
+                Looked.insert(E.Clause);
+                return true;
+            });
+            EXPECT_EQ(Looked, Candidates) << "the same candidates, however they are found";
             for (std::uint32_t I = 0; I < Terms.size(); ++I) {
                 bool Hit = false;
                 if (Kind == TTermIndex::TQuery::Unifiable) {
