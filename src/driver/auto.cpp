@@ -46,13 +46,21 @@ const TAutoConfig AutoSchedule[] = {
     {TStrategy::Clauses, TOption::Exiton1, 0, "best-first search on the clause form"},
 };
 
+const TAutoConfig EqualitySchedule[] = {
+    {TStrategy::Clauses, TOption::Exiton1, 2,
+     "superposition on the clause form, cautious selection", true},
+    {TStrategy::Clauses, TOption::Exiton1, 0, "superposition on the clause form", false},
+};
+
 void ConsistInTurn(TPLProgram* Program)
 {
-    const std::size_t Count = std::size(AutoSchedule);
+    const TAutoConfig* Schedule = AutoSchedule;
+    std::size_t Count = std::size(AutoSchedule);
     for (std::size_t I = 0; I < Count; ++I) {
-        const TAutoConfig& Config = AutoSchedule[I];
+        const TAutoConfig& Config = Schedule[I];
         const bool Last = I + 1 == Count;
         Program->Strategy = Config.Strategy;
+        CautiousSelection = Config.Cautious;
         ForceChoice(Config.Exit);
         // The lines of a configuration that does not refute the query are not shown, but
         // for the last one tried.
@@ -77,15 +85,21 @@ void ConsistInTurn(TPLProgram* Program)
             WriteLine(std::string(QueryRefuted ? "Refuted by "
                                   : Saturated  ? "Saturated by "
                                                : "Not refuted; last tried: ") +
-                      (CalculusReport.Ran ? "superposition on the clause form" : Config.Name) +
+                      (CalculusReport.Ran && Schedule == AutoSchedule
+                           ? "superposition on the clause form"
+                           : Config.Name) +
                       ", Skolemization.");
             break;
         }
         Captured.clear();
-        // Superposition reads = as equality, the strategies between do not: its slice over,
-        // the search goes on with it alone.
-        if (CalculusReport.Ran)
-            I = Count - 2;
+        // Superposition reads = as equality, the strategies after it do not: its slice over,
+        // the search goes on with superposition alone.
+        if (CalculusReport.Ran && Schedule == AutoSchedule) {
+            Schedule = EqualitySchedule;
+            Count = std::size(EqualitySchedule);
+            I = static_cast<std::size_t>(-1);
+        }
     }
     Program->Strategy = TStrategy::Auto;
+    CautiousSelection = false;
 }

@@ -10,8 +10,12 @@ struct TAutoConfig {
     TOption Exit;     // the exit option the configuration uses
     double Seconds;   // its time slice; 0: no end of its own
     const char* Name; // as the report names it
+    bool Cautious = false; // superposition's cautious literal selection
 };
 extern const TAutoConfig AutoSchedule[5];
+// Once the first configuration showed that superposition takes the problem (it uses
+// equality): the configurations that follow it instead of the rest of AutoSchedule.
+extern const TAutoConfig EqualitySchedule[2];
 
 // The options every configuration shares, set for the whole run: Skolemization on, the
 // quantifier check off, one refutation.

@@ -39,6 +39,7 @@ TQueryOutcome CaseOutcome;
 bool Capturing = false;
 std::vector<std::string> Captured;
 TCalculusReport CalculusReport;
+bool CautiousSelection = false;
 
 std::int32_t DCFLimit = 10;
 std::int64_t MemoryLimit = DefaultMemoryLimit();
@@ -55,6 +56,7 @@ void ResetRunData()
     NewResolvent = false;
     ResolventCount = 0;
     CalculusReport = TCalculusReport{};
+    CautiousSelection = false;
     CenterLabel.clear();
     PartnerLabel.clear();
     TautologyCount = FactoringCount = RedundantCount = 0;

@@ -78,6 +78,8 @@ struct TCalculusReport {
     std::int64_t Rewrites = 0;
 };
 extern TCalculusReport CalculusReport;
+// Superposition's literal selection: cautious (the automatic mode's second try) or not.
+extern bool CautiousSelection;
 
 // Settings that outlive runs: they are set by the user, not reset.
 extern std::int32_t DCFLimit;    // shared by all windows

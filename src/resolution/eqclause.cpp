@@ -106,13 +106,24 @@ std::uint32_t WeightOf(const TTermBank& Bank, const std::vector<TEqLiteral>& Lit
     return static_cast<std::uint32_t>(std::min<std::uint64_t>(W, 0xFFFFFFFFu));
 }
 
-std::int32_t SelectLiteral(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals)
+std::int32_t SelectLiteral(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals,
+                           bool Cautious)
 {
+    // The predicate of a literal, or = for an equation of individuals.
+    auto Head = [&Bank](const TEqLiteral& L) {
+        return L.Right == Bank.True() ? static_cast<std::int64_t>(Bank.SymbolOf(L.Left)) : -1;
+    };
     std::int32_t Best = -1;
     std::uint32_t BestWeight = 0;
     for (std::size_t I = 0; I < Literals.size(); ++I) {
         const TEqLiteral& L = Literals[I];
         if (L.Positive)
+            continue;
+        // A literal whose predicate the clause also has positively stays open: the clause
+        // then passes the predicate on (p(X) ∨ ¬p(Y)), which its positive side does.
+        if (Cautious && std::any_of(Literals.begin(), Literals.end(), [&](const TEqLiteral& M) {
+                return M.Positive && Head(M) == Head(L);
+            }))
             continue;
         const std::uint32_t W = Bank.Weight(L.Left) + Bank.Weight(L.Right);
         if (Best < 0 || W > BestWeight) {

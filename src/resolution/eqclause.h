@@ -60,8 +60,10 @@ bool OnlyAnswers(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals)
 // The sum of the weights of its literals' sides (⊤ weighs 1).
 std::uint32_t WeightOf(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals);
 
-// The negative literal to select: the heaviest; -1 when the clause has none.
-std::int32_t SelectLiteral(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals);
+// The negative literal to select: the heaviest; -1 when the clause has none. Cautious: only a
+// literal whose predicate (or =) the clause has in no positive literal.
+std::int32_t SelectLiteral(const TTermBank& Bank, const std::vector<TEqLiteral>& Literals,
+                           bool Cautious = false);
 
 // Whether no other literal of the clause is greater than literal I; answer literals are never
 // maximal and exceed none.

@@ -373,6 +373,7 @@ public:
             return StopRequested;
         };
         Search.Kept = [this](std::uint32_t N) { Kept(N); };
+        Search.CautiousSelection = CautiousSelection;
         const TSaturation Outcome = Search.Run();
         CalculusReport.Given = Search.Stats.Given;
         CalculusReport.Generated = Search.Stats.Generated;

@@ -431,7 +431,7 @@ void TSuperposition::Activate(std::uint32_t N)
 {
     TEqClause& C = Clauses[N];
     C.Active = true;
-    C.Selected = SelectLiteral(Bank, C.Literals);
+    C.Selected = SelectLiteral(Bank, C.Literals, CautiousSelection);
     Active.push_back(N);
     std::vector<TTermRef> Parts;
     for (std::size_t I : Eligible(C)) {

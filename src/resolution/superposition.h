@@ -59,6 +59,9 @@ public:
     // Whether the unit equations rewrite the other clauses (off: a plain scan-free search
     // without simplification, for measuring what it does).
     bool Rewriting = true;
+    // Literal selection passes over a negative literal whose predicate is positive in the
+    // clause too: another search, which proves other problems.
+    bool CautiousSelection = false;
     // Off: the term indexes hand out every entry, as a scan of the clauses would.
     void UseIndex(bool On)
     {

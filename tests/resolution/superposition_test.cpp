@@ -379,6 +379,25 @@ TEST(EqualitySubsumption, KnowsThatEqualityIsSymmetric)
     EXPECT_FALSE(S.Subsumes(C("X = Y"), C("p(a)"))) << "an atom is no equation of individuals";
 }
 
+// The heaviest negative literal is selected; cautiously, not one whose predicate the clause
+// has positively too (a definition passes its predicate on through its positive literal).
+TEST(EqualitySelection, HeaviestOrCautious)
+{
+    TTermBank Bank;
+    auto C = [&](const std::string& T) {
+        TReader Own(Bank);
+        return Own.Clause(T);
+    };
+    const auto Definition = C("m(X, u(A, B)) | ~m(X, A) | ~q(f(f(X)))");
+    EXPECT_EQ(SelectLiteral(Bank, Definition), 2) << "the heaviest";
+    EXPECT_EQ(SelectLiteral(Bank, Definition, true), 2) << "q is nowhere positive";
+    const auto Passing = C("m(X, u(A, B)) | ~m(X, A)");
+    EXPECT_EQ(SelectLiteral(Bank, Passing), 1);
+    EXPECT_EQ(SelectLiteral(Bank, Passing, true), -1) << "m is positive too: none selected";
+    EXPECT_EQ(SelectLiteral(Bank, C("a = b | f(a) != f(b)"), true), -1) << "= counts as well";
+    EXPECT_EQ(SelectLiteral(Bank, C("p(a) | q(b)")), -1) << "no negative literal";
+}
+
 TEST_F(Superposition, ResolutionAndRewritingRefute)
 {
     Load({"a = b", "p(a)", "~p(b)"});
