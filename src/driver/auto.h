@@ -7,9 +7,9 @@
 
 struct TAutoConfig {
     TStrategy Strategy;
-    TOption Exit;     // the exit option the configuration uses
-    double Seconds;   // its time slice; 0: no end of its own
-    const char* Name; // as the report names it
+    TOption Exit;          // the exit option the configuration uses
+    double Seconds;        // its time slice; 0: no end of its own
+    const char* Name;      // as the report names it
     bool Cautious = false; // superposition's cautious literal selection
 };
 extern const TAutoConfig AutoSchedule[5];

@@ -363,8 +363,10 @@ public:
                 P.Label);
             SourceOf[N] = P.Formula;
         }
+        // The ordering and rewriting walk terms by recursion: the depth stays within the
+        // calculus's own bound whatever the limit says.
         if (DepthLimit > 0)
-            Search.MaxDepth = static_cast<std::uint32_t>(DepthLimit);
+            Search.MaxDepth = std::min(Search.MaxDepth, static_cast<std::uint32_t>(DepthLimit));
         if (SizeLimit > 0)
             Search.MaxWeight =
                 static_cast<std::uint32_t>(std::min<std::int64_t>(SizeLimit, 1 << 30));
