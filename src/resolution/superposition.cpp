@@ -559,6 +559,16 @@ bool TSuperposition::Conclude(std::vector<TEqLiteral> Literals, TEqRule Rule,
     return true;
 }
 
+void TSuperposition::InstancesBut(const std::vector<TEqLiteral>& Literals, std::size_t Skip,
+                                  int FromBank, std::vector<TEqLiteral>& Out)
+{
+    for (std::size_t I = 0; I < Literals.size(); ++I)
+        if (I != Skip)
+            Out.push_back(MakeLiteral(Kbo, Subst.Instance(Literals[I].Left, FromBank),
+                                      Subst.Instance(Literals[I].Right, FromBank),
+                                      Literals[I].Positive));
+}
+
 bool TSuperposition::SuperposeFrom(std::uint32_t FromClause, std::size_t Literal, int Side,
                                    std::uint32_t IntoClause, std::size_t IntoLiteral, int IntoSide,
                                    TTermRef U, int FromBank)
@@ -592,18 +602,8 @@ bool TSuperposition::SuperposeFrom(std::uint32_t FromClause, std::size_t Literal
         Subst.Undo(Mark);
         return true;
     }
-    const std::vector<TEqLiteral> FromLiterals = Clauses[FromClause].Literals;
-    const std::vector<TEqLiteral> IntoLiterals = Clauses[IntoClause].Literals;
-    for (std::size_t I = 0; I < FromLiterals.size(); ++I)
-        if (I != Literal)
-            Out.push_back(MakeLiteral(Kbo, Subst.Instance(FromLiterals[I].Left, FromBank),
-                                      Subst.Instance(FromLiterals[I].Right, FromBank),
-                                      FromLiterals[I].Positive));
-    for (std::size_t I = 0; I < IntoLiterals.size(); ++I)
-        if (I != IntoLiteral)
-            Out.push_back(MakeLiteral(Kbo, Subst.Instance(IntoLiterals[I].Left, IntoBank),
-                                      Subst.Instance(IntoLiterals[I].Right, IntoBank),
-                                      IntoLiterals[I].Positive));
+    InstancesBut(Clauses[FromClause].Literals, Literal, FromBank, Out);
+    InstancesBut(Clauses[IntoClause].Literals, IntoLiteral, IntoBank, Out);
     const TTermRef UValue = Subst.Instance(U, IntoBank);
     Out.push_back(MakeLiteral(Kbo, Replace(S, UValue, RValue), T, Target.Positive));
     Subst.Undo(Mark);
@@ -622,11 +622,7 @@ bool TSuperposition::EqualityResolution(std::uint32_t N)
             continue;
         Subst.NewRenaming();
         std::vector<TEqLiteral> Out;
-        for (std::size_t J = 0; J < C.Literals.size(); ++J)
-            if (J != I)
-                Out.push_back(MakeLiteral(Kbo, Subst.Instance(C.Literals[J].Left, 0),
-                                          Subst.Instance(C.Literals[J].Right, 0),
-                                          C.Literals[J].Positive));
+        InstancesBut(C.Literals, I, 0, Out);
         Subst.Undo(Mark);
         if (!Conclude(std::move(Out), TEqRule::EqualityResolution, {N}))
             return false;
@@ -665,11 +661,7 @@ bool TSuperposition::EqualityFactoring(std::uint32_t N)
                         continue;
                     }
                     std::vector<TEqLiteral> Out;
-                    for (std::size_t K = 0; K < C.Literals.size(); ++K)
-                        if (K != I)
-                            Out.push_back(MakeLiteral(Kbo, Subst.Instance(C.Literals[K].Left, 0),
-                                                      Subst.Instance(C.Literals[K].Right, 0),
-                                                      C.Literals[K].Positive));
+                    InstancesBut(C.Literals, I, 0, Out);
                     Out.push_back(
                         MakeLiteral(Kbo, BValue, Subst.Instance(Side(Lj, 1 - S2), 0), false));
                     Subst.Undo(Mark);

@@ -115,6 +115,10 @@ private:
     bool Generate(std::uint32_t N);
     bool SuperposeFrom(std::uint32_t From, std::size_t Literal, int Side, std::uint32_t Into,
                        std::size_t IntoLiteral, int IntoSide, TTermRef U, int FromBank);
+    // The instances of the literals but the one at Skip, under the substitution (their
+    // variables in bank FromBank), appended to Out.
+    void InstancesBut(const std::vector<TEqLiteral>& Literals, std::size_t Skip, int FromBank,
+                      std::vector<TEqLiteral>& Out);
     bool EqualityResolution(std::uint32_t N);
     bool EqualityFactoring(std::uint32_t N);
     // The literals of a clause that inferences may use: the selected one, or the maximal ones.
