@@ -168,7 +168,8 @@ constexpr TOptionSpec Specs[] = {
     {"--auto", "", TSection::Search, true,
      "the automatic mode: Skolemization, and for each query (or each of its cases) best-first "
      "search on the clause form, linear, best-first and breadth-first search in time slices "
-     "until one refutes it; the report names the one that did",
+     "until one refutes it (a problem with equality: superposition on the clause form, then "
+     "with a cautious literal selection, then again); the report names the one that did",
      Automatic},
     {"--check", "none|consequence|equivalence", TSection::Search, true,
      "the redundancy check of new resolvents (default consequence)", ChooseItem<Checks>},
