@@ -102,6 +102,31 @@ TEST_F(Equality, TheAutomaticModeProvesAGroupTheorem)
         << Joined(Lines);
 }
 
+// A ring in which x^3 = x commutes: a long search, to be stopped or to run out of memory.
+const char* const LongSearch =
+    "∀X, Y, Z [a(a(X, Y), Z) = a(X, a(Y, Z))].\n∀X, Y [a(X, Y) = a(Y, X)].\n∀X [a(z, X) = X].\n"
+    "∀X [a(n(X), X) = z].\n∀X, Y, Z [m(m(X, Y), Z) = m(X, m(Y, Z))].\n"
+    "∀X, Y, Z [m(X, a(Y, Z)) = a(m(X, Y), m(X, Z))].\n"
+    "∀X, Y, Z [m(a(X, Y), Z) = a(m(X, Z), m(Y, Z))].\n∀X [m(X, m(X, X)) = X].\n"
+    "?- ∀X, Y [m(X, Y) = m(Y, X)].\n";
+
+// Stopped inside superposition, the run ends as a stop; an allocation that fails there leaves
+// a fresh program, and the next run is the one a fresh program makes.
+TEST_F(Equality, AStopOrAFailedAllocationInsideSuperposition)
+{
+    Set(TOption::Skolem1);
+    const char* Small = "a = b.\np(a).\n?- p(b).\n";
+    const auto Fresh = Run(Small, TStrategy::Clauses);
+    Owner.StopAt = Owner.Yields + 200;
+    Run(LongSearch, TStrategy::Clauses);
+    Owner.StopAt = -1;
+    EXPECT_EQ(LastOutcome, TRunOutcome::Stopped);
+    Owner.FailAt = Owner.Yields + 200;
+    Run(LongSearch, TStrategy::Clauses);
+    EXPECT_EQ(LastOutcome, TRunOutcome::OutOfMemory);
+    EXPECT_EQ(Run(Small, TStrategy::Clauses), Fresh);
+}
+
 // A formula that does not become clauses (without Skolemization, an equivalence around a
 // quantifier) leaves the search to the clause form's resolution, = without its meaning.
 TEST_F(Equality, AFormulaThatIsNoClauseKeepsTheOldSearch)
