@@ -66,9 +66,23 @@ void TFALFormula::PrintVars()
                (!Q->Get(I)->Id || Q->Get(I)->Id->Compare(Last->Id) == 0))
             ++I;
     }
-    // The answer as a tuple for the host: the first value of each answer variable, when the
-    // report gives an answer line.
-    if (!Text.empty() && Answer.empty() && Order)
+    // A refutation that used the query more than once answers it with a disjunction: no
+    // value of a variable so taken is an answer on its own.
+    bool Disjunctive = false;
+    if (Order)
+        for (TVariable* W : Order->Items) {
+            TId* First = nullptr;
+            for (TVariable* V : Q->Items)
+                if (V->Watch == W && V->Id) {
+                    if (!First)
+                        First = V->Id;
+                    else if (First->Compare(V->Id) != 0)
+                        Disjunctive = true;
+                }
+        }
+    // The answer as a tuple for the host: the value of each answer variable, when the report
+    // gives an answer line and each variable has one.
+    if (!Text.empty() && Answer.empty() && Order && !Disjunctive)
         for (TVariable* W : Order->Items) {
             std::string Value = "_";
             for (TVariable* V : Q->Items)

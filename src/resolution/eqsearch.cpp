@@ -467,6 +467,11 @@ private:
             return;
         std::string Text;
         std::unordered_map<const TVariable*, std::string> First;
+        // Several answer literals that differ: the answer is their disjunction, and no value
+        // answers on its own.
+        bool Disjunctive = false;
+        for (const TEqLiteral& L : Literals)
+            Disjunctive = Disjunctive || L.Left != Literals[0].Left;
         for (std::size_t I = 0; I < Answers.size(); ++I) {
             std::vector<TTermRef> Seen;
             for (const TEqLiteral& L : Literals) {
@@ -483,7 +488,7 @@ private:
         }
         if (Text.empty())
             return;
-        if (Answer.empty())
+        if (Answer.empty() && !Disjunctive)
             for (const TVariable* W : Prefix) {
                 const auto It = First.find(W);
                 Answer.push_back(It == First.end() ? "_" : It->second);

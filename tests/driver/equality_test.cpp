@@ -69,6 +69,16 @@ TEST_F(Equality, TheAnswerOfAQueryWithEquality)
     ASSERT_EQ(Owner.Outcomes.size(), 1u);
     EXPECT_TRUE(Owner.Outcomes[0].Refuted);
     EXPECT_TRUE(Has(Both, "X = a, X = b.") || Has(Both, "X = b, X = a.")) << Joined(Both);
+    EXPECT_TRUE(Owner.Outcomes[0].Answer.empty()) << "a disjunction is no answer tuple";
+    // The same in best-first search on whole formulas.
+    const auto Whole = Run("p(a) ∨ p(b).\n?- ∃X p(X).\n", TStrategy::BestFirst1);
+    ASSERT_EQ(Owner.Outcomes.size(), 1u);
+    EXPECT_TRUE(Owner.Outcomes[0].Refuted);
+    EXPECT_TRUE(Has(Whole, "X = a, X = b.")) << Joined(Whole);
+    EXPECT_TRUE(Owner.Outcomes[0].Answer.empty());
+    Run("p(a).\n?- ∃X p(X).\n", TStrategy::BestFirst1);
+    ASSERT_EQ(Owner.Outcomes.size(), 1u);
+    EXPECT_EQ(Owner.Outcomes[0].Answer, std::vector<std::string>{"a"});
 }
 
 // A set of clauses that saturates without the empty clause has a model: the query does not
