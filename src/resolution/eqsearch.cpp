@@ -16,6 +16,7 @@
 #include "resolution/superposition.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace {
@@ -262,10 +263,10 @@ private:
             }
             case TClass::Integer:
             case TClass::Real: {
+                // A number is its value: 5 and 2.5 * 2 are one constant.
                 const long double N = static_cast<const TNumber*>(X)->GetNumber();
-                std::string Text;
-                const_cast<TId*>(X)->RPrint(Text);
-                return Constant(Text, X->Is(TClass::Integer) ? TSymbol::Integer : TSymbol::Real, N);
+                const bool Whole = N == std::floor(N) && std::fabs(N) < 2147483648.0L;
+                return Constant(FormatReal(N), Whole ? TSymbol::Integer : TSymbol::Real, N);
             }
             case TClass::StrLit:
                 return Constant(static_cast<const TStrLit*>(X)->Value, TSymbol::String, 0);

@@ -98,6 +98,12 @@ TEST_F(Equality, SaturationMeansTheQueryDoesNotFollow)
     Run("?- 1 ≠ 2.\n", TStrategy::Auto);
     ASSERT_EQ(Owner.Outcomes.size(), 1u);
     EXPECT_TRUE(Owner.Outcomes[0].Refuted);
+    // A number is its value, whether it was written whole or came of arithmetic on reals.
+    Run("?- 2 + 3 = 5.\n?- 2.5 * 2 = 5.\n", TStrategy::Auto);
+    ASSERT_EQ(Owner.Outcomes.size(), 2u);
+    EXPECT_TRUE(Owner.Outcomes[0].Refuted);
+    EXPECT_TRUE(Owner.Outcomes[1].Refuted);
+    EXPECT_FALSE(Owner.Outcomes[1].CounterSatisfiable);
 }
 
 TEST_F(Equality, TheAutomaticModeProvesAGroupTheorem)
