@@ -473,12 +473,30 @@ void TSuperposition::Activate(std::uint32_t N)
 void TSuperposition::BackwardSimplify(std::uint32_t N)
 {
     const std::vector<TEqLiteral> Literals = Clauses[N].Literals;
-    for (std::uint32_t A : Active)
+    auto Subsume = [&](std::uint32_t A) {
         if (A != N && !Clauses[A].Deleted && MaySubsume(Features[N], Features[A]) &&
             Subsumer.Subsumes(Literals, Clauses[A].Literals)) {
             Clauses[A].Deleted = true;
             ++Stats.Subsumed;
         }
+    };
+    if (Literals.size() == 1 && !Bank.IsVariable(Literals[0].Left)) {
+        // A unit subsumes only clauses with an instance of its greater side among their terms.
+        std::vector<std::uint32_t> Candidates;
+        Subterms.Retrieve(Literals[0].Left, TTermIndex::TQuery::Instance,
+                          [&](const TIndexEntry& E) {
+                              Candidates.push_back(E.Clause);
+                              return true;
+                          });
+        std::sort(Candidates.begin(), Candidates.end());
+        Candidates.erase(std::unique(Candidates.begin(), Candidates.end()), Candidates.end());
+        for (std::uint32_t A : Candidates)
+            if (Clauses[A].Active)
+                Subsume(A);
+    } else {
+        for (std::uint32_t A : Active)
+            Subsume(A);
+    }
     if (Literals.size() != 1 || !Literals[0].Positive || !Rewriting)
         return;
     // The active clauses that the new equation may rewrite leave for the waiting ones,
