@@ -20,6 +20,7 @@ import re
 import resource
 import subprocess
 import sys
+import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -50,11 +51,9 @@ def run(command, cpu):
 def timed(command, cpu):
     """Like run, with the CPU time and peak resident memory (KB) of the process itself, as
     /usr/bin/time measures them."""
-    report = os.path.join("/tmp", f"nivar-eq-time-{os.getpid()}")
-    out, wall = run(["/usr/bin/time", "-f", "%U %S %M", "-o", report] + command, cpu)
-    with open(report, encoding="utf-8") as f:
-        user, system, rss = f.read().split()[-3:]
-    os.unlink(report)
+    with tempfile.NamedTemporaryFile("r", encoding="utf-8", suffix=".time") as report:
+        out, wall = run(["/usr/bin/time", "-f", "%U %S %M", "-o", report.name] + command, cpu)
+        user, system, rss = report.read().split()[-3:]
     return out, wall, float(user) + float(system), int(rss)
 
 
