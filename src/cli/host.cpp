@@ -284,7 +284,8 @@ void TConsoleHost::QueryEnded(const TQueryOutcome& Proved)
     }
     if (ProofFormat != TArguments::TProofFormat::None && Outcome.Refuted)
         WriteDerivation(Outcome);
-    if (ModelTptp && Outcome.CounterSatisfiable) {
+    // A query whose clauses saturated has no finite model to write.
+    if (ModelTptp && Outcome.CounterSatisfiable && !Outcome.Model.empty()) {
         Write("% SZS output start FiniteModel for " + QueryName(Outcome.Number) + "\n");
         for (const std::string& Line : Outcome.Model)
             Write(Line + "\n");

@@ -112,6 +112,7 @@ bool EndCase(const TCaseQuery& Case, TQueryOutcome& Outcome)
     CaseOutcome.Seconds += Outcome.Seconds;
     CaseOutcome.Refuted = CaseOutcome.Refuted && Outcome.Refuted;
     CaseOutcome.CounterSatisfiable = Outcome.CounterSatisfiable; // a case that does not follow
+    CaseOutcome.Saturated = Outcome.Saturated;
     if (CaseOutcome.Proof.empty()) // the query's derivation is that of its first case
         CaseOutcome.Proof.swap(Outcome.Proof);
     CaseOutcome.Stop = Outcome.Stop;
@@ -173,6 +174,7 @@ void TQuery::EvalQuery()
     Outcome.Number = Number;
     Outcome.Refuted = QueryRefuted;
     Outcome.CounterSatisfiable = !QueryRefuted && CalculusReport.Saturated;
+    Outcome.Saturated = Outcome.CounterSatisfiable;
     Outcome.Stop = StopRequested ? StopReason : TStopReason::None;
     Outcome.Proof.swap(Proof);
     Outcome.Answer.swap(Answer);

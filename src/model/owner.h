@@ -55,6 +55,7 @@ struct TQueryOutcome {
     // A model search found a counter-model; Model holds it as TPTP formulas (fi_domain,
     // fi_functors, fi_predicates). Or the clause form with equality saturated: no model then.
     bool CounterSatisfiable = false;
+    bool Saturated = false; // CounterSatisfiable because superposition saturated: no model
     std::vector<std::string> Model;
 };
 

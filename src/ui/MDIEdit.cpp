@@ -369,14 +369,17 @@ QString TEditForm::RunSummary() const
                         .arg(QString::fromStdString(O.Existential))
                         .arg(Line);
         }
+        // Superposition that saturated shows that the query does not follow, with no model.
+        const bool Saturated = O.CounterSatisfiable && O.Saturated;
         const QString What = O.Refuted && O.ExistentialAt >= 0
                                  ? QStringLiteral("refuted in the default mode (may not hold)")
-                             : O.Refuted            ? QStringLiteral("refuted")
+                             : O.Refuted ? QStringLiteral("refuted")
+                             : Saturated ? QStringLiteral("does not follow (its clauses saturated)")
                              : O.CounterSatisfiable ? QStringLiteral("has a counter-model")
                              : LastRun == SpeedButton6 || LastRun == CounterModel1
                                  ? QStringLiteral("has no counter-model up to 8 elements")
                                  : QStringLiteral("not refuted");
-        Open = Open || (!O.Refuted && !O.CounterSatisfiable);
+        Open = Open || (!O.Refuted && (!O.CounterSatisfiable || Saturated));
         Parts << QStringLiteral("query %1 %2 (%3 s)")
                      .arg(O.Number)
                      .arg(What)

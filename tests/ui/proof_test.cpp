@@ -210,6 +210,13 @@ TEST_F(Proofs, TheCounterButtonShowsWhyAQueryDoesNotFollow)
                                              "  r: {(0, 1), (1, 0)}."}));
     EXPECT_TRUE(Frame->Result().startsWith("Counter-model search: query 1 has a counter-model ("));
     EXPECT_EQ(Editor->CounterModel1->text(), "Find counter-model");
+    // Superposition that saturates says that the query does not follow, and a model may
+    // still show why.
+    Type("a = b.\n?- b = c.\n");
+    Editor->Automatic1->trigger();
+    EXPECT_TRUE(Frame->Result().contains("query 1 does not follow (its clauses saturated)"))
+        << Frame->Result().toStdString();
+    EXPECT_TRUE(Frame->Result().endsWith("Find counter-model (Counter) may show why."));
     // A theorem has none; the proof's summary suggests nothing then.
     Type("p(a).\n?- p(a).\n");
     Editor->CounterModel1->trigger();
