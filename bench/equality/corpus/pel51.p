@@ -1,0 +1,3 @@
+% Pelletier 51.
+fof(a, axiom, ? [Z, W] : ! [X, Y] : (f(X, Y) <=> (X = Z & Y = W))).
+fof(c, conjecture, ? [Z] : ! [X] : ((? [W] : ! [Y] : (f(X, Y) <=> Y = W)) <=> X = Z)).

@@ -1,0 +1,5 @@
+% Pelletier 63: right cancellation in a group.
+fof(left_identity, axiom, ! [X] : f(e, X) = X).
+fof(left_inverse, axiom, ! [X] : f(g(X), X) = e).
+fof(associativity, axiom, ! [X, Y, Z] : f(f(X, Y), Z) = f(X, f(Y, Z))).
+fof(c, conjecture, ! [X, Y, Z] : (f(X, Y) = f(Z, Y) => X = Z)).
