@@ -1,6 +1,7 @@
 #include "resolution/superposition.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_set>
 
 namespace {
@@ -470,47 +471,45 @@ void TSuperposition::Activate(std::uint32_t N)
     NormalForms.clear();
 }
 
+std::vector<std::uint32_t> TSuperposition::Holding(TTermRef T, std::uint32_t Except)
+{
+    std::vector<std::uint32_t> Out;
+    Subterms.Retrieve(T, TTermIndex::TQuery::Instance, [&](const TIndexEntry& E) {
+        if (E.Clause != Except && !Clauses[E.Clause].Deleted)
+            Out.push_back(E.Clause);
+        return true;
+    });
+    std::sort(Out.begin(), Out.end());
+    Out.erase(std::unique(Out.begin(), Out.end()), Out.end());
+    return Out;
+}
+
 void TSuperposition::BackwardSimplify(std::uint32_t N)
 {
     const std::vector<TEqLiteral> Literals = Clauses[N].Literals;
-    auto Subsume = [&](std::uint32_t A) {
+    const bool Unit = Literals.size() == 1;
+    // A unit subsumes and rewrites only clauses with an instance of a side among their terms.
+    const bool Indexed = Unit && !Bank.IsVariable(Literals[0].Left);
+    const std::vector<std::uint32_t> Left =
+        Indexed ? Holding(Literals[0].Left, N) : std::vector<std::uint32_t>{};
+    for (std::uint32_t A : Indexed ? Left : Active)
         if (A != N && !Clauses[A].Deleted && MaySubsume(Features[N], Features[A]) &&
             Subsumer.Subsumes(Literals, Clauses[A].Literals)) {
             Clauses[A].Deleted = true;
             ++Stats.Subsumed;
         }
-    };
-    if (Literals.size() == 1 && !Bank.IsVariable(Literals[0].Left)) {
-        // A unit subsumes only clauses with an instance of its greater side among their terms.
-        std::vector<std::uint32_t> Candidates;
-        Subterms.Retrieve(Literals[0].Left, TTermIndex::TQuery::Instance,
-                          [&](const TIndexEntry& E) {
-                              Candidates.push_back(E.Clause);
-                              return true;
-                          });
-        std::sort(Candidates.begin(), Candidates.end());
-        Candidates.erase(std::unique(Candidates.begin(), Candidates.end()), Candidates.end());
-        for (std::uint32_t A : Candidates)
-            if (Clauses[A].Active)
-                Subsume(A);
-    } else {
-        for (std::uint32_t A : Active)
-            Subsume(A);
-    }
-    if (Literals.size() != 1 || !Literals[0].Positive || !Rewriting)
+    if (!Unit || !Literals[0].Positive || !Rewriting)
         return;
     // The active clauses that the new equation may rewrite leave for the waiting ones,
     // rewritten.
-    std::vector<std::uint32_t> Candidates;
-    for (int S = 0; S < Sides(Literals[0]); ++S)
-        Subterms.Retrieve(Side(Literals[0], S), TTermIndex::TQuery::Instance,
-                          [&](const TIndexEntry& E) {
-                              if (E.Clause != N && !Clauses[E.Clause].Deleted)
-                                  Candidates.push_back(E.Clause);
-                              return true;
-                          });
-    std::sort(Candidates.begin(), Candidates.end());
-    Candidates.erase(std::unique(Candidates.begin(), Candidates.end()), Candidates.end());
+    std::vector<std::uint32_t> Candidates = Indexed ? Left : Holding(Literals[0].Left, N);
+    if (Sides(Literals[0]) == 2) {
+        const std::vector<std::uint32_t> Right = Holding(Literals[0].Right, N);
+        std::vector<std::uint32_t> Both;
+        std::set_union(Candidates.begin(), Candidates.end(), Right.begin(), Right.end(),
+                       std::back_inserter(Both));
+        Candidates.swap(Both);
+    }
     for (std::uint32_t D : Candidates) {
         if (Clauses[D].Deleted)
             continue;

@@ -111,6 +111,8 @@ private:
     void Keep(std::uint32_t N);
     std::uint32_t Pick();
     void Activate(std::uint32_t N);
+    // The clauses but Except, not deleted, with an instance of T among their terms.
+    std::vector<std::uint32_t> Holding(TTermRef T, std::uint32_t Except);
     void BackwardSimplify(std::uint32_t N);
     bool Generate(std::uint32_t N);
     bool SuperposeFrom(std::uint32_t From, std::size_t Literal, int Side, std::uint32_t Into,
