@@ -571,14 +571,14 @@ private:
 
 void BestFirstSearch(TFALFormula* Query, bool Clauses)
 {
-    // Under the quantifier check (Quantification On without Skolemization) the simplification
-    // of a copy may turn the quantifiers of its root's prefix: the clause form needs the
-    // variables universal, else the search is on whole formulas.
     // On the clause form a problem with equality is saturated by superposition, = read as
     // equality, when its formulas become clauses.
     if (Clauses && !QuantifierCheck() && UsesEquality(Query->Owner) &&
         SuperposeClauses(Query->Owner))
         return;
+    // Under the quantifier check (Quantification On without Skolemization) the simplification
+    // of a copy may turn the quantifiers of its root's prefix: the clause form needs the
+    // variables universal, else the search is on whole formulas.
     TBestFirst Search(Query->Owner, Clauses && !QuantifierCheck());
     Search.Run();
 }

@@ -454,7 +454,7 @@ private:
         if (RecordProofs && Proof.empty())
             RecordDerivation(Used, Steps());
         if (!QueryRefuted && !OptionOn(TOption::Quant1) && !OptionOn(TOption::Skolem1))
-            NoteDoubtIn(Used);
+            NoteDoubtIn(Program, Used);
         QueryRefuted = true;
         if (OptionOn(TOption::Oneref1))
             RefutationStop = true;

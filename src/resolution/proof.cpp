@@ -74,16 +74,11 @@ std::vector<TFALFormula*> DependsOn(const std::vector<TFALFormula*>& Starts,
 
 void NoteDoubt(TFALFormula* N)
 {
-    NoteDoubtIn({N->Parent1, N->Parent2});
+    NoteDoubtIn(N->Owner, {N->Parent1, N->Parent2});
 }
 
-void NoteDoubtIn(const std::vector<TFALFormula*>& Sources)
+void NoteDoubtIn(TPLProgram* Program, const std::vector<TFALFormula*>& Sources)
 {
-    if (Sources.empty())
-        return;
-    TPLProgram* Program = Sources[0] ? Sources[0]->Owner : CurrentProgram;
-    if (!Program)
-        return;
     const std::vector<TFALFormula*> Used = DependsOn(Sources, LabelsOf(Program));
     // The first source formula of the list that the refutation uses and that has a variable
     // which is not universal.

@@ -539,10 +539,8 @@ bool TSuperposition::Conclude(std::vector<TEqLiteral> Literals, TEqRule Rule,
                               std::vector<std::uint32_t> Parents)
 {
     ++Stats.Generated;
-    if ((++Inferences & 255) == 0 && Polled()) {
-        Stopped = true;
+    if ((++Inferences & 255) == 0 && Polled())
         return false;
-    }
     if (Tidy(Literals)) {
         ++Stats.Tautologies;
         return true;

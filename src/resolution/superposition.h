@@ -171,7 +171,6 @@ private:
     std::unordered_set<std::vector<std::uint32_t>, TShapeHash> Seen;
     std::uint32_t EmptyClause = 0;
     bool Refuted = false;
-    bool Stopped = false;
     bool Incomplete = false;
     std::int64_t Inferences = 0;
 };
